@@ -1,0 +1,46 @@
+# The Windows builds: the program, and the tests that run under Wine through the emulator script.
+
+set(win_flags -static -static-libgcc -static-libstdc++)
+target_compile_definitions(quantora_core PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX)
+
+if(win_sources)
+  # Everything of the shell but the entry point, so that the window tests can link it.
+  set(shell_sources ${win_sources})
+  list(FILTER shell_sources EXCLUDE REGEX "winmain_win\\.cpp$")
+  add_library(quantora_shell STATIC ${shell_sources})
+  target_link_libraries(quantora_shell PUBLIC quantora_core user32 gdi32 kernel32 comctl32)
+
+  add_executable(quantora WIN32 ${CMAKE_CURRENT_SOURCE_DIR}/app/winmain_win.cpp
+                                ${CMAKE_CURRENT_SOURCE_DIR}/resources/quantora.rc)
+  target_link_libraries(quantora PRIVATE quantora_shell)
+  target_link_options(quantora PRIVATE ${win_flags})
+endif()
+
+if(QUANTORA_TESTS)
+  enable_testing()
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_SOURCE_DIR}/scripts/wine-run;${QUANTORA_WINE_ARCH})
+
+  # GoogleTest from Debian's source package, built with the cross compiler.
+  set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
+  set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+  foreach(t gtest gtest_main)
+    target_compile_options(${t} PRIVATE -w)
+  endforeach()
+
+  add_executable(core_tests ${core_tests})
+  target_link_libraries(core_tests PRIVATE quantora_core gtest gtest_main)
+  target_link_options(core_tests PRIVATE ${win_flags})
+  target_compile_definitions(core_tests PRIVATE QUANTORA_SOURCE_DIR="${CMAKE_CURRENT_SOURCE_DIR}")
+  add_test(NAME core_tests COMMAND core_tests --gtest_brief=1)
+
+  if(win_tests AND TARGET quantora_shell)
+    add_executable(window_tests ${win_tests} ${CMAKE_CURRENT_SOURCE_DIR}/resources/quantora.rc)
+    target_link_libraries(window_tests PRIVATE quantora_shell gtest gtest_main)
+    target_link_options(window_tests PRIVATE ${win_flags})
+    target_compile_definitions(window_tests PRIVATE QUANTORA_SOURCE_DIR="${CMAKE_CURRENT_SOURCE_DIR}")
+    add_test(NAME window_tests COMMAND window_tests --gtest_brief=1)
+    set_tests_properties(window_tests PROPERTIES RUN_SERIAL TRUE TIMEOUT 600)
+  endif()
+endif()
