@@ -1,0 +1,31 @@
+// The texts of the string table. quantora.rc builds its STRINGTABLE from these macros and the
+// portable core formats its messages from the same ones, so the two can never disagree.
+// Line breaks inside a message are single carriage returns.
+#pragma once
+
+#define QA_STR_ERROR_TITLE "Quantora Error"
+#define QA_STR_SETTINGS_MISSING \
+  "Cannot find the program initialization file,\r\"%s\", in the windows directory!\r" \
+  "This file must be present for Quantora to run.\r\rPlease run the setup program again."
+#define QA_STR_DATA_FILE_UNREADABLE \
+  "Cannot read the Quantora data file, \"%s\"!\rThis file must be present for Quantora to " \
+  "run.\r\rPlease run the setup program again."
+#define QA_STR_INFORMATION_TITLE "Quantora Information"
+#define QA_STR_RANGE_MESSAGE \
+  "The value you entered is not within the allowed range.\rThe range for this field is: %d " \
+  "to %d."
+#define QA_STR_SUPPORT_WEB "www.quantora.example"
+#define QA_STR_SUPPORT_EMAIL "support@quantora.example"
+#define QA_STR_CONSTANTS_FILE "QACONST.TXT"
+#define QA_STR_CONSTANTS_UNREADABLE \
+  "Cannot read the Quantora data file, \"%s\"!\rThis file must be present to view the " \
+  "physical constants.\r\rPlease run the setup program again."
+#define QA_STR_CONSTANT_NOT_ADDED \
+  "Error encountered when trying to add a physical constant to the constants list box.  " \
+  "Memory may be low.  "
+#define QA_STR_MULTIPLIERS_LABEL_MISSING \
+  "Could not find the MULTIPLIERS label in the %s file.\rThis file appears to have been " \
+  "corrupted.\r\rPlease reinstall Quantora."
+#define QA_STR_NO_MULTIPLIERS \
+  "Could not find any multipliers in the MULTIPLIERS group in the %s file.\rThis file " \
+  "appears to have been corrupted.\r\rPlease reinstall Quantora."

@@ -1,0 +1,36 @@
+// The readers of the units data file "QUANTORA.TXT": the Dimension labels and the multiplier
+// table at start-up, the unit names of a slot's Dimension and the factor and offset of one
+// unit on demand. Each opens the file, reads it from the top in lines of at most 99
+// characters (a longer line arrives in pieces) and closes it; none writes past a table.
+#pragma once
+
+#include "units/quantity.h"
+#include "units/reporter.h"
+
+namespace quantora {
+
+constexpr const char* kUnitsDataFileName = "QUANTORA.TXT";
+constexpr int kLineBufferSize = 100;  // fgets-sized: 99 characters and the NUL
+
+// path defaults to the bare name, relative to the working directory; the messages always
+// name the file by its last path component.
+void LoadDimensionLabels(Reporter& reporter, UnitTables& tables,
+                         const char* path = kUnitsDataFileName);
+
+// Returns the count of multiplier entries (0 on any failure, after its message).
+int LoadScalers(Reporter& reporter, UnitTables& tables, const char* path = kUnitsDataFileName);
+
+// A DimensionIndex above 100 becomes 9999 first; a Dimension not found in the file leaves the
+// unit list as it was, after a message.
+void LoadUnitNames(Reporter& reporter, const UnitTables& tables, QuantityRecord& record,
+                   const char* path = kUnitsDataFileName);
+
+// side 0 is the input side, any other value the output side.
+void LoadUnitFactors(Reporter& reporter, const UnitTables& tables, QuantityRecord& record,
+                     int side, const char* path = kUnitsDataFileName);
+
+void ReportDataFileUnreadable(Reporter& reporter, const char* fileName = kUnitsDataFileName);
+void ReportMultipliersLabelMissing(Reporter& reporter, const char* fileName = kUnitsDataFileName);
+void ReportNoMultipliers(Reporter& reporter, const char* fileName = kUnitsDataFileName);
+
+}  // namespace quantora
