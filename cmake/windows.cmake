@@ -3,6 +3,11 @@
 set(win_flags -static -static-libgcc -static-libstdc++)
 target_compile_definitions(quantora_core PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX)
 
+set(resource_script)
+if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/resources/quantora.rc)
+  set(resource_script ${CMAKE_CURRENT_SOURCE_DIR}/resources/quantora.rc)
+endif()
+
 if(win_sources)
   # Everything of the shell but the entry point, so that the window tests can link it.
   set(shell_sources ${win_sources})
@@ -10,10 +15,11 @@ if(win_sources)
   add_library(quantora_shell STATIC ${shell_sources})
   target_link_libraries(quantora_shell PUBLIC quantora_core user32 gdi32 kernel32 comctl32)
 
-  add_executable(quantora WIN32 ${CMAKE_CURRENT_SOURCE_DIR}/app/winmain_win.cpp
-                                ${CMAKE_CURRENT_SOURCE_DIR}/resources/quantora.rc)
-  target_link_libraries(quantora PRIVATE quantora_shell)
-  target_link_options(quantora PRIVATE ${win_flags})
+  if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/app/winmain_win.cpp)
+    add_executable(quantora WIN32 ${CMAKE_CURRENT_SOURCE_DIR}/app/winmain_win.cpp ${resource_script})
+    target_link_libraries(quantora PRIVATE quantora_shell)
+    target_link_options(quantora PRIVATE ${win_flags})
+  endif()
 endif()
 
 if(QUANTORA_TESTS)
@@ -36,7 +42,7 @@ if(QUANTORA_TESTS)
   add_test(NAME core_tests COMMAND core_tests --gtest_brief=1)
 
   if(win_tests AND TARGET quantora_shell)
-    add_executable(window_tests ${win_tests} ${CMAKE_CURRENT_SOURCE_DIR}/resources/quantora.rc)
+    add_executable(window_tests ${win_tests} ${resource_script})
     target_link_libraries(window_tests PRIVATE quantora_shell gtest gtest_main)
     target_link_options(window_tests PRIVATE ${win_flags})
     target_compile_definitions(window_tests PRIVATE QUANTORA_SOURCE_DIR="${CMAKE_CURRENT_SOURCE_DIR}")
