@@ -5,10 +5,10 @@
 
 #define QA_STR_ERROR_TITLE "Quantora Error"
 #define QA_STR_SETTINGS_MISSING \
-  "Cannot find the program initialization file,\r\"%s\", in the windows directory!\r" \
+  "Cannot find the program initialization file,\r\042%s\042, in the windows directory!\r" \
   "This file must be present for Quantora to run.\r\rPlease run the setup program again."
 #define QA_STR_DATA_FILE_UNREADABLE \
-  "Cannot read the Quantora data file, \"%s\"!\rThis file must be present for Quantora to " \
+  "Cannot read the Quantora data file, \042%s\042!\rThis file must be present for Quantora to " \
   "run.\r\rPlease run the setup program again."
 #define QA_STR_INFORMATION_TITLE "Quantora Information"
 #define QA_STR_RANGE_MESSAGE \
@@ -18,7 +18,7 @@
 #define QA_STR_SUPPORT_EMAIL "support@quantora.example"
 #define QA_STR_CONSTANTS_FILE "QACONST.TXT"
 #define QA_STR_CONSTANTS_UNREADABLE \
-  "Cannot read the Quantora data file, \"%s\"!\rThis file must be present to view the " \
+  "Cannot read the Quantora data file, \042%s\042!\rThis file must be present to view the " \
   "physical constants.\r\rPlease run the setup program again."
 #define QA_STR_CONSTANT_NOT_ADDED \
   "Error encountered when trying to add a physical constant to the constants list box.  " \

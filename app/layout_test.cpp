@@ -1,0 +1,336 @@
+#include "app/layout.h"
+
+#include <gtest/gtest.h>
+
+
+namespace quantora {
+namespace {
+
+// The window in these cases: a caption of 18 pixels, a one-line menu bar of 19 and a fixed
+// frame of 3 on every side, so the client area is (width - 6) x (height - 43), e.g.
+//   font 6 x 13, simple:     window 85*6 x 9*13  = 510 x 117 -> client 504 x 74
+//   font 7 x 16, simple:     window 85*7 x 9*16  = 595 x 144 -> client 589 x 101
+//   font 6 x 13, multi-unit: window 89*6 x 20*13 = 534 x 260 -> client 528 x 217
+//   font 7 x 16, multi-unit: window 89*7 x 20*16 = 623 x 320 -> client 617 x 277
+Rect ClientOf(const WindowSize& window) { return Rect{0, 0, window.width - 6, window.height - 43}; }
+
+struct Box {
+  int id;
+  int x, y, width, height;
+};
+
+struct Values {
+  int controlHeight, valueEditTop, resultEditTop, inputMiddle, outputMiddle, columnPitch;
+};
+
+struct LayoutCase {
+  const char* name;
+  bool multi;
+  int charWidth, charHeight;
+  WindowSize window;
+  Rect client;
+  Rect from, to;  // the two frames
+  Values values;
+  int controlCount;
+  Box controls[kMaxLayoutControls];  // in creation order
+};
+
+// Simple mode, font 6 x 13 (client 504 x 74):
+//   ControlHeight = 11*13/8 = 143/8 = 17; half line = 13/2 = 6
+//   x1 = 0+6 = 6; w = 504/2 - 6 - 6 - 5 = 235; x2 = 504 - 235 - 6 = 263; y = 6; h = 74-6-6 = 62
+//   ValueEditTop = 74/2 - 17/2 = 37 - 8 = 29
+//   p = (235 - 36*6)/2 = 19/2 = 9
+//   value edit x = 6+9 = 15, width 15*6 = 90; input label x = 15 + 16*6 = 111,
+//   label width 20*6-13 = 107, button x = 111 + 120 - 14 = 217
+//   result edit x = 263+9 = 272; output label x = 272+96 = 368; button x = 368+106 = 474
+//   swap: W2 = 252, H2 = 37: x = 252-8 = 244, y = 37 + 26/3 = 37+8 = 45, 16 x 17
+const LayoutCase kSimpleSmall = {
+    "simple, font 6 x 13", false, 6, 13, {510, 117}, {0, 0, 504, 74},
+    {6, 6, 241, 68}, {263, 6, 498, 68},
+    {17, 29, 0, 0, 0, 0},
+    9,
+    {{614, 6, 6, 235, 62}, {615, 263, 6, 235, 62},
+     {500, 15, 29, 90, 17}, {502, 111, 29, 107, 17}, {602, 217, 29, 13, 17},
+     {501, 272, 29, 90, 17}, {508, 368, 29, 107, 17}, {608, 474, 29, 13, 17},
+     {515, 244, 45, 16, 17}}};
+
+// Simple mode, font 7 x 16 (client 589 x 101):
+//   ControlHeight = 11*16/8 = 22; half line = 8
+//   x1 = 7; w = 589/2 - 7 - 7 - 5 = 294 - 19 = 275; x2 = 589 - 275 - 7 = 307; y = 8;
+//   h = 101 - 8 - 8 = 85
+//   ValueEditTop = 101/2 - 22/2 = 50 - 11 = 39
+//   p = (275 - 252)/2 = 23/2 = 11
+//   value edit x = 7+11 = 18, width 105; input label x = 18 + 112 = 130, width 140-13 = 127,
+//   button x = 130 + 140 - 14 = 256
+//   result edit x = 307+11 = 318; output label x = 318+112 = 430; button x = 430+126 = 556
+//   swap: W2 = 294, H2 = 50: x = 286, y = 50 + 32/3 = 50+10 = 60, 16 x 17
+const LayoutCase kSimpleLarge = {
+    "simple, font 7 x 16", false, 7, 16, {595, 144}, {0, 0, 589, 101},
+    {7, 8, 282, 93}, {307, 8, 582, 93},
+    {22, 39, 0, 0, 0, 0},
+    9,
+    {{614, 7, 8, 275, 85}, {615, 307, 8, 275, 85},
+     {500, 18, 39, 105, 22}, {502, 130, 39, 127, 22}, {602, 256, 39, 13, 22},
+     {501, 318, 39, 105, 22}, {508, 430, 39, 127, 22}, {608, 556, 39, 13, 22},
+     {515, 286, 60, 16, 17}}};
+
+// Multi-unit mode, font 6 x 13 (client 528 x 217):
+//   ControlHeight c = 17; d = 13/2 = 6
+//   M = 217/2 = 108; x = 6; w = 528 - 6 - 6 = 516; y = 6; h = 108 - 2*6 - 6 = 90
+//   frame 614 at (6, 6), frame 615 at (6, 108 + 12) = (6, 120), both 516 x 90
+//   InputFrameMiddle = 6 + 90/2 = 51; OutputFrameMiddle = 120 + 45 = 165
+//   ValueEditTop = 51 - 17 - 6 + 1 = 29; input denominators at 51 + 6 = 57
+//   ResultEditTop = 165 - 17 - 6 + 1 = 143; output denominators at 165 + 6 = 171
+//   ColumnPitch = 20*6 + 66/7 = 120 + 9 = 129; columns at 22*6 = 132, 261, 390
+//   label width 107; button x = column + 106: 238, 367, 496
+//   edits at x 18, width 90
+//   swap: W2 = 264, H2 = 108: x = 256, y = 108 + 13/6 - 8 = 108 + 2 - 8 = 102, 17 x 18
+const LayoutCase kMultiSmall = {
+    "multi-unit, font 6 x 13", true, 6, 13, {534, 260}, {0, 0, 528, 217},
+    {6, 6, 522, 96}, {6, 120, 522, 210},
+    {17, 29, 143, 51, 165, 129},
+    29,
+    {{614, 6, 6, 516, 90}, {615, 6, 120, 516, 90},
+     {500, 18, 29, 90, 17}, {501, 18, 143, 90, 17},
+     // slot 0: column 0, numerator row
+     {502, 132, 29, 107, 17}, {602, 238, 29, 13, 17}, {508, 132, 143, 107, 17}, {608, 238, 143, 13, 17},
+     // slot 1: column 1
+     {503, 261, 29, 107, 17}, {603, 367, 29, 13, 17}, {509, 261, 143, 107, 17}, {609, 367, 143, 13, 17},
+     // slot 2: column 2
+     {504, 390, 29, 107, 17}, {604, 496, 29, 13, 17}, {510, 390, 143, 107, 17}, {610, 496, 143, 13, 17},
+     // slot 3: column 0, denominator row
+     {505, 132, 57, 107, 17}, {605, 238, 57, 13, 17}, {511, 132, 171, 107, 17}, {611, 238, 171, 13, 17},
+     // slot 4
+     {506, 261, 57, 107, 17}, {606, 367, 57, 13, 17}, {512, 261, 171, 107, 17}, {612, 367, 171, 13, 17},
+     // slot 5
+     {507, 390, 57, 107, 17}, {607, 496, 57, 13, 17}, {513, 390, 171, 107, 17}, {613, 496, 171, 13, 17},
+     {516, 256, 102, 17, 18}}};
+
+// Multi-unit mode, font 7 x 16 (client 617 x 277):
+//   c = 22; d = 8
+//   M = 277/2 = 138; x = 7; w = 617 - 7 - 7 = 603; y = 8; h = 138 - 16 - 8 = 114
+//   frame 614 at (7, 8), frame 615 at (7, 138 + 16) = (7, 154), both 603 x 114
+//   InputFrameMiddle = 8 + 57 = 65; OutputFrameMiddle = 154 + 57 = 211
+//   ValueEditTop = 65 - 22 - 8 + 1 = 36; input denominators at 73
+//   ResultEditTop = 211 - 22 - 8 + 1 = 182; output denominators at 219
+//   ColumnPitch = 140 + 77/7 = 151; columns at 22*7 = 154, 305, 456
+//   label width 127; button x = column + 126: 280, 431, 582
+//   edits at x 18, width 105
+//   swap: W2 = 617/2 = 308, H2 = 138: x = 300, y = 138 + 16/6 - 8 = 132, 17 x 18
+const LayoutCase kMultiLarge = {
+    "multi-unit, font 7 x 16", true, 7, 16, {623, 320}, {0, 0, 617, 277},
+    {7, 8, 610, 122}, {7, 154, 610, 268},
+    {22, 36, 182, 65, 211, 151},
+    29,
+    {{614, 7, 8, 603, 114}, {615, 7, 154, 603, 114},
+     {500, 18, 36, 105, 22}, {501, 18, 182, 105, 22},
+     {502, 154, 36, 127, 22}, {602, 280, 36, 13, 22}, {508, 154, 182, 127, 22}, {608, 280, 182, 13, 22},
+     {503, 305, 36, 127, 22}, {603, 431, 36, 13, 22}, {509, 305, 182, 127, 22}, {609, 431, 182, 13, 22},
+     {504, 456, 36, 127, 22}, {604, 582, 36, 13, 22}, {510, 456, 182, 127, 22}, {610, 582, 182, 13, 22},
+     {505, 154, 73, 127, 22}, {605, 280, 73, 13, 22}, {511, 154, 219, 127, 22}, {611, 280, 219, 13, 22},
+     {506, 305, 73, 127, 22}, {606, 431, 73, 13, 22}, {512, 305, 219, 127, 22}, {612, 431, 219, 13, 22},
+     {507, 456, 73, 127, 22}, {607, 582, 73, 13, 22}, {513, 456, 219, 127, 22}, {613, 582, 219, 13, 22},
+     {516, 300, 132, 17, 18}}};
+
+const LayoutCase* const kCases[] = {&kSimpleSmall, &kSimpleLarge, &kMultiSmall, &kMultiLarge};
+
+// Six records with label places no layout would give, to see which ones a layout writes.
+struct Records {
+  QuantityRecord slots[kSlotCount];
+  Records() {
+    for (int i = 0; i < kSlotCount; ++i) {
+      slots[i].Input.LabelX = -1000 - i;
+      slots[i].Input.LabelY = -2000 - i;
+      slots[i].Output.LabelX = -3000 - i;
+      slots[i].Output.LabelY = -4000 - i;
+    }
+  }
+};
+
+void ExpectRect(const Rect& got, const Rect& want, const char* what) {
+  EXPECT_EQ(got.left, want.left) << what;
+  EXPECT_EQ(got.top, want.top) << what;
+  EXPECT_EQ(got.right, want.right) << what;
+  EXPECT_EQ(got.bottom, want.bottom) << what;
+}
+
+TEST(Layout, WindowSizeAndClientFollowTheMode) {
+  for (const LayoutCase* c : kCases) {
+    SCOPED_TRACE(c->name);
+    const WindowSize size = MainWindowSize(c->multi, c->charWidth, c->charHeight);
+    EXPECT_EQ(size.width, c->window.width);
+    EXPECT_EQ(size.height, c->window.height);
+    ExpectRect(ClientOf(size), c->client, "client");
+    EXPECT_EQ(ControlHeightFor(c->charHeight), c->values.controlHeight);
+  }
+}
+
+TEST(Layout, FramesAndLayoutValues) {
+  for (const LayoutCase* c : kCases) {
+    SCOPED_TRACE(c->name);
+    const FramePair frames = FrameRects(c->multi, c->charWidth, c->charHeight, c->client);
+    ExpectRect(frames.from, c->from, "frame 614");
+    ExpectRect(frames.to, c->to, "frame 615");
+
+    Records r;
+    const LayoutValues v =
+        ComputeLabelPositions(c->multi, c->charWidth, c->charHeight, c->client, frames, r.slots);
+    EXPECT_EQ(v.ControlHeight, c->values.controlHeight);
+    EXPECT_EQ(v.ValueEditTop, c->values.valueEditTop);
+    EXPECT_EQ(v.ResultEditTop, c->values.resultEditTop);
+    EXPECT_EQ(v.InputFrameMiddle, c->values.inputMiddle);
+    EXPECT_EQ(v.OutputFrameMiddle, c->values.outputMiddle);
+    EXPECT_EQ(v.ColumnPitch, c->values.columnPitch);
+  }
+}
+
+TEST(Layout, PlanCreatesEveryControlInOrderWhereItBelongs) {
+  for (const LayoutCase* c : kCases) {
+    SCOPED_TRACE(c->name);
+    Records r;
+    const LayoutPlan plan = PlanLayout(c->multi, c->charWidth, c->charHeight, c->client, r.slots);
+    ExpectRect(plan.frames.from, c->from, "frame 614");
+    ExpectRect(plan.frames.to, c->to, "frame 615");
+    EXPECT_EQ(plan.values.ValueEditTop, c->values.valueEditTop);
+    EXPECT_EQ(plan.values.ResultEditTop, c->values.resultEditTop);
+    EXPECT_EQ(plan.values.InputFrameMiddle, c->values.inputMiddle);
+    EXPECT_EQ(plan.values.OutputFrameMiddle, c->values.outputMiddle);
+    ASSERT_EQ(plan.controlCount, c->controlCount);
+    for (int i = 0; i < c->controlCount; ++i) {
+      const Box& want = c->controls[i];
+      const ControlPlacement& got = plan.controls[i];
+      SCOPED_TRACE(testing::Message() << "control #" << i << ", expected id " << want.id);
+      EXPECT_EQ(got.id, want.id);
+      EXPECT_EQ(got.x, want.x);
+      EXPECT_EQ(got.y, want.y);
+      EXPECT_EQ(got.width, want.width);
+      EXPECT_EQ(got.height, want.height);
+    }
+  }
+}
+
+TEST(Layout, LabelPlacesAreWrittenForTheSlotsTheModeShows) {
+  for (const LayoutCase* c : kCases) {
+    SCOPED_TRACE(c->name);
+    Records r;
+    PlanLayout(c->multi, c->charWidth, c->charHeight, c->client, r.slots);
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+      SCOPED_TRACE(testing::Message() << "slot " << slot);
+      if (!c->multi && slot > 0) {
+        // Simple mode shows slot 0 only; the others keep what they had.
+        EXPECT_EQ(r.slots[slot].Input.LabelX, -1000 - slot);
+        EXPECT_EQ(r.slots[slot].Input.LabelY, -2000 - slot);
+        EXPECT_EQ(r.slots[slot].Output.LabelX, -3000 - slot);
+        EXPECT_EQ(r.slots[slot].Output.LabelY, -4000 - slot);
+        continue;
+      }
+      // The label places in the expected table: the label control of the slot on each side.
+      for (int i = 0; i < c->controlCount; ++i) {
+        const Box& b = c->controls[i];
+        if (b.id == 502 + slot) {
+          EXPECT_EQ(r.slots[slot].Input.LabelX, b.x);
+          EXPECT_EQ(r.slots[slot].Input.LabelY, b.y);
+        }
+        if (b.id == 508 + slot) {
+          EXPECT_EQ(r.slots[slot].Output.LabelX, b.x);
+          EXPECT_EQ(r.slots[slot].Output.LabelY, b.y);
+        }
+      }
+    }
+  }
+}
+
+TEST(Layout, ControlsCarryTheirClassAndCaption) {
+  Records r;
+  const LayoutPlan simple = PlanLayout(false, 6, 13, kSimpleSmall.client, r.slots);
+  const LayoutPlan multi = PlanLayout(true, 6, 13, kMultiSmall.client, r.slots);
+  const struct {
+    const LayoutPlan* plan;
+    int id;
+    ControlKind kind;
+    const char* className;
+    const char* caption;  // nullptr: none
+  } cases[] = {
+      {&simple, 614, ControlKind::Frame, "BUTTON", " Convert From "},
+      {&simple, 615, ControlKind::Frame, "BUTTON", " Convert To "},
+      {&simple, 500, ControlKind::ValueEdit, "EDIT", nullptr},
+      {&simple, 501, ControlKind::ResultEdit, "EDIT", nullptr},
+      {&simple, 502, ControlKind::UnitLabel, "EDIT", nullptr},
+      {&simple, 608, ControlKind::UnitButton, "BUTTON", nullptr},
+      {&simple, 515, ControlKind::SwapButton, "BUTTON", ""},
+      {&multi, 614, ControlKind::Frame, "BUTTON", " Convert From "},
+      {&multi, 513, ControlKind::UnitLabel, "EDIT", nullptr},
+      {&multi, 607, ControlKind::UnitButton, "BUTTON", nullptr},
+      {&multi, 516, ControlKind::SwapButton, "BUTTON", ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << (c.plan == &simple ? "simple " : "multi-unit ") << c.id);
+    const ControlPlacement* p = c.plan->Find(c.id);
+    ASSERT_NE(p, nullptr);
+    EXPECT_EQ(p->kind, c.kind);
+    EXPECT_STREQ(p->className, c.className);
+    if (c.caption == nullptr) {
+      EXPECT_EQ(p->caption, nullptr);
+    } else {
+      EXPECT_STREQ(p->caption, c.caption);
+    }
+  }
+  // Controls of the other mode are not planned.
+  for (int id : {503, 507, 509, 513, 603, 613, 516}) EXPECT_EQ(simple.Find(id), nullptr) << id;
+  EXPECT_EQ(multi.Find(515), nullptr);
+}
+
+TEST(Layout, LabelAndButtonTogetherSpanTwentyWidthsLessOnePixel) {
+  // The button overlaps the label's last pixel column; together they end one pixel short of
+  // 20 character widths, for every slot of every case.
+  for (const LayoutCase* c : kCases) {
+    Records r;
+    const LayoutPlan plan = PlanLayout(c->multi, c->charWidth, c->charHeight, c->client, r.slots);
+    const int slots = c->multi ? kSlotCount : 1;
+    for (int slot = 0; slot < slots; ++slot) {
+      for (int side = 0; side < 2; ++side) {
+        const int labelId = (side == 0 ? 502 : 508) + slot;
+        const int buttonId = (side == 0 ? 602 : 608) + slot;
+        const ControlPlacement* label = plan.Find(labelId);
+        const ControlPlacement* button = plan.Find(buttonId);
+        ASSERT_NE(label, nullptr) << c->name << " " << labelId;
+        ASSERT_NE(button, nullptr) << c->name << " " << buttonId;
+        EXPECT_EQ(RectOf(*button).left, RectOf(*label).right - 1) << c->name << " " << buttonId;
+        EXPECT_EQ(RectOf(*button).right, label->x + 20 * c->charWidth - 1)
+            << c->name << " " << buttonId;
+      }
+    }
+  }
+}
+
+TEST(Layout, FramesAsPlacedDecideTheRows) {
+  // The label rows follow the frames the shell reads back, not the ones it asked for: a
+  // frame 614 placed at (6, 10)-(522, 100) has its middle at 10 + 90/2 = 55, so the numerator
+  // row starts at 55 - 17 - 6 + 1 = 33 and the denominator row at 55 + 6 = 61; frame 615 at
+  // (6, 130)-(522, 220) has its middle at 175: rows at 175 - 22 = 153 and 181.
+  Records r;
+  const FramePair placed{{6, 10, 522, 100}, {6, 130, 522, 220}};
+  const LayoutPlan plan = PlanLayout(true, 6, 13, kMultiSmall.client, placed, r.slots);
+  EXPECT_EQ(plan.values.InputFrameMiddle, 55);
+  EXPECT_EQ(plan.values.OutputFrameMiddle, 175);
+  EXPECT_EQ(plan.Find(500)->y, 33);
+  EXPECT_EQ(plan.Find(501)->y, 153);
+  EXPECT_EQ(plan.Find(604)->y, 33);
+  EXPECT_EQ(plan.Find(607)->y, 61);
+  EXPECT_EQ(plan.Find(610)->y, 153);
+  EXPECT_EQ(plan.Find(613)->y, 181);
+  EXPECT_EQ(r.slots[5].Output.LabelY, 181);
+  ExpectRect(RectOf(*plan.Find(614)), placed.from, "frame 614");
+  ExpectRect(RectOf(*plan.Find(615)), placed.to, "frame 615");
+}
+
+TEST(Layout, SwapButtonHalvesAreHeldAs16Bits) {
+  // A client 70000 pixels wide: W2 = 35000, which as a 16-bit value is 35000 - 65536 = -30536,
+  // so x = -30544. H2 = 37 stays: y = 37 + 26/3 = 45.
+  const ControlPlacement p = SwapButtonPlacement(false, 13, Rect{0, 0, 70000, 74});
+  EXPECT_EQ(p.x, -30544);
+  EXPECT_EQ(p.y, 45);
+}
+
+}  // namespace
+}  // namespace quantora
