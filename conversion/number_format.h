@@ -11,7 +11,8 @@ namespace quantora {
 enum ValueDisplayType : std::int32_t { SCIENTIFIC = 0, ENGINEERING = 1, FIXED_DECIMAL = 2 };
 
 struct NumericFormat {
-  ValueDisplayType ValueDisplayType = ENGINEERING;
+  // Qualified: the field carries the name of its type.
+  ::quantora::ValueDisplayType ValueDisplayType = ENGINEERING;
   std::int32_t SignificantDigits = 5;      // 1..8
   std::int32_t PlacesRightOfDecimal = 5;   // 0..8
   std::int32_t TruncateTrailingZeroes = 0; // 0 or 1
