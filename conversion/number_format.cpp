@@ -165,9 +165,18 @@ int ClampPlaces(int places) {
   return places < kMinPlaces ? kMinPlaces : places > kMaxPlaces ? kMaxPlaces : places;
 }
 
-void WriteScientific(ShortText& out, double value, int digits, bool truncate) {
-  digits = ClampDigits(digits);
-  const DigitString ds = DecimalDigits(value, digits);
+DigitString DigitsOf(const Expansion& e, bool negative, int n) {
+  DigitString ds;
+  const Rounded r = RoundExpansion(e, n);
+  std::memcpy(ds.digits, r.digits, static_cast<std::size_t>(n));
+  ds.digits[n] = '\0';
+  ds.pointPosition = r.pointPosition;
+  ds.negative = negative;
+  return ds;
+}
+
+// `ds` holds `digits` digits, already clamped.
+void WriteScientific(ShortText& out, const DigitString& ds, int digits, bool truncate) {
   if (ds.negative) out.Append('-');
   out.Append(ds.digits[0]);
   if (digits >= 2) {
@@ -179,9 +188,7 @@ void WriteScientific(ShortText& out, double value, int digits, bool truncate) {
   if (exponent != 0 && !IsZeroText(out.text, out.length)) AppendExponent(out, exponent);
 }
 
-void WriteEngineering(ShortText& out, double value, int digits, bool truncate) {
-  digits = ClampDigits(digits);
-  const DigitString ds = DecimalDigits(value, digits);
+void WriteEngineering(ShortText& out, const DigitString& ds, int digits, bool truncate) {
   const int d = ds.pointPosition;
   // The greatest multiple of three below d: floor((d - 1) / 3) for negative d as well.
   const int q = (d - 1 >= 0) ? (d - 1) / 3 : -((-(d - 1) + 2) / 3);
@@ -206,14 +213,14 @@ void WriteEngineering(ShortText& out, double value, int digits, bool truncate) {
 using FixedText = TextBuffer<kFixedCandidateCapacity>;
 
 // The fixed-decimal text of a finite value, however long: every integer digit is written.
-void WriteFixedDecimal(FixedText& out, double value, int places, bool truncate) {
+// `e` is the expansion of |value|, unused when the value is zero.
+void WriteFixedDecimal(FixedText& out, double value, const Expansion& e, int places, bool truncate) {
   places = ClampPlaces(places);
   Rounded r;
   if (value == 0) {
     r.length = 0;
     r.pointPosition = 0;
   } else {
-    const Expansion e = Expand(std::fabs(value));
     r = RoundExpansion(e, e.pointPosition + places);
   }
   // A value below zero keeps its sign even when it rounds to zero (-0.001 to two places reads
@@ -243,58 +250,65 @@ DigitString DecimalDigits(double value, int n) {
     ds.digits[n] = '\0';
     return ds;
   }
-  const Rounded r = RoundExpansion(Expand(std::fabs(value)), n);
-  std::memcpy(ds.digits, r.digits, static_cast<std::size_t>(n));
-  ds.digits[n] = '\0';
-  ds.pointPosition = r.pointPosition;
-  ds.negative = value < 0;
-  return ds;
+  return DigitsOf(Expand(std::fabs(value)), value < 0, n);
 }
 
 std::string FormatScientific(double value, int digits, const NumericFormat& format) {
   if (const char* text = NonFiniteText(value)) return text;
+  digits = ClampDigits(digits);
   ShortText out;
-  WriteScientific(out, value, digits, format.TruncateTrailingZeroes != 0);
+  WriteScientific(out, DecimalDigits(value, digits), digits, format.TruncateTrailingZeroes != 0);
   return out.ToString();
 }
 
 std::string FormatEngineering(double value, int digits, const NumericFormat& format) {
   if (const char* text = NonFiniteText(value)) return text;
+  digits = ClampDigits(digits);
   ShortText out;
-  WriteEngineering(out, value, digits, format.TruncateTrailingZeroes != 0);
+  WriteEngineering(out, DecimalDigits(value, digits), digits, format.TruncateTrailingZeroes != 0);
   return out.ToString();
 }
 
 std::string FormatFixedDecimal(double value, int places, const NumericFormat& format) {
   if (const char* text = NonFiniteText(value)) return text;
   FixedText out;
-  WriteFixedDecimal(out, value, places, format.TruncateTrailingZeroes != 0);
+  const Expansion e = value == 0 ? Expansion{} : Expand(std::fabs(value));
+  WriteFixedDecimal(out, value, e, places, format.TruncateTrailingZeroes != 0);
   return out.ToString();
 }
 
 std::string FormatValue(double value, const NumericFormat& format) {
   if (const char* text = NonFiniteText(value)) return text;
   const bool truncate = format.TruncateTrailingZeroes != 0;
+  const int digits = ClampDigits(format.SignificantDigits);
   ShortText out;
   switch (format.ValueDisplayType) {
     case ENGINEERING:
-      WriteEngineering(out, value, format.SignificantDigits, truncate);
+      WriteEngineering(out, DecimalDigits(value, digits), digits, truncate);
       return out.ToString();
     case FIXED_DECIMAL: {
-      // Truncation never touches the integer part, so a magnitude whose integer digits alone
-      // are over the limit goes straight to scientific without writing hundreds of digits.
-      // From 1e13 on there are at least 14 integer digits.
-      if (std::fabs(value) < 1e13) {
+      if (value == 0) {
         FixedText fixed;
-        WriteFixedDecimal(fixed, value, format.PlacesRightOfDecimal, truncate);
+        WriteFixedDecimal(fixed, value, Expansion{}, format.PlacesRightOfDecimal, truncate);
+        return fixed.ToString();
+      }
+      // One expansion serves both the fixed-decimal text and the scientific text that may
+      // replace it.
+      const double magnitude = std::fabs(value);
+      const Expansion e = Expand(magnitude);
+      // Truncation never touches the integer part, so from 1e13 on, with at least 14 integer
+      // digits, the text is too long whatever the places: no need to write them all.
+      if (magnitude < 1e13) {
+        FixedText fixed;
+        WriteFixedDecimal(fixed, value, e, format.PlacesRightOfDecimal, truncate);
         if (fixed.length <= kMaxFixedLength) return fixed.ToString();
       }
-      WriteScientific(out, value, format.SignificantDigits, truncate);
+      WriteScientific(out, DigitsOf(e, value < 0, digits), digits, truncate);
       return out.ToString();
     }
     case SCIENTIFIC:
     default:
-      WriteScientific(out, value, format.SignificantDigits, truncate);
+      WriteScientific(out, DecimalDigits(value, digits), digits, truncate);
       return out.ToString();
   }
 }
