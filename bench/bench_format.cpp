@@ -36,7 +36,7 @@ const std::vector<double>& EverydayValues() {
   return values;
 }
 
-void RunFormat(benchmark::State& state, quantora::ValueDisplayType type,
+void RunFormat(benchmark::State& state, quantora::Notation type,
                const std::vector<double>& values = Values()) {
   quantora::NumericFormat format;
   format.ValueDisplayType = type;

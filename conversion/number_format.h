@@ -8,11 +8,10 @@
 
 namespace quantora {
 
-enum ValueDisplayType : std::int32_t { SCIENTIFIC = 0, ENGINEERING = 1, FIXED_DECIMAL = 2 };
+enum Notation : std::int32_t { SCIENTIFIC = 0, ENGINEERING = 1, FIXED_DECIMAL = 2 };
 
 struct NumericFormat {
-  // Qualified: the field carries the name of its type.
-  ::quantora::ValueDisplayType ValueDisplayType = ENGINEERING;
+  Notation ValueDisplayType = ENGINEERING;
   std::int32_t SignificantDigits = 5;      // 1..8
   std::int32_t PlacesRightOfDecimal = 5;   // 0..8
   std::int32_t TruncateTrailingZeroes = 0; // 0 or 1

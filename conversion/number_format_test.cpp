@@ -17,7 +17,7 @@ constexpr double kMaxDouble = std::numeric_limits<double>::max();
 constexpr double kMinSubnormal = std::numeric_limits<double>::denorm_min();
 constexpr double kInf = std::numeric_limits<double>::infinity();
 
-NumericFormat Format(ValueDisplayType type, int digits = 5, int places = 5, int truncate = 0) {
+NumericFormat Format(Notation type, int digits = 5, int places = 5, int truncate = 0) {
   NumericFormat f;
   f.ValueDisplayType = type;
   f.SignificantDigits = digits;
@@ -26,7 +26,7 @@ NumericFormat Format(ValueDisplayType type, int digits = 5, int places = 5, int 
   return f;
 }
 
-const char* Name(ValueDisplayType type) {
+const char* Name(Notation type) {
   switch (type) {
     case SCIENTIFIC: return "SCIENTIFIC";
     case ENGINEERING: return "ENGINEERING";
@@ -274,7 +274,7 @@ TEST(FormatValue, PlacesSweep) {
 
 TEST(FormatValue, NonFiniteValuesInEveryNotation) {
   const double nan = std::numeric_limits<double>::quiet_NaN();
-  for (ValueDisplayType type : {SCIENTIFIC, ENGINEERING, FIXED_DECIMAL}) {
+  for (Notation type : {SCIENTIFIC, ENGINEERING, FIXED_DECIMAL}) {
     for (int truncate = 0; truncate <= 1; ++truncate) {
       const NumericFormat f = Format(type, 8, 8, truncate);
       EXPECT_EQ(FormatValue(kInf, f), "Infinity") << Name(type);

@@ -1,0 +1,187 @@
+#include "conversion/conversion.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstring>
+#include <limits>
+
+namespace quantora {
+
+bool CanConvert(const ConversionState& state, bool multiDimensional) {
+  if (!state.InputValuePresent) return false;
+  if (!multiDimensional) {
+    const QuantityRecord& slot = state.QuantityRecords[0];
+    return slot.Input.UnitSelected && slot.Output.UnitSelected && slot.Output.UnitMult != 0.0;
+  }
+  bool anyInput = false;
+  bool anyOutput = false;
+  for (const QuantityRecord& slot : state.QuantityRecords) {
+    anyInput = anyInput || slot.Input.UnitSelected;
+    anyOutput = anyOutput || slot.Output.UnitSelected;
+  }
+  return anyInput && anyOutput;
+}
+
+namespace {
+
+constexpr int kNumeratorSlots = 3;
+
+// Into the base unit, as a numerator: prefix, offset, factor.
+double Into(double v, const UnitSelection& s, double offset) {
+  v *= s.UnitScalerMult;
+  v += offset;
+  v *= s.UnitMult;
+  return v;
+}
+
+// Out of the base unit, as a numerator: the exact inverse of Into.
+double OutOf(double v, const UnitSelection& s, double offset) {
+  v /= s.UnitMult;
+  v -= offset;
+  v /= s.UnitScalerMult;
+  return v;
+}
+
+// An offset only means something for a unit that stands alone: a side applies its offsets
+// only when exactly one of its slots is chosen and that slot is a numerator. In any compound
+// the units act as intervals (1 J/(kg*degC) is 1 J/(kg*K)).
+bool SideUsesOffsets(const ConversionState& state, bool inputSide) {
+  int selected = 0;
+  int where = -1;
+  for (int k = 0; k < kSlotCount; ++k) {
+    if (Side(state.QuantityRecords[k], inputSide).UnitSelected) {
+      ++selected;
+      where = k;
+    }
+  }
+  return selected == 1 && where < kNumeratorSlots;
+}
+
+}  // namespace
+
+double ConvertValue(const ConversionState& state, double value, bool multiDimensional) {
+  const QuantityRecord* slots = state.QuantityRecords;
+  double v = value;
+  if (!multiDimensional) {
+    v = Into(v, slots[0].Input, slots[0].Input.UnitOffset);
+    return OutOf(v, slots[0].Output, slots[0].Output.UnitOffset);
+  }
+  const bool inputOffsets = SideUsesOffsets(state, true);
+  const bool outputOffsets = SideUsesOffsets(state, false);
+  auto offset = [](const UnitSelection& s, bool use) { return use ? s.UnitOffset : 0.0; };
+  // Numerators go into base units, denominators the other way round; then the output side
+  // is the mirror image.
+  for (int k = 0; k < kNumeratorSlots; ++k) {
+    v = Into(v, slots[k].Input, offset(slots[k].Input, inputOffsets));
+  }
+  for (int k = kNumeratorSlots; k < kSlotCount; ++k) {
+    v = OutOf(v, slots[k].Input, offset(slots[k].Input, inputOffsets));
+  }
+  for (int k = 0; k < kNumeratorSlots; ++k) {
+    v = OutOf(v, slots[k].Output, offset(slots[k].Output, outputOffsets));
+  }
+  for (int k = kNumeratorSlots; k < kSlotCount; ++k) {
+    v = Into(v, slots[k].Output, offset(slots[k].Output, outputOffsets));
+  }
+  return v;
+}
+
+void RemoveBlanks(std::string& text) {
+  std::size_t kept = 0;
+  for (char c : text) {
+    if (c != ' ') text[kept++] = c;
+  }
+  text.resize(kept);
+}
+
+namespace {
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
+}  // namespace
+
+double ParseInputValue(const char* text) {
+  const char* p = text;
+  while (IsSpace(*p)) ++p;
+  bool negative = false;
+  if (*p == '+' || *p == '-') {
+    negative = *p == '-';
+    ++p;
+  }
+  // The longest prefix that is a decimal number: digits, an optional point with digits, and
+  // an exponent only when it has digits of its own.
+  const char* start = p;
+  const char* q = p;
+  bool seenNonZero = false;
+  int integerDigits = 0;   // significant digits before the point
+  int fractionZeros = 0;   // zeros after the point before the first non-zero digit
+  while (IsDigit(*q)) {
+    if (*q != '0') seenNonZero = true;
+    if (seenNonZero) ++integerDigits;
+    ++q;
+  }
+  bool anyDigit = q != start;
+  if (*q == '.') {
+    const char* f = q + 1;
+    while (IsDigit(*f)) {
+      if (!seenNonZero) {
+        if (*f == '0') {
+          ++fractionZeros;
+        } else {
+          seenNonZero = true;
+        }
+      }
+      ++f;
+    }
+    anyDigit = anyDigit || f != q + 1;
+    q = f;
+  }
+  if (!anyDigit) return 0.0;
+  long exponent = 0;
+  if (*q == 'e' || *q == 'E') {
+    const char* e = q + 1;
+    bool expNegative = false;
+    if (*e == '+' || *e == '-') {
+      expNegative = *e == '-';
+      ++e;
+    }
+    if (IsDigit(*e)) {
+      while (IsDigit(*e)) {
+        if (exponent < 100000) exponent = exponent * 10 + (*e - '0');
+        ++e;
+      }
+      if (expNegative) exponent = -exponent;
+      q = e;
+    }
+  }
+  double value = 0.0;
+  const std::from_chars_result r = std::from_chars(start, q, value, std::chars_format::general);
+  if (r.ec == std::errc::result_out_of_range) {
+    // Beyond the doubles: the decimal magnitude tells overflow from underflow.
+    const long magnitude = seenNonZero ? (integerDigits > 0 ? integerDigits : -fractionZeros) + exponent
+                                       : 0;
+    value = magnitude > 0 ? std::numeric_limits<double>::infinity() : 0.0;
+  } else if (r.ec != std::errc()) {
+    value = 0.0;
+  }
+  return negative ? -value : value;
+}
+
+double ReadInputText(const std::string& controlText) {
+  std::string text = controlText.substr(0, kControlTextLimit);
+  RemoveBlanks(text);
+  return ParseInputValue(text.c_str());
+}
+
+DisplayTexts ComputeDisplayTexts(const ConversionState& state, const NumericFormat& format) {
+  DisplayTexts texts;
+  const bool multi = state.MultiDimensional != 0;
+  if (CanConvert(state, multi)) {
+    texts.result = FormatValue(ConvertValue(state, state.InputValue, multi), format);
+  }
+  if (state.InputValuePresent) texts.echo = FormatValue(state.InputValue, format);
+  return texts;
+}
+
+}  // namespace quantora

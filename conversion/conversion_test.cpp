@@ -1,0 +1,192 @@
+#include "conversion/conversion.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <string>
+
+namespace quantora {
+namespace {
+
+void Choose(UnitSelection& side, double mult, double offset = 0.0, double scaler = 1.0) {
+  side.UnitMult = mult;
+  side.UnitOffset = offset;
+  side.UnitScalerMult = scaler;
+  side.UnitSelected = 1;
+}
+
+TEST(TypedValue, ReadsTheLeadingDecimalNumberWithBlanksRemoved) {
+  const double inf = std::numeric_limits<double>::infinity();
+  struct { const char* text; double value; } cases[] = {
+      {"1 000", 1000.0},
+      {"1,5", 1.0},
+      {"2.5e3", 2500.0},
+      {"abc", 0.0},
+      {"", 0.0},
+      {" -.5e-3x", -0.0005},
+      {"1e999", inf},
+      {"-1e999", -inf},
+      {"1e-999", 0.0},
+      {"0x10", 0.0},
+      {"inf", 0.0},
+      {"nan", 0.0},
+      {"-", 0.0},
+      {".", 0.0},
+      {"+.5", 0.5},
+      {"5.", 5.0},
+      {"2.5e", 2.5},
+      {"2.5e+", 2.5},
+      {"1.2346 E3", 1234.6},      // the echo of the engineering notation reads back
+      {"123.46 E-6", 123.46e-6},
+      {"\t 7", 7.0},               // leading white space is skipped
+      {"7\t8", 7.0},               // a tab is not a blank: it stays and ends the number
+      {"0.1", 0.1},                // correctly rounded
+      {"4.9406564584124654e-324", 4.9406564584124654e-324},
+      {"1.7976931348623157e308", 1.7976931348623157e308},
+      {"0.00000000000000000000000000000001e32", 1.0},
+      {"123456789012345678901234567890", 123456789012345678901234567890.0},
+  };
+  for (auto& c : cases) {
+    EXPECT_EQ(ReadInputText(c.text), c.value) << '"' << c.text << '"';
+  }
+  EXPECT_TRUE(std::signbit(ReadInputText("-0")));
+}
+
+TEST(TypedValue, OnlyTheFirst49CharactersOfTheControlCount) {
+  const std::string long_text = std::string(48, '1') + "23";  // 50 digits
+  EXPECT_EQ(ReadInputText(long_text), ReadInputText(std::string(48, '1') + "2"));
+}
+
+TEST(TypedValue, RemoveBlanksKeepsEverythingButBlanks) {
+  std::string text = " 1 2\t3 ";
+  RemoveBlanks(text);
+  EXPECT_EQ(text, "12\t3");
+}
+
+TEST(CanConvert, NeedsAValueAndAUnitOnBothSides) {
+  ConversionState s;
+  EXPECT_FALSE(CanConvert(s, false));
+  s.InputValuePresent = 1;
+  Choose(s.QuantityRecords[0].Input, 1.0);
+  EXPECT_FALSE(CanConvert(s, false));  // output side not chosen
+  Choose(s.QuantityRecords[0].Output, 1.0);
+  EXPECT_TRUE(CanConvert(s, false));
+  s.QuantityRecords[0].Output.UnitMult = -0.0;
+  EXPECT_FALSE(CanConvert(s, false));  // no division by a zero output factor
+
+  ConversionState m;
+  m.InputValuePresent = 1;
+  Choose(m.QuantityRecords[1].Input, 1.0);
+  EXPECT_FALSE(CanConvert(m, true));  // only input sides
+  Choose(m.QuantityRecords[4].Output, 0.0);
+  EXPECT_TRUE(CanConvert(m, true));   // any slot on each side; factors not tested
+  m.InputValuePresent = 0;
+  EXPECT_FALSE(CanConvert(m, true));
+}
+
+TEST(ConvertValue, SimpleModeAppliesPrefixOffsetAndFactorEachWay) {
+  ConversionState s;
+  Choose(s.QuantityRecords[0].Input, 1.0, 273.15);
+  Choose(s.QuantityRecords[0].Output, 5.0 / 9.0, 459.67);
+  EXPECT_NEAR(ConvertValue(s, 100.0, false), 212.0, 1e-12);  // Celsius to Fahrenheit
+
+  ConversionState k;  // 3 kilometers in feet
+  Choose(k.QuantityRecords[0].Input, 1.0, 0.0, 1000.0);
+  Choose(k.QuantityRecords[0].Output, 0.3048);
+  EXPECT_NEAR(ConvertValue(k, 3.0, false), 9842.5196850393700787, 1e-9);
+  // Slots 1..5 take no part in simple mode.
+  Choose(k.QuantityRecords[3].Input, 1000.0);
+  EXPECT_NEAR(ConvertValue(k, 3.0, false), 9842.5196850393700787, 1e-9);
+}
+
+TEST(ConvertValue, MultiUnitModeRunsNumeratorsAndDenominatorsBothWays) {
+  // 36 km/h -> m/s: kilometer (prefix 1000) over hour (3600) into meter over second.
+  ConversionState s;
+  Choose(s.QuantityRecords[0].Input, 1.0, 0.0, 1000.0);
+  Choose(s.QuantityRecords[3].Input, 3600.0);
+  Choose(s.QuantityRecords[0].Output, 1.0);
+  Choose(s.QuantityRecords[3].Output, 1.0);
+  EXPECT_DOUBLE_EQ(ConvertValue(s, 36.0, true), 10.0);
+
+  // 1 kg*m/s^2 with three numerators and two denominators into pound-force-like units.
+  ConversionState f;
+  Choose(f.QuantityRecords[0].Input, 1.0);  // kilogram
+  Choose(f.QuantityRecords[1].Input, 1.0);  // meter
+  Choose(f.QuantityRecords[3].Input, 1.0);  // second
+  Choose(f.QuantityRecords[4].Input, 1.0);  // second
+  Choose(f.QuantityRecords[0].Output, 0.45359237);  // pound
+  Choose(f.QuantityRecords[1].Output, 0.3048);      // foot
+  Choose(f.QuantityRecords[3].Output, 60.0);        // minute
+  Choose(f.QuantityRecords[4].Output, 60.0);        // minute
+  EXPECT_NEAR(ConvertValue(f, 1.0, true), 3600.0 / (0.45359237 * 0.3048), 1e-9);
+}
+
+TEST(ConvertValue, OffsetsApplyOnlyToASideThatIsOnePlainNumeratorUnit) {
+  // J/(kg*degC) -> J/(kg*K): the Celsius offset is an interval in a compound: 1 stays 1.
+  ConversionState heat;
+  Choose(heat.QuantityRecords[0].Input, 1.0);            // joule
+  Choose(heat.QuantityRecords[3].Input, 1.0);            // kilogram
+  Choose(heat.QuantityRecords[4].Input, 1.0, 273.15);    // degree Celsius
+  Choose(heat.QuantityRecords[0].Output, 1.0);
+  Choose(heat.QuantityRecords[3].Output, 1.0);
+  Choose(heat.QuantityRecords[4].Output, 1.0);           // kelvin
+  EXPECT_DOUBLE_EQ(ConvertValue(heat, 1.0, true), 1.0);
+
+  // One numerator alone on each side is the plain unit: 100 degC is 212 degF as in simple mode.
+  ConversionState temp;
+  Choose(temp.QuantityRecords[1].Input, 1.0, 273.15);
+  Choose(temp.QuantityRecords[2].Output, 5.0 / 9.0, 459.67);
+  EXPECT_NEAR(ConvertValue(temp, 100.0, true), 212.0, 1e-12);
+
+  // A lone denominator is not a plain unit: per degree Celsius is per kelvin.
+  ConversionState per;
+  Choose(per.QuantityRecords[3].Input, 1.0, 273.15);
+  Choose(per.QuantityRecords[3].Output, 1.0);
+  EXPECT_DOUBLE_EQ(ConvertValue(per, 2.0, true), 2.0);
+
+  // Offsets of the sides are decided separately: a plain Celsius input converted into a
+  // compound output keeps its offset on the input side only.
+  ConversionState mixed;
+  Choose(mixed.QuantityRecords[0].Input, 1.0, 273.15);
+  Choose(mixed.QuantityRecords[0].Output, 1.0, 273.15);
+  Choose(mixed.QuantityRecords[1].Output, 1.0);
+  EXPECT_DOUBLE_EQ(ConvertValue(mixed, 10.0, true), 283.15);
+}
+
+TEST(ConvertValue, ZeroDivisorsAndOverflowGiveNonFiniteResults) {
+  ConversionState s;
+  Choose(s.QuantityRecords[0].Input, 1.0);
+  Choose(s.QuantityRecords[0].Output, 0.0);
+  EXPECT_TRUE(std::isinf(ConvertValue(s, 1.0, true)));
+  EXPECT_TRUE(std::isnan(ConvertValue(s, 0.0, true)));
+  s.QuantityRecords[0].Output.UnitMult = 1e-300;
+  EXPECT_TRUE(std::isinf(ConvertValue(s, 1e300, false)));
+}
+
+TEST(DisplayTexts, ResultOnlyWhenConvertibleEchoOnlyWhenPresent) {
+  NumericFormat format;  // engineering, 5 digits
+  ConversionState s;
+  s.InputValue = 1.0;
+  EXPECT_EQ(ComputeDisplayTexts(s, format).result, "");
+  EXPECT_EQ(ComputeDisplayTexts(s, format).echo, "");
+
+  s.InputValuePresent = 1;
+  s.InputValue = 1234.5678;
+  Choose(s.QuantityRecords[0].Input, 1.0);
+  DisplayTexts t = ComputeDisplayTexts(s, format);
+  EXPECT_EQ(t.result, "");  // output side not chosen
+  EXPECT_EQ(t.echo, "1.2346 E3");
+  EXPECT_EQ(ReadInputText(t.echo), 1234.6);
+
+  Choose(s.QuantityRecords[0].Output, 0.001);
+  t = ComputeDisplayTexts(s, format);
+  EXPECT_EQ(t.result, "1.2346 E6");
+  s.MultiDimensional = 1;
+  s.QuantityRecords[0].Output.UnitMult = 0.0;  // multi-unit mode does not refuse a zero factor
+  t = ComputeDisplayTexts(s, format);
+  EXPECT_EQ(t.result, "Infinity");
+}
+
+}  // namespace
+}  // namespace quantora

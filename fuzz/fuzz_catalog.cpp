@@ -1,0 +1,61 @@
+// The whole fuzz input is a units data file: every reader must stay inside its tables, close
+// the file and never crash, whatever the file holds.
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "units/catalog_file.h"
+
+namespace {
+
+class SilentReporter : public quantora::Reporter {
+ public:
+  void Beep(unsigned) override {}
+  void ShowMessage(const std::string& text, const std::string&, unsigned) override {
+    if (text.size() > 600) __builtin_trap();  // messages are bounded
+  }
+};
+
+std::string TempPath() {
+  return "/tmp/quantora-fuzz-catalog-" + std::to_string(getpid()) + ".txt";
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace quantora;
+  static const std::string path = TempPath();
+  std::FILE* f = std::fopen(path.c_str(), "wb");
+  if (!f) return 0;
+  std::fwrite(data, 1, size, f);
+  std::fclose(f);
+
+  SilentReporter reporter;
+  UnitTables tables;
+  LoadDimensionLabels(reporter, tables, path.c_str());
+  tables.NumberOfScalers = LoadScalers(reporter, tables, path.c_str());
+  if (tables.NumberOfDimensions < 0 || tables.NumberOfDimensions > kMaxDimensions) __builtin_trap();
+  if (tables.NumberOfScalers < 0 || tables.NumberOfScalers > kMaxScalers) __builtin_trap();
+  for (int d = 0; d < tables.NumberOfDimensions; ++d) {
+    if (std::strlen(tables.DimensionLabels[d]) > static_cast<std::size_t>(kMaxNameLength)) __builtin_trap();
+  }
+  // Every Dimension, plus indexes that name nothing, through both unit readers.
+  const int last = tables.NumberOfDimensions + 2;
+  for (int d = 0; d < last; ++d) {
+    QuantityRecord record;
+    record.DimensionIndex = static_cast<std::uint16_t>(d < tables.NumberOfDimensions ? d : 100 + d);
+    LoadUnitNames(reporter, tables, record, path.c_str());
+    if (record.NumberOfUnits < 0 || record.NumberOfUnits > kMaxUnits) __builtin_trap();
+    const int units = record.NumberOfUnits;
+    for (int u = 0; u <= units && u < kMaxUnits + 1; u += (units / 8) + 1) {
+      record.Input.UnitIndex = static_cast<std::uint16_t>(u);
+      record.Output.UnitIndex = static_cast<std::uint16_t>(units - u);
+      LoadUnitFactors(reporter, tables, record, 0, path.c_str());
+      LoadUnitFactors(reporter, tables, record, 1, path.c_str());
+    }
+  }
+  return 0;
+}
