@@ -179,12 +179,19 @@ void CALLBACK StepTimer(HWND, UINT, UINT_PTR, DWORD) {
 }  // namespace
 
 bool RunDialog(HWND mainWindow, int commandId, const std::function<void(HWND dialog)>& steps) {
+  return RunDialogAfter(
+      mainWindow,
+      [&] { PostMessageA(mainWindow, WM_COMMAND, static_cast<WPARAM>(commandId), 0); }, steps);
+}
+
+bool RunDialogAfter(HWND mainWindow, const std::function<void()>& open,
+                    const std::function<void(HWND dialog)>& steps) {
   DialogRun run;
   run.owner = mainWindow;
   run.steps = &steps;
   g_run = &run;
   run.timer = SetTimer(nullptr, 0, 20, StepTimer);
-  PostMessageA(mainWindow, WM_COMMAND, static_cast<WPARAM>(commandId), 0);
+  open();
   const DWORD start = GetTickCount();
   bool closed = false;
   while (GetTickCount() - start < 8000) {

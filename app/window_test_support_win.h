@@ -43,6 +43,9 @@ class TestProgram {
 // own loop once it has shown and initialised itself. Returns false when no dialog appeared
 // or it was still open after a few seconds (it is then ended so the run goes on).
 bool RunDialog(HWND mainWindow, int commandId, const std::function<void(HWND dialog)>& steps);
+// The same with any action that opens the dialog (a key, a click).
+bool RunDialogAfter(HWND mainWindow, const std::function<void()>& open,
+                    const std::function<void(HWND dialog)>& steps);
 
 // Reads a file whole; "" when it does not exist.
 std::string ReadFileText(const std::string& path);
