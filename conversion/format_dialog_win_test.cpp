@@ -98,10 +98,11 @@ TEST(NumericFormatDialogWin, OpensShowingTheCurrentFormat) {
     EXPECT_EQ(digits, std::to_string(c.digits));
     EXPECT_EQ(places, std::to_string(c.places));
     for (int i = 0; i < 3; ++i) {
-      EXPECT_EQ(checked[i], IDC_ENGINEERING + i == c.checkedButton ? BST_CHECKED : BST_UNCHECKED)
+      EXPECT_EQ(checked[i], static_cast<UINT>(IDC_ENGINEERING + i == c.checkedButton ? BST_CHECKED
+                                                                             : BST_UNCHECKED))
           << "button " << IDC_ENGINEERING + i;
     }
-    EXPECT_EQ(truncate, c.truncate ? BST_CHECKED : BST_UNCHECKED);
+    EXPECT_EQ(truncate, static_cast<UINT>(c.truncate ? BST_CHECKED : BST_UNCHECKED));
   }
 }
 
