@@ -17,6 +17,12 @@ quantora_wine_prefix() {
   fi
 }
 
+# Starts the prefix's background services with nothing but /dev/null open, so that they
+# never hold a caller's output pipe open (CTest waits for every writer of its pipe to go).
+quantora_wine_services() {
+  wineboot </dev/null >/dev/null 2>&1 || true
+}
+
 # Starts one Xvfb for this shell and its children when there is no display.
 quantora_display() {
   if [ -z "${DISPLAY:-}" ]; then
