@@ -9,6 +9,7 @@
 
 #include "app/layout.h"
 #include "app/navigation.h"
+#include "resources/convert.h"
 #include "conversion/conversion.h"
 #include "conversion/number_format.h"
 #include "settings/profile_store.h"
@@ -53,7 +54,7 @@ struct Program {
   HWND swapButton = nullptr;
 
   // The window procedures the key filters replaced, by control id.
-  WNDPROC previousProc[IDC_OUTPUT_UNIT_BUTTON_FIRST + kSlotCount] = {};
+  WNDPROC previousProc[2 + 2 * kSlotCount] = {};  // 500, 501, 602..613
 
   // The text the program itself last put into the value edit: leaving the edit commits only
   // a text the user changed.

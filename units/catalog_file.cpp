@@ -79,7 +79,10 @@ bool FindDimensionSection(Reporter& reporter, const UnitTables& tables, Quantity
     const std::size_t length = std::strlen(label);
     while (file.NextLine()) {
       const char* line = file.Line();
-      if (line[0] != '\0' && std::strncmp(line + 1, label, length) == 0) return true;
+      // The first character is compared alone first: most lines differ there.
+      if (line[0] != '\0' && line[1] == label[0] && std::strncmp(line + 1, label, length) == 0) {
+        return true;
+      }
     }
   }
   // An index that names no label is shown by its number, so the message still says which.

@@ -1,0 +1,112 @@
+// The key filters of the value edit, the result edit and the unit buttons, and the focus
+// movement they drive. The main window is no dialog, so Tab and the arrows move the focus
+// only through here.
+#include "app/main_window_win.h"
+#include "app/navigation.h"
+#include "app/program_win.h"
+#include "resources/convert.h"
+
+namespace quantora {
+namespace {
+
+// Where each filtered control's previous window procedure is kept.
+int FilterIndex(int id) {
+  if (id == IDC_VALUE_EDIT) return 0;
+  if (id == IDC_RESULT_EDIT) return 1;
+  if (id >= IDC_INPUT_UNIT_BUTTON_FIRST && id < IDC_INPUT_UNIT_BUTTON_FIRST + 2 * kSlotCount) {
+    return 2 + (id - IDC_INPUT_UNIT_BUTTON_FIRST);
+  }
+  return -1;
+}
+
+WNDPROC& PreviousProc(int id) { return TheProgram().previousProc[FilterIndex(id)]; }
+
+LRESULT CallPrevious(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
+  const int id = GetDlgCtrlID(control);
+  WNDPROC previous = FilterIndex(id) >= 0 ? PreviousProc(id) : nullptr;
+  return previous ? CallWindowProcA(previous, control, message, wParam, lParam)
+                  : DefWindowProcA(control, message, wParam, lParam);
+}
+
+bool IsMulti() { return TheProgram().conversion.MultiDimensional != 0; }
+
+// Enter becomes a command for the main window, as a click would be.
+void SendEnterCommand(HWND control, int commandId) {
+  const LPARAM lParam = MAKELPARAM(LOWORD(reinterpret_cast<UINT_PTR>(control)), 0x0200);
+  SendMessageA(GetParent(control), WM_COMMAND, static_cast<WPARAM>(commandId), lParam);
+}
+
+LRESULT CALLBACK ValueEditSubclassProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_KEYDOWN) {
+    if (wParam == VK_RETURN) {
+      SendEnterCommand(control, IDM_ACCEPT_VALUE);
+    } else {
+      NavigateByKey(control, static_cast<int>(wParam), IsMulti());
+    }
+    return 0;
+  }
+  if ((message == WM_KEYUP || message == WM_CHAR) && wParam == VK_TAB) return 0;
+  if (wParam == VK_RETURN) return 0;
+  return CallPrevious(control, message, wParam, lParam);
+}
+
+LRESULT CALLBACK ResultEditSubclassProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_KEYDOWN) {
+    NavigateByKey(control, static_cast<int>(wParam), IsMulti());
+    return 0;
+  }
+  if (wParam == VK_RETURN) return 0;
+  return CallPrevious(control, message, wParam, lParam);
+}
+
+LRESULT CALLBACK UnitButtonSubclassProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_KEYDOWN) {
+    if (wParam == VK_RETURN) {
+      SendEnterCommand(control, GetDlgCtrlID(control));
+    } else {
+      NavigateByKey(control, static_cast<int>(wParam), IsMulti());
+    }
+    return 0;
+  }
+  return CallPrevious(control, message, wParam, lParam);
+}
+
+void Subclass(HWND window, int id, WNDPROC filter) {
+  HWND control = GetDlgItem(window, id);
+  if (control == nullptr) return;
+  PreviousProc(id) = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(control, GWLP_WNDPROC));
+  SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(filter));
+}
+
+}  // namespace
+
+void SubclassControls(HWND window, bool multiDimensional) {
+  Subclass(window, IDC_VALUE_EDIT, ValueEditSubclassProc);
+  Subclass(window, IDC_RESULT_EDIT, ResultEditSubclassProc);
+  const int slots = multiDimensional ? kSlotCount : 1;
+  for (int slot = 0; slot < slots; ++slot) {
+    Subclass(window, IDC_INPUT_UNIT_BUTTON_FIRST + slot, UnitButtonSubclassProc);
+    Subclass(window, IDC_OUTPUT_UNIT_BUTTON_FIRST + slot, UnitButtonSubclassProc);
+  }
+}
+
+void SetKeyboardNavigation(bool on) { SetKeyboardNavigation(TheProgram().navigation, on); }
+
+void RestoreFocus(bool multiDimensional) {
+  HWND window = TheProgram().mainWindow;
+  const int id = FocusControlId(multiDimensional, TheProgram().navigation.FocusIndex);
+  SetFocus(GetDlgItem(window, id));
+  if (id == IDC_VALUE_EDIT || id == IDC_RESULT_EDIT) {
+    SendDlgItemMessageA(window, id, EM_SETSEL, 0, -1);
+  }
+}
+
+void NavigateByKey(HWND, int virtualKey, bool multiDimensional) {
+  Program& program = TheProgram();
+  const NavigationStep step = NavigateByKey(multiDimensional, virtualKey, program.navigation);
+  if (!step.restoreFocus) return;
+  program.navigation = step.state;
+  RestoreFocus(multiDimensional);
+}
+
+}  // namespace quantora

@@ -1,0 +1,182 @@
+// Keyboard focus navigation over the real controls of both layouts.
+#include <gtest/gtest.h>
+
+#include "app/main_window_win.h"
+#include "app/program_win.h"
+#include "app/window_test_support_win.h"
+#include "resources/convert.h"
+
+namespace quantora {
+namespace {
+
+using testing::TestProgram;
+
+std::string Ini(bool multi) {
+  std::string ini = testing::DefaultIni() + "[LAST_USED]\r\nInputValue=2\r\nInputValuePresent=TRUE\r\n"
+                    "DimensionIndex0=0\r\nInputUnitIndex0=1\r\nInputUnitMult0=0.3048\r\n"
+                    "InputUnitSelected0=TRUE\r\nInputUnitScalerIndex0=3\r\nOutputUnitIndex0=0\r\n"
+                    "OutputUnitMult0=1\r\nOutputUnitSelected0=TRUE\r\nOutputUnitScalerIndex0=3\r\n";
+  if (multi) ini += "[USER_PREFERENCES]\r\nMultiDimensional=TRUE\r\n";
+  return ini;
+}
+
+// A key as the user presses it: the key-down reaches the control with the focus.
+void Press(WPARAM key) {
+  HWND focus = GetFocus();
+  SendMessageA(focus, WM_KEYDOWN, key, 0);
+  SendMessageA(focus, WM_KEYUP, key, 0);
+}
+
+int FocusId() { return GetDlgCtrlID(GetFocus()); }
+
+bool WholeTextSelected(HWND window, int id) {
+  DWORD start = 0, end = 0;
+  SendDlgItemMessageA(window, id, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                      reinterpret_cast<LPARAM>(&end));
+  const LRESULT length = SendDlgItemMessageA(window, id, WM_GETTEXTLENGTH, 0, 0);
+  return start == 0 && static_cast<LRESULT>(end) == length && length > 0;
+}
+
+TEST(Navigation, SimpleModeKeysWalkTheFourControls) {
+  struct Case {
+    std::vector<WPARAM> keys;
+    int focus;
+  } cases[] = {
+      {{VK_TAB}, 602},                       // the first key starts from the value edit
+      {{VK_LEFT}, 608},
+      {{VK_TAB, VK_TAB}, 501},
+      {{VK_TAB, VK_TAB, VK_TAB, VK_TAB}, 500},
+      {{VK_END}, 608},
+      {{VK_END, VK_HOME}, 500},
+      {{VK_TAB, VK_UP}, 602},                // up and down stay
+      {{VK_RIGHT, VK_RIGHT, VK_DOWN}, 501},
+  };
+  for (const Case& c : cases) {
+    TestProgram p(Ini(false));
+    for (WPARAM key : c.keys) Press(key);
+    EXPECT_EQ(FocusId(), c.focus) << c.keys.size() << " keys ending in " << c.keys.back();
+    EXPECT_EQ(TheProgram().navigation.KeyboardNavigation, 1);
+  }
+}
+
+TEST(Navigation, MultiUnitModeMovesInRowsAndColumns) {
+  TestProgram p(Ini(true));
+  const int ring[] = {602, 603, 604, 605, 606, 607, 501, 608, 609, 610, 611, 612, 613, 500};
+  for (int id : ring) {
+    Press(VK_TAB);
+    EXPECT_EQ(FocusId(), id);
+  }
+  Press(VK_HOME);
+  Press(VK_RIGHT);  // 602
+  const int down[] = {605, 608, 611, 602};
+  for (int id : down) {
+    Press(VK_DOWN);
+    EXPECT_EQ(FocusId(), id);
+  }
+  Press(VK_LEFT);
+  EXPECT_EQ(FocusId(), 500);
+  Press(VK_LEFT);
+  EXPECT_EQ(FocusId(), 604);  // rows wrap
+  Press(VK_UP);
+  EXPECT_EQ(FocusId(), 613);
+  Press(VK_END);
+  EXPECT_EQ(FocusId(), 613);
+}
+
+TEST(Navigation, EditsReachedByKeysHaveTheirWholeTextSelected) {
+  TestProgram p(Ini(false));
+  ASSERT_EQ(p.Text(IDC_RESULT_EDIT), "609.60 E-3");
+  Press(VK_TAB);
+  Press(VK_TAB);
+  EXPECT_EQ(FocusId(), 501);
+  EXPECT_TRUE(WholeTextSelected(p.window(), IDC_RESULT_EDIT));
+  Press(VK_HOME);
+  EXPECT_TRUE(WholeTextSelected(p.window(), IDC_VALUE_EDIT));
+}
+
+TEST(Navigation, EnterCommitsInTheValueEditAndDoesNothingInTheResultEdit) {
+  TestProgram p(Ini(false));
+  Press(VK_TAB);
+  Press(VK_HOME);  // navigation on, back on the value edit
+  SetDlgItemTextA(p.window(), IDC_VALUE_EDIT, "3");
+  Press(VK_RETURN);
+  p.Pump();
+  EXPECT_EQ(TheProgram().conversion.InputValue, 3.0);
+  EXPECT_EQ(TheProgram().navigation.KeyboardNavigation, 0);
+  EXPECT_EQ(p.Text(IDC_RESULT_EDIT), "914.40 E-3");
+
+  SetFocus(GetDlgItem(p.window(), IDC_RESULT_EDIT));
+  Press(VK_RETURN);
+  p.Pump();
+  EXPECT_EQ(FocusId(), IDC_RESULT_EDIT);
+  EXPECT_EQ(p.Text(IDC_RESULT_EDIT), "914.40 E-3");
+}
+
+TEST(Navigation, KeysThatActOnlyOnKeyDownAreLostButTypingWorks) {
+  TestProgram p(Ini(false));
+  HWND edit = GetDlgItem(p.window(), IDC_VALUE_EDIT);
+  SetFocus(edit);
+  SetDlgItemTextA(p.window(), IDC_VALUE_EDIT, "123");
+  SendMessageA(edit, EM_SETSEL, 0, 0);
+  Press(VK_DELETE);
+  EXPECT_EQ(p.Text(IDC_VALUE_EDIT), "123");
+  EXPECT_EQ(TheProgram().navigation.KeyboardNavigation, 0);  // not a navigation key
+  SendMessageA(edit, EM_SETSEL, 3, 3);
+  SendMessageA(edit, WM_CHAR, VK_BACK, 0);
+  SendMessageA(edit, WM_CHAR, '4', 0);
+  EXPECT_EQ(p.Text(IDC_VALUE_EDIT), "124");
+  SendMessageA(edit, WM_CHAR, VK_TAB, 0);  // the Tab character never reaches the edit
+  EXPECT_EQ(p.Text(IDC_VALUE_EDIT), "124");
+}
+
+TEST(Navigation, UnitLabelsAreNotFiltered) {
+  TestProgram p(Ini(false));
+  HWND label = GetDlgItem(p.window(), IDC_INPUT_LABEL_FIRST);
+  SetFocus(label);
+  Press(VK_TAB);
+  EXPECT_EQ(GetFocus(), label);
+  EXPECT_EQ(TheProgram().navigation.KeyboardNavigation, 0);
+}
+
+TEST(Navigation, ARecomputeBringsTheFocusBackToItsPosition) {
+  TestProgram p(Ini(false));
+  Press(VK_TAB);  // position 1, the input unit button
+  // The user clicks into the value edit, types and clicks elsewhere.
+  SetFocus(GetDlgItem(p.window(), IDC_VALUE_EDIT));
+  SetDlgItemTextA(p.window(), IDC_VALUE_EDIT, "5");
+  SetFocus(GetDlgItem(p.window(), IDC_INPUT_LABEL_FIRST));
+  p.Pump();
+  EXPECT_EQ(TheProgram().conversion.InputValue, 5.0);
+  EXPECT_EQ(FocusId(), 602);
+}
+
+TEST(Navigation, APositionBeyondTheSimpleOrderFallsBackToTheValueEdit) {
+  TestProgram p(Ini(true));
+  Press(VK_END);
+  Press(VK_LEFT);  // 612, position 12
+  EXPECT_EQ(FocusId(), 612);
+  SendMessageA(p.window(), WM_COMMAND, IDM_SIMPLE_MODE, 0);  // the rebuild ends in a recompute
+  p.Pump();
+  EXPECT_EQ(FocusId(), 500);
+  Press(VK_TAB);
+  EXPECT_EQ(FocusId(), 602);
+}
+
+TEST(Navigation, EnterOnAUnitButtonOpensItsDialogAndTheFocusComesBack) {
+  TestProgram p(Ini(true));
+  Press(VK_TAB);
+  Press(VK_TAB);
+  Press(VK_TAB);
+  Press(VK_TAB);  // 605: input denominator of column 0 (slot 3)
+  ASSERT_EQ(FocusId(), 605);
+  HWND button = GetFocus();
+  testing::RunDialogAfter(p.window(), [&] { PostMessageA(button, WM_KEYDOWN, VK_RETURN, 0); },
+                          [](HWND dialog) { SendMessageA(dialog, WM_CLOSE, 0, 0); });
+  p.Pump();
+  EXPECT_EQ(TheProgram().UnitDialogSlot, 3);
+  EXPECT_EQ(TheProgram().UnitDialogInputSide, 1);
+  EXPECT_EQ(FocusId(), 605);
+}
+
+}  // namespace
+}  // namespace quantora

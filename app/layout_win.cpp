@@ -1,0 +1,128 @@
+// Creates and places the main window's controls from the layout the core plans.
+#include "app/layout.h"
+#include "app/main_window_win.h"
+#include "app/program_win.h"
+#include "resources/convert.h"
+#include "settings/settings.h"
+
+namespace quantora {
+namespace {
+
+DWORD StyleOf(ControlKind kind) {
+  const DWORD base = WS_CHILD | WS_VISIBLE;
+  switch (kind) {
+    case ControlKind::Frame: return base | BS_GROUPBOX;
+    case ControlKind::ValueEdit: return base | ES_AUTOHSCROLL;
+    case ControlKind::ResultEdit:
+    case ControlKind::UnitLabel: return base | ES_AUTOHSCROLL | ES_READONLY;
+    case ControlKind::UnitButton:
+    case ControlKind::SwapButton: return base | BS_OWNERDRAW;
+  }
+  return base;
+}
+
+void Destroy(HWND window, int id) {
+  if (HWND control = GetDlgItem(window, id)) DestroyWindow(control);
+}
+
+void DestroyKept(HWND& control) {
+  if (control) DestroyWindow(control);
+  control = nullptr;
+}
+
+// Every control of either layout goes, whatever mode built it.
+void DestroyControls(HWND window) {
+  Program& program = TheProgram();
+  for (int slot = 0; slot < kSlotCount; ++slot) {
+    Destroy(window, IDC_INPUT_LABEL_FIRST + slot);
+    Destroy(window, IDC_OUTPUT_LABEL_FIRST + slot);
+    Destroy(window, IDC_INPUT_UNIT_BUTTON_FIRST + slot);
+    Destroy(window, IDC_OUTPUT_UNIT_BUTTON_FIRST + slot);
+  }
+  DestroyKept(program.valueEdit);
+  DestroyKept(program.resultEdit);
+  DestroyKept(program.swapButton);
+  Destroy(window, IDC_FRAME_FROM);
+  Destroy(window, IDC_FRAME_TO);
+}
+
+// Left and top of the window: the saved place at the first layout of a run, afterwards
+// wherever the user has moved it.
+POINT WindowOrigin(HWND window) {
+  Program& program = TheProgram();
+  if (!program.savedRectUsed && program.store) {
+    program.savedRectUsed = true;
+    const WindowRect saved = TransferWindowRect(kLoadWindowRect, *program.store);
+    return POINT{saved.left, saved.top};
+  }
+  RECT r{};
+  GetWindowRect(window, &r);
+  return POINT{r.left, r.top};
+}
+
+void CreateControls(HWND window, const LayoutPlan& plan) {
+  Program& program = TheProgram();
+  for (int i = 0; i < plan.controlCount; ++i) {
+    const ControlPlacement& c = plan.controls[i];
+    HWND control = CreateWindowExA(0, c.className, c.caption, StyleOf(c.kind), c.x, c.y, c.width,
+                                   c.height, window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)),
+                                   program.instance, nullptr);
+    if (c.kind == ControlKind::ValueEdit) program.valueEdit = control;
+    if (c.kind == ControlKind::ResultEdit) program.resultEdit = control;
+    if (c.kind == ControlKind::SwapButton) program.swapButton = control;
+  }
+}
+
+void SetFonts(HWND window, bool multi) {
+  const WPARAM font = reinterpret_cast<WPARAM>(GetStockObject(ANSI_VAR_FONT));
+  SendDlgItemMessageA(window, IDC_VALUE_EDIT, WM_SETFONT, font, 0);
+  SendDlgItemMessageA(window, IDC_RESULT_EDIT, WM_SETFONT, font, 0);
+  const int slots = multi ? kSlotCount : 1;
+  for (int slot = 0; slot < slots; ++slot) {
+    SendDlgItemMessageA(window, IDC_INPUT_LABEL_FIRST + slot, WM_SETFONT, font, 0);
+    SendDlgItemMessageA(window, IDC_OUTPUT_LABEL_FIRST + slot, WM_SETFONT, font, 0);
+  }
+}
+
+}  // namespace
+
+void WriteUnitLabels(HWND window) {
+  Program& program = TheProgram();
+  for (QuantityRecord& record : program.conversion.QuantityRecords) {
+    for (bool input : {true, false}) {
+      const UnitSelection& side = Side(record, input);
+      if (!side.UnitSelected) continue;
+      char label[kLabelSize];
+      ComposeUnitLabel(record, input, program.tables, label);
+      SetDlgItemTextA(window, side.LabelId, label);
+    }
+  }
+}
+
+void BuildLayout(HWND window) {
+  Program& program = TheProgram();
+  const bool multi = program.conversion.MultiDimensional != 0;
+  HMENU menu = GetMenu(window);
+  const POINT origin = WindowOrigin(window);
+  DestroyControls(window);
+
+  CheckMenuItem(menu, IDM_SIMPLE_MODE, MF_BYCOMMAND | (multi ? MF_UNCHECKED : MF_CHECKED));
+  CheckMenuItem(menu, IDM_MULTI_MODE, MF_BYCOMMAND | (multi ? MF_CHECKED : MF_UNCHECKED));
+  const WindowSize size = MainWindowSize(multi, program.CharWidth, program.CharHeight);
+  MoveWindow(window, origin.x, origin.y, size.width, size.height, TRUE);
+  ShowWindow(window, SW_SHOWNORMAL);
+
+  RECT client{};
+  GetClientRect(window, &client);
+  program.layout = PlanLayout(multi, program.CharWidth, program.CharHeight,
+                              Rect{client.left, client.top, client.right, client.bottom},
+                              program.conversion.QuantityRecords);
+  CreateControls(window, program.layout);
+  SubclassControls(window, multi);
+  WriteUnitLabels(window);
+  SetFonts(window, multi);
+  InvalidateRect(window, nullptr, TRUE);
+  RecomputeResult(window);
+}
+
+}  // namespace quantora

@@ -1,0 +1,311 @@
+#include "app/main_window_win.h"
+
+#include <clocale>
+
+#include "app/edit_menu.h"
+#include "app/program_win.h"
+#include "conversion/format_dialog_win.h"
+#include "resources/convert.h"
+#include "settings/profile_store_win.h"
+#include "settings/settings.h"
+#include "units/unit_dialog_win.h"
+
+namespace quantora {
+namespace {
+
+constexpr UINT kStartupDelayMs = 50;
+
+bool IsMulti() { return TheProgram().conversion.MultiDimensional != 0; }
+
+void SetValueEditText(HWND window, const std::string& text) {
+  TheProgram().lastValueText = text;
+  SetDlgItemTextA(window, IDC_VALUE_EDIT, text.c_str());
+}
+
+void MeasureFont(HWND window) {
+  Program& program = TheProgram();
+  HDC dc = GetDC(window);
+  HGDIOBJ old = SelectObject(dc, GetStockObject(ANSI_VAR_FONT));
+  TEXTMETRICA metrics{};
+  GetTextMetricsA(dc, &metrics);
+  SelectObject(dc, old);
+  ReleaseDC(window, dc);
+  program.CharWidth = metrics.tmAveCharWidth;
+  program.CharHeight = metrics.tmHeight + metrics.tmExternalLeading;
+}
+
+LRESULT OnCreate(HWND window) {
+  Program& program = TheProgram();
+  // Numbers are read and written locale-free by the core; the run-time locale is set as the
+  // program always has, for anything else of the C library.
+  std::setlocale(LC_ALL, "English");
+  MeasureFont(window);
+  program.mainWindow = window;
+  program.store = std::make_unique<WinProfileStore>(program.settingsPath);
+  ReporterFor reporter(window);
+  const LoadOutcome outcome = LoadSettings(*program.store, reporter.get(), program.conversion,
+                                           program.tables, program.format,
+                                           program.dataPath.c_str());
+  if (outcome != LoadOutcome::Loaded) {
+    // The user has seen the failing check's message. The state in memory was never loaded,
+    // so the close must not write it over the saved one.
+    program.startupFailed = true;
+    SendMessageA(window, WM_CLOSE, 0, 0);
+    return -1;
+  }
+  SetTimer(window, IDT_STARTUP, kStartupDelayMs, nullptr);
+  return 0;
+}
+
+void OnTimer(HWND window) {
+  Program& program = TheProgram();
+  KillTimer(window, IDT_STARTUP);
+  BuildLayout(window);
+  if (program.conversion.InputValuePresent) {
+    SetValueEditText(window, FormatValue(program.conversion.InputValue, program.format));
+  }
+  RecomputeResult(window);
+  SetFocus(GetDlgItem(window, IDC_VALUE_EDIT));
+}
+
+void CommitValue(HWND window, double value) {
+  ConversionState& state = TheProgram().conversion;
+  state.InputValue = value;
+  state.InputValuePresent = 1;
+  RecomputeResult(window);
+}
+
+// Leaving the value edit commits only what the user changed: the echo the program wrote
+// there is a rounded copy of the value and must not replace it.
+void OnValueEditKillFocus(HWND window) {
+  const std::string text = ControlText(window, IDC_VALUE_EDIT);
+  if (text == TheProgram().lastValueText) return;
+  const double value = ReadInputText(text);
+  if (value == TheProgram().conversion.InputValue) return;
+  CommitValue(window, value);
+}
+
+void OnAcceptValue(HWND window) {
+  const double value = ReadInputText(ControlText(window, IDC_VALUE_EDIT));
+  TheProgram().conversion.InputValuePresent = 1;
+  SetKeyboardNavigation(false);
+  CommitValue(window, value);
+}
+
+void OnSwap(HWND window) {
+  if (IsMulti()) {
+    for (int slot = 0; slot < kSlotCount; ++slot) SwapSides(slot, window);
+  } else {
+    SwapSides(0, window);
+  }
+  RecomputeResult(window);
+}
+
+void SetMode(HWND window, int multiDimensional) {
+  TheProgram().conversion.MultiDimensional = multiDimensional;
+  BuildLayout(window);
+}
+
+// Undo, Cut, Copy and Paste act on whatever window has the keyboard focus.
+void SendToFocus(UINT message) {
+  HWND focus = GetFocus();
+  if (focus == nullptr) {
+    MessageBeep(MB_ICONHAND);
+    return;
+  }
+  SendMessageA(focus, message, 0, 0);
+}
+
+void OpenDialog(HWND window, const char* templateName, DLGPROC procedure) {
+  DialogBoxParamA(TheProgram().instance, templateName, window, procedure, 0);
+}
+
+LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
+  const int id = LOWORD(wParam);
+  const int code = HIWORD(wParam);
+  if (id >= IDC_INPUT_UNIT_BUTTON_FIRST && id < IDC_INPUT_UNIT_BUTTON_FIRST + kSlotCount) {
+    OpenUnitDialog(window, id - IDC_INPUT_UNIT_BUTTON_FIRST, true);
+    return 1;
+  }
+  if (id >= IDC_OUTPUT_UNIT_BUTTON_FIRST && id < IDC_OUTPUT_UNIT_BUTTON_FIRST + kSlotCount) {
+    OpenUnitDialog(window, id - IDC_OUTPUT_UNIT_BUTTON_FIRST, false);
+    return 1;
+  }
+  switch (id) {
+    case IDC_VALUE_EDIT:
+      if (code == EN_KILLFOCUS) OnValueEditKillFocus(window);
+      return 0;
+    case IDM_ACCEPT_VALUE: OnAcceptValue(window); return 0;
+    case IDC_SWAP_SIMPLE:
+    case IDC_SWAP_MULTI: OnSwap(window); return 0;
+    case IDM_SIMPLE_MODE: if (IsMulti()) SetMode(window, 0); return 0;
+    case IDM_MULTI_MODE: if (!IsMulti()) SetMode(window, 1); return 0;
+    case IDM_TOGGLE_MODE: SetMode(window, IsMulti() ? 0 : 1); return 0;
+    case IDM_UNDO: SendToFocus(EM_UNDO); return 0;
+    case IDM_CUT: SendToFocus(WM_CUT); return 0;
+    case IDM_COPY: SendToFocus(WM_COPY); return 0;
+    case IDM_PASTE: SendToFocus(WM_PASTE); return 0;
+    case IDM_NUMERIC_FORMAT: OpenDialog(window, IDD_PREFERENCES_NAME, NumericFormatDialog); return 0;
+    // The constants table, the clipboard copies and the information dialogs are not part of
+    // this build yet: their commands do nothing.
+    case IDM_COPY_RESULT:
+    case IDM_COPY_ALL:
+    case IDM_LOOKUP_CONSTANT:
+    case IDM_SUPPORT_INFO:
+    case IDM_LIABILITY:
+    case IDM_ABOUT: return 0;
+    case IDM_HELP_CONTENTS: CallHelp(window, HELP_FORCEFILE, 0); return 0;
+    case IDM_HELP_ON_HELP: CallHelp(window, HELP_HELPONHELP, 0); return 0;
+    case IDM_EXIT: SendMessageA(window, WM_CLOSE, 0, 0); return 0;
+    default: return DefWindowProcA(window, WM_COMMAND, wParam, lParam);
+  }
+}
+
+void OnClose(HWND window) {
+  Program& program = TheProgram();
+  if (!program.startupFailed && program.store) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    SaveSettings(*program.store, program.conversion, program.format,
+                 WindowRect{r.left, r.top, r.right, r.bottom});
+  }
+  DestroyWindow(window);
+}
+
+LRESULT OnDrawItem(HWND window, const DRAWITEMSTRUCT& item) {
+  const int id = static_cast<int>(item.CtlID);
+  if (id == IDC_SWAP_SIMPLE || id == IDC_SWAP_MULTI) {
+    DrawSwapButton(item, window, IsMulti());
+  } else if (id >= IDC_INPUT_UNIT_BUTTON_FIRST && id < IDC_OUTPUT_UNIT_BUTTON_FIRST + kSlotCount) {
+    DrawUnitButton(item, window);
+  }
+  return TRUE;
+}
+
+}  // namespace
+
+std::string ControlText(HWND window, int id) {
+  char text[kControlTextLimit + 1] = {};
+  GetDlgItemTextA(window, id, text, sizeof text);
+  return text;
+}
+
+void RecomputeResult(HWND window) {
+  Program& program = TheProgram();
+  const DisplayTexts texts = ComputeDisplayTexts(program.conversion, program.format);
+  SetDlgItemTextA(window, IDC_RESULT_EDIT, texts.result.c_str());
+  SetValueEditText(window, texts.echo);
+  if (program.navigation.KeyboardNavigation) {
+    RestoreFocus(IsMulti());
+  } else {
+    SendDlgItemMessageA(window, IDC_VALUE_EDIT, EM_SETSEL, 0, -1);
+  }
+}
+
+void SwapSides(int slot, HWND window) {
+  Program& program = TheProgram();
+  QuantityRecord& record = program.conversion.QuantityRecords[slot];
+  SwapSides(record);
+  for (bool input : {true, false}) {
+    char label[kLabelSize];
+    ComposeUnitLabel(record, input, program.tables, label);
+    SetDlgItemTextA(window, Side(record, input).LabelId, label);
+  }
+}
+
+void OpenUnitDialog(HWND window, int slot, bool inputSide) {
+  Program& program = TheProgram();
+  program.UnitDialogSlot = slot;
+  program.UnitDialogInputSide = inputSide ? 1 : 0;
+  OpenDialog(window, IDD_INPUTUNIT_NAME, UnitSelectionDialog);
+  if (program.navigation.KeyboardNavigation) RestoreFocus(IsMulti());
+}
+
+void UpdateEditMenu(HWND window, HMENU editPopup, bool multiDimensional) {
+  Program& program = TheProgram();
+  HWND focus = GetFocus();
+  EditMenuFacts facts;
+  facts.selectionEmpty =
+      SelectionIsEmpty(static_cast<std::uint32_t>(focus ? SendMessageA(focus, EM_GETSEL, 0, 0) : 0));
+  facts.focusIsValueEdit = focus != nullptr && focus == program.valueEdit;
+  facts.canUndo = facts.focusIsValueEdit && SendMessageA(focus, EM_CANUNDO, 0, 0) != 0;
+  facts.canConvert = CanConvert(program.conversion, multiDimensional);
+  const EditMenuState state = ComputeEditMenuState(facts);
+  auto enable = [&](UINT id, bool on) {
+    EnableMenuItem(editPopup, id, MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED));
+  };
+  enable(IDM_CUT, state.cut);
+  enable(IDM_COPY, state.copy);
+  enable(IDM_PASTE, state.paste);
+  enable(IDM_UNDO, state.undo);
+  enable(IDM_COPY_ALL, state.copyAll);
+  enable(IDM_COPY_RESULT, state.copyResult);
+  (void)window;
+}
+
+LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE: return OnCreate(window);
+    case WM_TIMER: OnTimer(window); return 0;
+    case WM_COMMAND: return OnCommand(window, wParam, lParam);
+    case WM_INITMENUPOPUP:
+      if (lParam != 1) break;
+      UpdateEditMenu(window, reinterpret_cast<HMENU>(wParam), IsMulti());
+      return 0;
+    case WM_HELP:
+    case WM_CONTEXTMENU: return HandleHelpMessage(message, wParam, lParam, HelpContextTable);
+    case WM_KEYDOWN: NavigateByKey(window, static_cast<int>(wParam), IsMulti()); return 0;
+    case WM_PAINT: PaintMainWindow(window, IsMulti()); return 0;
+    case WM_DRAWITEM: return OnDrawItem(window, *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+    case WM_CTLCOLORSTATIC:
+      SelectObject(reinterpret_cast<HDC>(wParam), GetStockObject(ANSI_VAR_FONT));
+      return DefWindowProcA(window, message, wParam, lParam);
+    case WM_CLOSE: OnClose(window); return 0;
+    case WM_DESTROY:
+      if (TheProgram().mainWindow == window) TheProgram().mainWindow = nullptr;
+      PostQuitMessage(0);
+      return 0;
+    default: break;
+  }
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+bool RegisterMainWindowClass(HINSTANCE instance) {
+  WNDCLASSA wc{};
+  wc.style = CS_HREDRAW | CS_VREDRAW;
+  wc.lpfnWndProc = MainWndProc;
+  wc.hInstance = instance;
+  wc.hIcon = LoadIconA(instance, IDI_CONVERT_NAME);
+  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  wc.lpszMenuName = IDM_CONVERT_MENU_NAME;
+  wc.lpszClassName = kMainWindowClass;
+  return RegisterClassA(&wc) != 0;
+}
+
+HWND CreateMainWindow(HINSTANCE instance) {
+  TheProgram().instance = instance;
+  HWND window = CreateWindowExA(WS_EX_CONTEXTHELP, kMainWindowClass, "Quantora",
+                                WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
+                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                                nullptr, nullptr, instance, nullptr);
+  if (window) {
+    TheProgram().mainWindow = window;
+    UpdateWindow(window);
+  }
+  return window;
+}
+
+int RunMessageLoop(HWND mainWindow) {
+  HACCEL accelerators = LoadAcceleratorsA(TheProgram().instance, MAKEINTRESOURCEA(IDR_ACCELERATORS));
+  MSG msg;
+  while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    if (!TranslateAcceleratorA(mainWindow, accelerators, &msg)) {
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
+  }
+  return static_cast<int>(msg.wParam);
+}
+
+}  // namespace quantora

@@ -1,0 +1,141 @@
+// The hand-drawn look of the main window: etched lines, sunken frames around the edits and
+// labels, captions and operator signs, and the owner-drawn buttons. Where everything goes is
+// planned by the core; this file only draws it.
+#include <cstring>
+
+#include "app/gdi_win.h"
+#include "app/main_window_win.h"
+#include "app/paint_geometry.h"
+#include "app/program_win.h"
+#include "resources/convert.h"
+
+namespace quantora {
+namespace {
+
+struct Pens {
+  SolidPen highlight{GetSysColor(COLOR_BTNHIGHLIGHT)};
+  SolidPen shadow{GetSysColor(COLOR_BTNSHADOW)};
+  SolidPen face{GetSysColor(COLOR_BTNFACE)};
+
+  HGDIOBJ Of(Pen pen) const {
+    switch (pen) {
+      case Pen::Black: return GetStockObject(BLACK_PEN);
+      case Pen::Shadow: return shadow.get();
+      case Pen::Highlight: return highlight.get();
+      case Pen::Face: return face.get();
+    }
+    return GetStockObject(BLACK_PEN);
+  }
+};
+
+void DrawStroke(HDC dc, const Pens& pens, const Stroke& stroke) {
+  Selection pen(dc, pens.Of(stroke.pen));
+  MoveToEx(dc, stroke.points[0].x, stroke.points[0].y, nullptr);
+  LineTo(dc, stroke.points[1].x, stroke.points[1].y);
+  LineTo(dc, stroke.points[2].x, stroke.points[2].y);
+}
+
+void DrawEtchedLine(HDC dc, const Pens& pens, const EtchedLine& line) {
+  {
+    Selection pen(dc, pens.shadow.get());
+    MoveToEx(dc, line.x1, line.y, nullptr);
+    LineTo(dc, line.x2, line.y);
+  }
+  Selection pen(dc, pens.highlight.get());
+  MoveToEx(dc, line.x1, line.y + 1, nullptr);
+  LineTo(dc, line.x2, line.y + 1);
+}
+
+void DrawSunkenFrame(HDC dc, const Pens& pens, const Rect& control) {
+  Stroke strokes[3];
+  SunkenFrameStrokes(control, strokes);
+  for (const Stroke& s : strokes) DrawStroke(dc, pens, s);
+}
+
+void PaintCaptions(HDC dc, const PaintPlan& plan) {
+  const UINT previous = SetTextAlign(dc, TA_CENTER | TA_TOP);
+  for (int i = 0; i < plan.captionCount; ++i) {
+    const Caption& c = plan.captions[i];
+    TextOutA(dc, c.x, c.y, c.text, static_cast<int>(std::strlen(c.text)));
+  }
+  SetTextAlign(dc, previous);
+}
+
+void DrawButtonFace(const DRAWITEMSTRUCT& item, const Pens& pens) {
+  HDC dc = item.hDC;
+  const RECT& r = item.rcItem;
+  FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
+  FrameRect(dc, &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  Stroke strokes[3];
+  const int count = ButtonFaceStrokes(r.right - r.left, r.bottom - r.top,
+                                      (item.itemState & ODS_SELECTED) != 0, strokes);
+  for (int i = 0; i < count; ++i) DrawStroke(dc, pens, strokes[i]);
+  if (item.itemState & ODS_FOCUS) {
+    const Rect f = ButtonFocusRect(Rect{r.left, r.top, r.right, r.bottom});
+    const RECT focus{f.left, f.top, f.right, f.bottom};
+    DrawFocusRect(dc, &focus);
+  }
+}
+
+void FillTriangle(HDC dc, const Triangle& t) {
+  POINT points[3];
+  for (int i = 0; i < 3; ++i) points[i] = POINT{t.points[i].x, t.points[i].y};
+  Polygon(dc, points, 3);
+}
+
+}  // namespace
+
+void PaintMainWindow(HWND window, bool multiDimensional) {
+  Program& program = TheProgram();
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(window, &ps);
+  {
+    Pens pens;
+    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+    SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+    Selection font(dc, GetStockObject(ANSI_VAR_FONT));
+    RECT client{};
+    GetClientRect(window, &client);
+    RECT outer{};
+    GetWindowRect(window, &outer);
+    SIZE equals{};
+    GetTextExtentPoint32A(dc, "=", 1, &equals);
+    // Before the first layout there are no controls to frame: only the line under the menu.
+    const bool laidOut = program.layout.controlCount > 0 &&
+                         (program.layout.Find(IDC_SWAP_MULTI) != nullptr) == multiDimensional;
+    if (laidOut) {
+      const PaintPlan plan = PlanPainting(program.layout, multiDimensional, program.CharWidth,
+                                          program.CharHeight,
+                                          Rect{client.left, client.top, client.right, client.bottom},
+                                          outer.right - outer.left, equals.cx);
+      for (int i = 0; i < plan.etchedCount; ++i) DrawEtchedLine(dc, pens, plan.etched[i]);
+      PaintCaptions(dc, plan);
+      for (int i = 0; i < plan.sunkenFrameCount; ++i) DrawSunkenFrame(dc, pens, plan.sunkenFrames[i]);
+    } else {
+      DrawEtchedLine(dc, pens, EtchedLine{0, client.right, 0});
+    }
+  }
+  EndPaint(window, &ps);
+}
+
+void DrawSwapButton(const DRAWITEMSTRUCT& item, HWND, bool multiDimensional) {
+  Pens pens;
+  DrawButtonFace(item, pens);
+  Triangle arrows[2];
+  SwapArrows(multiDimensional, item.rcItem.right - item.rcItem.left,
+             item.rcItem.bottom - item.rcItem.top, arrows);
+  Selection brush(item.hDC, GetStockObject(BLACK_BRUSH));
+  Selection pen(item.hDC, GetStockObject(BLACK_PEN));
+  for (const Triangle& t : arrows) FillTriangle(item.hDC, t);
+}
+
+void DrawUnitButton(const DRAWITEMSTRUCT& item, HWND) {
+  Pens pens;
+  DrawButtonFace(item, pens);
+  Selection brush(item.hDC, GetStockObject(BLACK_BRUSH));
+  Selection pen(item.hDC, GetStockObject(BLACK_PEN));
+  FillTriangle(item.hDC, UnitButtonArrow(item.rcItem.right - item.rcItem.left,
+                                         item.rcItem.bottom - item.rcItem.top));
+}
+
+}  // namespace quantora
