@@ -13,6 +13,7 @@
 #include "app/main_window_win.h"
 #include "app/program_win.h"
 #include "app/window_test_support_win.h"
+#include "conversion/number_format.h"
 #include "resources/convert.h"
 
 namespace quantora {
@@ -43,6 +44,18 @@ const char kCatalogue[] =
 enum Quantity { kLength = 0, kArea = 1, kVolume = 2 };
 enum Multiplier { kKilo = 0, kNone = 1 };
 constexpr int kNoRow = -1;
+
+// Every slot starts without a quantity and without a multiplier.
+std::string EmptySlotsIni() {
+  std::string ini = DefaultIni() + "[LAST_USED]\r\n";
+  for (int slot = 0; slot < kSlotCount; ++slot) {
+    const std::string n = std::to_string(slot);
+    ini += "DimensionIndex" + n + "=9999\r\nInputUnitScalerIndex" + n +
+           "=" + std::to_string(kNone) + "\r\nOutputUnitScalerIndex" + n + "=" +
+           std::to_string(kNone) + "\r\n";
+  }
+  return ini;
+}
 
 int InputButton(int slot) { return IDC_INPUT_UNIT_BUTTON_FIRST + slot; }
 int OutputButton(int slot) { return IDC_OUTPUT_UNIT_BUTTON_FIRST + slot; }
@@ -116,7 +129,7 @@ class UnitDialogWindowTest : public ::testing::Test {
     ASSERT_TRUE(shown) << "button " << button;
   }
 
-  TestProgram program_{DefaultIni(), kCatalogue};
+  TestProgram program_{EmptySlotsIni(), kCatalogue};
 };
 
 TEST_F(UnitDialogWindowTest, CaptionForEachModeSideAndSlot) {
@@ -228,6 +241,20 @@ TEST_F(UnitDialogWindowTest, EveryWayOfClosingSetsTheLabelAndTheFactor) {
     EXPECT_EQ(Slot(0).Input.UnitSelected, 1) << r.how;
   }
   EXPECT_TRUE(program_.reporter().messages.empty());
+}
+
+TEST_F(UnitDialogWindowTest, TheResultFollowsWhenTheDialogCloses) {
+  Choose(InputButton(0), kArea, kKilo, 0);   // Square kilometers
+  Choose(OutputButton(0), kNoRow, kNone, 1);  // acre
+  SetDlgItemTextA(window(), IDC_VALUE_EDIT, "2");
+  SendMessageA(window(), WM_COMMAND, IDM_ACCEPT_VALUE, 0);
+  EXPECT_EQ(program_.Text(IDC_RESULT_EDIT),
+            FormatValue(2.0e6 / 4046.8564224, TheProgram().format));
+
+  // Changing the multiplier alone recomputes on closing.
+  Choose(InputButton(0), kNoRow, kNone, kNoRow);
+  EXPECT_EQ(program_.Text(InputLabel(0)), "Square meters");
+  EXPECT_EQ(program_.Text(IDC_RESULT_EDIT), FormatValue(2.0 / 4046.8564224, TheProgram().format));
 }
 
 TEST_F(UnitDialogWindowTest, EscapeLeavesTheDialogOpen) {
