@@ -497,7 +497,7 @@ TEST(UnitDialogTemplate, MatchesTheTable) {
 }
 
 // The dialog as it stands on screen: every control in its place and order, the dialog itself
-// at its place over the owner's client area. (The styles are read from the template below:
+// at its place over the owner's client area. (The styles are checked on the template above:
 // a list box drops WS_VSCROLL from its live style while its rows fit.)
 TEST_F(UnitDialogWindowTest, ControlsStandWhereTheTemplatePutsThem) {
   struct Control {
