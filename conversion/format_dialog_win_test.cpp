@@ -1,0 +1,373 @@
+// The Numeric Format dialog driven for real: opened from the main window by its command, acted
+// on with the messages a user's clicks and keys produce, and closed.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "app/main_window_win.h"
+#include "app/program_win.h"
+#include "app/window_test_support_win.h"
+#include "resources/convert.h"
+#include "resources/strings.h"
+
+namespace quantora {
+namespace {
+
+using testing::RunDialog;
+using testing::TestProgram;
+
+const char kDigitsMessage[] =
+    "The value you entered is not within the allowed range.\rThe range for this field is: 1 to 8.";
+
+std::string ItemText(HWND dialog, int id) {
+  char text[64] = "";
+  GetDlgItemTextA(dialog, id, text, sizeof text);
+  return text;
+}
+
+// The dialog manager's handling of a key pressed in a control of the dialog.
+void PressKey(HWND dialog, int controlId, WPARAM key) {
+  MSG msg = {};
+  msg.hwnd = GetDlgItem(dialog, controlId);
+  msg.message = WM_KEYDOWN;
+  msg.wParam = key;
+  msg.lParam = 1;
+  IsDialogMessageA(dialog, &msg);
+}
+
+// The user types into an edit, then the focus moves on by Enter (the hidden default button).
+void TypeAndPressEnter(HWND dialog, int editId, const char* text) {
+  SetFocus(GetDlgItem(dialog, editId));
+  SetDlgItemTextA(dialog, editId, text);
+  PressKey(dialog, editId, VK_RETURN);
+}
+
+// Types into an edit and moves the focus elsewhere by a click, here on the Truncate check box's
+// neighbour that does nothing: the notation group.
+void TypeAndLeave(HWND dialog, int editId, const char* text) {
+  SetFocus(GetDlgItem(dialog, editId));
+  SetDlgItemTextA(dialog, editId, text);
+  SetFocus(GetDlgItem(dialog, IDC_NOTATION_GROUP));
+}
+
+void Click(HWND dialog, int id) { SendDlgItemMessageA(dialog, id, BM_CLICK, 0, 0); }
+
+void CloseByBox(HWND dialog) { SendMessageA(dialog, WM_CLOSE, 0, 0); }
+
+// Slot 0 of simple mode with plain units on both sides and a committed value, shown in the
+// main window.
+void ShowConversion(TestProgram& program, double value) {
+  ConversionState& state = TheProgram().conversion;
+  state.MultiDimensional = 0;
+  QuantityRecord& slot = state.QuantityRecords[0];
+  for (UnitSelection* side : {&slot.Input, &slot.Output}) {
+    side->UnitMult = 1.0;
+    side->UnitOffset = 0.0;
+    side->UnitScalerMult = 1.0;
+    side->UnitSelected = 1;
+  }
+  state.InputValue = value;
+  state.InputValuePresent = 1;
+  RecomputeResult(program.window());
+}
+
+TEST(NumericFormatDialogWin, OpensShowingTheCurrentFormat) {
+  const struct {
+    Notation notation;
+    int digits, places, truncate;
+    int checkedButton;
+  } cases[] = {{ENGINEERING, 5, 5, 0, IDC_ENGINEERING},
+               {SCIENTIFIC, 3, 0, 1, IDC_SCIENTIFIC},
+               {FIXED_DECIMAL, 8, 2, 1, IDC_FIXED_DECIMAL}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::Message() << "notation " << c.notation);
+    TestProgram program;
+    TheProgram().format = {c.notation, c.digits, c.places, c.truncate};
+    std::string digits, places;
+    UINT checked[3] = {};
+    UINT truncate = 0;
+    ASSERT_TRUE(RunDialog(program.window(), IDM_NUMERIC_FORMAT, [&](HWND dialog) {
+      digits = ItemText(dialog, IDC_DIGITS_EDIT);
+      places = ItemText(dialog, IDC_PLACES_EDIT);
+      for (int i = 0; i < 3; ++i) checked[i] = IsDlgButtonChecked(dialog, IDC_ENGINEERING + i);
+      truncate = IsDlgButtonChecked(dialog, IDC_TRUNCATE);
+      CloseByBox(dialog);
+    }));
+    EXPECT_EQ(digits, std::to_string(c.digits));
+    EXPECT_EQ(places, std::to_string(c.places));
+    for (int i = 0; i < 3; ++i) {
+      EXPECT_EQ(checked[i], static_cast<UINT>(IDC_ENGINEERING + i == c.checkedButton ? BST_CHECKED
+                                                                             : BST_UNCHECKED))
+          << "button " << IDC_ENGINEERING + i;
+    }
+    EXPECT_EQ(truncate, static_cast<UINT>(c.truncate ? BST_CHECKED : BST_UNCHECKED));
+  }
+}
+
+TEST(NumericFormatDialogWin, EditChecksOnLeavingAnEdit) {
+  const struct {
+    const char* name;
+    int edit;
+    const char* typed;
+    bool byEnter;
+    bool message;
+    int digitsAfter, placesAfter;
+    const char* shown;
+  } cases[] = {
+      {"9 digits by Enter", IDC_DIGITS_EDIT, "9", true, true, 5, 5, "5"},
+      {"emptied digits", IDC_DIGITS_EDIT, "", false, true, 5, 5, "5"},
+      {"0 digits", IDC_DIGITS_EDIT, "0", false, true, 5, 5, "5"},
+      {"huge digits", IDC_DIGITS_EDIT, "4294967295", true, true, 5, 5, "5"},
+      {"3 digits by Enter", IDC_DIGITS_EDIT, "3", true, false, 3, 5, "3"},
+      {"emptied places", IDC_PLACES_EDIT, "", false, false, 5, 0, "0"},
+      {"007 places", IDC_PLACES_EDIT, "007", false, false, 5, 7, "7"},
+      {"9 places by Enter", IDC_PLACES_EDIT, "9", true, true, 5, 5, "5"},
+      {"huge places", IDC_PLACES_EDIT, "4294967295", false, true, 5, 5, "5"},
+      {"too long for 32 bits", IDC_PLACES_EDIT, "99999999999", false, true, 5, 5, "5"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    TestProgram program;
+    TheProgram().format = {c.edit == IDC_PLACES_EDIT ? FIXED_DECIMAL : ENGINEERING, 5, 5, 0};
+    std::string shown;
+    bool openAfterEnter = false;
+    int focusAfter = 0;
+    ASSERT_TRUE(RunDialog(program.window(), IDM_NUMERIC_FORMAT, [&](HWND dialog) {
+      if (c.byEnter) {
+        TypeAndPressEnter(dialog, c.edit, c.typed);
+      } else {
+        TypeAndLeave(dialog, c.edit, c.typed);
+      }
+      shown = ItemText(dialog, c.edit);
+      openAfterEnter = IsWindow(dialog) && IsWindowVisible(dialog);
+      focusAfter = GetDlgCtrlID(GetFocus());
+      CloseByBox(dialog);
+    }));
+    EXPECT_EQ(shown, c.shown);
+    EXPECT_TRUE(openAfterEnter);
+    if (c.byEnter) {
+      EXPECT_EQ(focusAfter, IDC_NOTATION_GROUP);
+    }
+    EXPECT_EQ(TheProgram().format.SignificantDigits, c.digitsAfter);
+    EXPECT_EQ(TheProgram().format.PlacesRightOfDecimal, c.placesAfter);
+    const auto& messages = program.reporter().messages;
+    if (c.message) {
+      ASSERT_EQ(messages.size(), 1u);
+      const std::string expected =
+          c.edit == IDC_PLACES_EDIT
+              ? "The value you entered is not within the allowed range.\rThe range for this "
+                "field is: 0 to 8."
+              : kDigitsMessage;
+      EXPECT_EQ(messages[0].text, expected);
+      EXPECT_EQ(messages[0].title, QA_STR_INFORMATION_TITLE);
+      EXPECT_EQ(messages[0].style, static_cast<unsigned>(MB_OK | MB_ICONINFORMATION));
+      ASSERT_EQ(program.reporter().beeps.size(), 1u);
+      EXPECT_EQ(program.reporter().beeps[0], static_cast<unsigned>(MB_ICONASTERISK));
+    } else {
+      EXPECT_TRUE(messages.empty());
+      EXPECT_TRUE(program.reporter().beeps.empty());
+    }
+  }
+}
+
+TEST(NumericFormatDialogWin, ScrollStepsStayWithinTheBoundsAndBeepThere) {
+  const struct {
+    Notation notation;
+    int start;
+    std::vector<WPARAM> codes;
+    int after;
+    std::vector<unsigned> beeps;
+  } cases[] = {
+      {ENGINEERING, 7, {SB_LINEUP, SB_LINEUP, SB_LINEUP}, 8, {0, 0}},  // two refused steps
+      {SCIENTIFIC, 2, {SB_LINEDOWN, SB_PAGEDOWN}, 1, {0}},
+      {ENGINEERING, 5, {SB_PAGEUP, SB_THUMBPOSITION, SB_ENDSCROLL}, 6, {}},
+      {FIXED_DECIMAL, 1, {SB_LINEDOWN, SB_LINEDOWN, SB_LINEUP}, 1, {0}},
+      {FIXED_DECIMAL, 8, {SB_PAGEUP}, 8, {0}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::Message() << "notation " << c.notation << " from " << c.start);
+    TestProgram program;
+    const bool places = c.notation == FIXED_DECIMAL;
+    TheProgram().format = {c.notation, places ? 5 : c.start, places ? c.start : 5, 0};
+    std::string shown;
+    ASSERT_TRUE(RunDialog(program.window(), IDM_NUMERIC_FORMAT, [&](HWND dialog) {
+      const int bar = places ? IDC_PLACES_SCROLL : IDC_DIGITS_SCROLL;
+      for (WPARAM code : c.codes) {
+        SendMessageA(dialog, WM_VSCROLL, code, reinterpret_cast<LPARAM>(GetDlgItem(dialog, bar)));
+      }
+      shown = ItemText(dialog, places ? IDC_PLACES_EDIT : IDC_DIGITS_EDIT);
+      CloseByBox(dialog);
+    }));
+    const NumericFormat& format = TheProgram().format;
+    EXPECT_EQ(places ? format.PlacesRightOfDecimal : format.SignificantDigits, c.after);
+    EXPECT_EQ(places ? format.SignificantDigits : format.PlacesRightOfDecimal, 5);
+    EXPECT_EQ(shown, std::to_string(c.after));
+    EXPECT_EQ(program.reporter().beeps, c.beeps);
+    EXPECT_TRUE(program.reporter().messages.empty());
+  }
+}
+
+TEST(NumericFormatDialogWin, NotationButtonsEnableTheirDigitControls) {
+  TestProgram program;
+  TheProgram().format = {ENGINEERING, 4, 2, 0};
+  struct Seen {
+    int clicked;
+    Notation stored;
+    bool enabled[6];  // 153, 156, 157, 158, 159, 160
+    std::string digits, places;
+  };
+  std::vector<Seen> seen;
+  const int controls[6] = {IDC_PLACES_LABEL, IDC_PLACES_EDIT,  IDC_PLACES_SCROLL,
+                           IDC_DIGITS_LABEL, IDC_DIGITS_EDIT, IDC_DIGITS_SCROLL};
+  ASSERT_TRUE(RunDialog(program.window(), IDM_NUMERIC_FORMAT, [&](HWND dialog) {
+    for (int id : {0, IDC_FIXED_DECIMAL, IDC_SCIENTIFIC, IDC_FIXED_DECIMAL, IDC_ENGINEERING}) {
+      if (id) Click(dialog, id);
+      Seen s{id, TheProgram().format.ValueDisplayType, {}, ItemText(dialog, IDC_DIGITS_EDIT),
+             ItemText(dialog, IDC_PLACES_EDIT)};
+      for (int i = 0; i < 6; ++i) s.enabled[i] = IsWindowEnabled(GetDlgItem(dialog, controls[i]));
+      seen.push_back(s);
+    }
+    CloseByBox(dialog);
+  }));
+  const Notation expected[] = {ENGINEERING, FIXED_DECIMAL, SCIENTIFIC, FIXED_DECIMAL, ENGINEERING};
+  ASSERT_EQ(seen.size(), 5u);
+  for (std::size_t row = 0; row < seen.size(); ++row) {
+    const bool fixed = expected[row] == FIXED_DECIMAL;
+    SCOPED_TRACE(::testing::Message() << "after clicking " << seen[row].clicked);
+    EXPECT_EQ(seen[row].stored, expected[row]);
+    for (int i = 0; i < 6; ++i) {
+      EXPECT_EQ(seen[row].enabled[i], i < 3 ? fixed : !fixed) << "control " << controls[i];
+    }
+    // A disabled edit keeps showing its number.
+    EXPECT_EQ(seen[row].digits, "4");
+    EXPECT_EQ(seen[row].places, "2");
+  }
+}
+
+TEST(NumericFormatDialogWin, TruncationCheckBoxTogglesTheSetting) {
+  TestProgram program;
+  TheProgram().format.TruncateTrailingZeroes = 0;
+  std::vector<std::pair<int, UINT>> seen;
+  ASSERT_TRUE(RunDialog(program.window(), IDM_NUMERIC_FORMAT, [&](HWND dialog) {
+    for (int i = 0; i < 3; ++i) {
+      Click(dialog, IDC_TRUNCATE);
+      seen.push_back({TheProgram().format.TruncateTrailingZeroes,
+                      IsDlgButtonChecked(dialog, IDC_TRUNCATE)});
+    }
+    CloseByBox(dialog);
+  }));
+  const std::vector<std::pair<int, UINT>> expected = {
+      {1, BST_CHECKED}, {0, BST_UNCHECKED}, {1, BST_CHECKED}};
+  EXPECT_EQ(seen, expected);
+}
+
+TEST(NumericFormatDialogWin, EscapeAndEnterOnNothingLeaveTheDialogOpen) {
+  TestProgram program;
+  bool openAfterEscape = false;
+  ASSERT_TRUE(RunDialog(program.window(), IDM_NUMERIC_FORMAT, [&](HWND dialog) {
+    PressKey(dialog, IDC_ENGINEERING, VK_ESCAPE);
+    SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    SendMessageA(dialog, WM_COMMAND, IDOK, 0);
+    openAfterEscape = IsWindow(dialog) && IsWindowVisible(dialog);
+    CloseByBox(dialog);
+  }));
+  EXPECT_TRUE(openAfterEscape);
+}
+
+TEST(NumericFormatDialogWin, OkAndTheCloseBoxBothApplyTheFormatToTheMainWindow) {
+  const struct {
+    const char* name;
+    void (*close)(HWND dialog);
+  } ways[] = {
+      {"OK", [](HWND dialog) { Click(dialog, IDC_FORMAT_OK); }},
+      {"close box", CloseByBox},
+  };
+  for (const auto& way : ways) {
+    SCOPED_TRACE(way.name);
+    TestProgram program;
+    TheProgram().format = {ENGINEERING, 5, 5, 0};
+    ShowConversion(program, 12345.678);
+    ASSERT_EQ(program.Text(IDC_RESULT_EDIT), "12.346 E3");
+    std::string whileOpen;
+    ASSERT_TRUE(RunDialog(program.window(), IDM_NUMERIC_FORMAT, [&](HWND dialog) {
+      Click(dialog, IDC_SCIENTIFIC);
+      SendMessageA(dialog, WM_VSCROLL, SB_LINEDOWN, 0);  // 4 digits
+      whileOpen = program.Text(IDC_RESULT_EDIT);
+      way.close(dialog);
+    }));
+    // The main window keeps its old texts until the dialog ends.
+    EXPECT_EQ(whileOpen, "12.346 E3");
+    EXPECT_EQ(program.Text(IDC_RESULT_EDIT), "1.235 E4");
+    EXPECT_EQ(program.Text(IDC_VALUE_EDIT), "1.235 E4");
+  }
+}
+
+TEST(NumericFormatDialogWin, ClosingWithANumberStillInTheEditAppliesItFirst) {
+  // The close box leaves the focus in the edit: the typed number is checked before the main
+  // window is redrawn, not afterwards.
+  const struct {
+    const char* typed;
+    const char* result;
+    size_t messages;
+  } cases[] = {{"3", "12.3 E3", 0}, {"9", "12.346 E3", 1}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.typed);
+    TestProgram program;
+    TheProgram().format = {ENGINEERING, 5, 5, 0};
+    ShowConversion(program, 12345.678);
+    ASSERT_TRUE(RunDialog(program.window(), IDM_NUMERIC_FORMAT, [&](HWND dialog) {
+      SetFocus(GetDlgItem(dialog, IDC_DIGITS_EDIT));
+      SetDlgItemTextA(dialog, IDC_DIGITS_EDIT, c.typed);
+      CloseByBox(dialog);
+    }));
+    EXPECT_EQ(program.Text(IDC_RESULT_EDIT), c.result);
+    EXPECT_EQ(program.reporter().messages.size(), c.messages);
+  }
+}
+
+std::vector<HelpCall> g_helpCalls;
+void RecordHelp(const HelpCall& call) { g_helpCalls.push_back(call); }
+
+TEST(NumericFormatDialogWin, HelpRequestsPassTheDialogsTable) {
+  TestProgram program;
+  g_helpCalls.clear();
+  SetHelpHook(RecordHelp);
+  HWND digitsEdit = nullptr, okButton = nullptr;
+  ASSERT_TRUE(RunDialog(program.window(), IDM_NUMERIC_FORMAT, [&](HWND dialog) {
+    digitsEdit = GetDlgItem(dialog, IDC_DIGITS_EDIT);
+    okButton = GetDlgItem(dialog, IDC_FORMAT_OK);
+    HELPINFO info = {};
+    info.cbSize = sizeof info;
+    info.iContextType = HELPINFO_WINDOW;
+    info.iCtrlId = IDC_DIGITS_EDIT;
+    info.hItemHandle = digitsEdit;
+    SendMessageA(dialog, WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
+    info.iContextType = HELPINFO_MENUITEM;  // no call for a menu
+    SendMessageA(dialog, WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
+    SendMessageA(dialog, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(okButton), MAKELPARAM(10, 10));
+    CloseByBox(dialog);
+  }));
+  SetHelpHook(nullptr);
+  ASSERT_EQ(g_helpCalls.size(), 2u);
+  EXPECT_EQ(g_helpCalls[0].window, digitsEdit);
+  EXPECT_EQ(g_helpCalls[0].file, "QUANTORA.HLP");
+  EXPECT_EQ(g_helpCalls[0].command, static_cast<UINT>(HELP_WM_HELP));
+  EXPECT_EQ(g_helpCalls[1].window, okButton);
+  EXPECT_EQ(g_helpCalls[1].command, static_cast<UINT>(HELP_CONTEXTMENU));
+  EXPECT_EQ(g_helpCalls[0].data, g_helpCalls[1].data);
+  // The table the viewer gets: every control with a topic, ended by (0, 0).
+  const DWORD* table = reinterpret_cast<const DWORD*>(g_helpCalls[0].data);
+  std::vector<std::pair<DWORD, DWORD>> pairs;
+  for (int i = 0; i < 20 && (table[2 * i] || table[2 * i + 1]); ++i) {
+    pairs.push_back({table[2 * i], table[2 * i + 1]});
+  }
+  const std::vector<std::pair<DWORD, DWORD>> expected = {
+      {151, 6000}, {150, 5090}, {152, 6110}, {156, 6130}, {159, 6120},
+      {154, 6140}, {160, 6120}, {157, 6130}, {158, 6120}, {153, 6130}};
+  EXPECT_EQ(pairs, expected);
+}
+
+}  // namespace
+}  // namespace quantora
