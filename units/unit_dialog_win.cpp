@@ -1,0 +1,239 @@
+#include "units/unit_dialog_win.h"
+
+#include <string>
+
+#include "app/main_window_win.h"
+#include "app/program_win.h"
+#include "resources/convert.h"
+#include "units/catalog_file.h"
+#include "units/unit_dialog.h"
+
+namespace quantora {
+namespace {
+
+// The dialog fills its lists on its first timer tick, once it is on screen; the one-shot
+// timer shares the id 311 with the main window's start timer.
+constexpr UINT_PTR kInitTimer = IDT_STARTUP;
+constexpr UINT kInitDelayMs = 1;
+
+const DWORD kHelpTable[] = {
+    IDC_QUANTITY_CAPTION,   HC_QUANTITY,   IDC_QUANTITY_LIST, HC_QUANTITY,
+    IDC_MULTIPLIER_CAPTION, HC_MULTIPLIER, IDC_MULTIPLIER_LIST, HC_MULTIPLIER,
+    IDC_UNIT_CAPTION,       HC_UNIT,       IDC_UNIT_LIST,     HC_UNIT,
+    IDC_UNDO_QUANTITY,      HC_UNDO_QUANTITY,
+    0, 0};
+
+// The main window sets the slot right before it opens the dialog; anything outside the six
+// slots is taken as slot 0 rather than indexing past the records.
+int Slot() {
+  const int slot = TheProgram().UnitDialogSlot;
+  return slot >= 0 && slot < kSlotCount ? slot : 0;
+}
+bool InputSide() { return TheProgram().UnitDialogInputSide != 0; }
+bool MultiDimensional() { return TheProgram().conversion.MultiDimensional != 0; }
+QuantityRecord& Record() { return TheProgram().conversion.QuantityRecords[Slot()]; }
+const UnitTables& Tables() { return TheProgram().tables; }
+const char* DataPath() { return TheProgram().dataPath.c_str(); }
+
+HWND Owner(HWND dialog) {
+  HWND owner = GetWindow(dialog, GW_OWNER);
+  return owner ? owner : TheProgram().mainWindow;
+}
+
+void ShowListError(HWND dialog, const std::string& text) {
+  ReporterFor reporter(dialog);
+  BeepAndShow(reporter.get(), kBeepDefault, text, kComposedErrorTitle, kStyleStop);
+}
+
+bool RowRefused(LRESULT result) { return result == LB_ERR || result == LB_ERRSPACE; }
+
+int CurrentRow(HWND dialog, int listId) {
+  return static_cast<int>(SendDlgItemMessageA(dialog, listId, LB_GETCURSEL, 0, 0));
+}
+
+void SelectRow(HWND dialog, int listId, int row) {
+  SendDlgItemMessageA(dialog, listId, LB_SETCURSEL, static_cast<WPARAM>(row), 0);
+}
+
+// A quantity pick and "Undo Quantity" discard the units of both sides of the slot, so both of
+// its labels in the main window go blank at once.
+void EmptyBothLabels(HWND dialog) {
+  const QuantityRecord& record = Record();
+  HWND owner = Owner(dialog);
+  SetDlgItemTextA(owner, record.Input.LabelId, "");
+  SetDlgItemTextA(owner, record.Output.LabelId, "");
+}
+
+void FillDimensionList(HWND dialog, int id) {
+  HWND list = GetDlgItem(dialog, id);
+  SendMessageA(list, LB_RESETCONTENT, 0, 0);
+  const UnitTables& tables = Tables();
+  const int count = tables.NumberOfDimensions < kMaxDimensions ? tables.NumberOfDimensions
+                                                               : kMaxDimensions;
+  for (int i = 0; i < count; ++i) {
+    const char* label = tables.DimensionLabels[i];
+    if (RowRefused(SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(label)))) {
+      ShowListError(dialog, CannotAddRowMessage(DialogList::Dimension, label));
+      return;
+    }
+  }
+}
+
+void FillMultiplierList(HWND dialog, int id, int count) {
+  HWND list = GetDlgItem(dialog, id);
+  SendMessageA(list, LB_RESETCONTENT, 0, 0);
+  if (count < 1) {
+    ReporterFor reporter(dialog);
+    ReportNoMultipliers(reporter.get());
+    return;
+  }
+  if (count > kMaxScalers) count = kMaxScalers;
+  const UnitTables& tables = Tables();
+  for (int i = 0; i < count; ++i) {
+    const char* name = tables.Scalers[i].Name;
+    if (RowRefused(SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name)))) {
+      ShowListError(dialog, CannotAddRowMessage(DialogList::Multiplier, name));
+      return;
+    }
+  }
+  SendMessageA(list, LB_SELECTSTRING, static_cast<WPARAM>(-1),
+               reinterpret_cast<LPARAM>("No_Mult"));
+  // Three prefixes above "No_Multiplier" stay in sight; near the top the list stays put.
+  const int top = MultiplierTopRow(tables);
+  if (top >= 0) SendMessageA(list, LB_SETTOPINDEX, static_cast<WPARAM>(top), 0);
+}
+
+void FillUnitList(HWND dialog, int id, int slot) {
+  HWND list = GetDlgItem(dialog, id);
+  SendMessageA(list, LB_RESETCONTENT, 0, 0);
+  const QuantityRecord& record = TheProgram().conversion.QuantityRecords[slot];
+  if (record.NumberOfUnits < 1) {
+    ShowListError(dialog, kNoUnitsMessage);
+    return;
+  }
+  const int count = record.NumberOfUnits < kMaxUnits ? record.NumberOfUnits : kMaxUnits;
+  for (int i = 0; i < count; ++i) {
+    const std::string row = UnitListRow(record, i);
+    if (RowRefused(SendMessageA(list, LB_INSERTSTRING, static_cast<WPARAM>(i),
+                                reinterpret_cast<LPARAM>(row.c_str())))) {
+      ShowListError(dialog, CannotAddRowMessage(DialogList::Unit, record.UnitNames[i]));
+      return;
+    }
+  }
+}
+
+void Initialise(HWND dialog) {
+  const bool inputSide = InputSide();
+  SetWindowTextA(dialog, UnitDialogCaption(MultiDimensional(), inputSide, Slot()));
+  FillDimensionList(dialog, IDC_QUANTITY_LIST);
+  FillMultiplierList(dialog, IDC_MULTIPLIER_LIST, Tables().NumberOfScalers);
+
+  const UnitDialogStart start =
+      StartOfUnitDialog(Record(), inputSide, Tables(), MultiDimensional());
+  if (start.multiplierRow >= 0) SelectRow(dialog, IDC_MULTIPLIER_LIST, start.multiplierRow);
+  if (start.fillUnitList) {
+    if (start.quantityRow >= 0) SelectRow(dialog, IDC_QUANTITY_LIST, start.quantityRow);
+    FillUnitList(dialog, IDC_UNIT_LIST, Slot());
+  }
+  if (start.unitRow >= 0) SelectRow(dialog, IDC_UNIT_LIST, start.unitRow);
+  EnableWindow(GetDlgItem(dialog, IDC_UNDO_QUANTITY), start.undoEnabled ? TRUE : FALSE);
+}
+
+void OnQuantityPicked(HWND dialog) {
+  ReporterFor reporter(dialog);
+  if (!PickQuantity(Record(), CurrentRow(dialog, IDC_QUANTITY_LIST), Tables(), reporter.get(),
+                    DataPath())) {
+    return;
+  }
+  // After a failed read the list shows the units the record still holds.
+  FillUnitList(dialog, IDC_UNIT_LIST, Slot());
+  FillMultiplierList(dialog, IDC_MULTIPLIER_LIST, Tables().NumberOfScalers);
+  EmptyBothLabels(dialog);
+}
+
+void OnMultiplierPicked(HWND dialog) {
+  PickMultiplier(Record(), InputSide(), CurrentRow(dialog, IDC_MULTIPLIER_LIST), Tables());
+}
+
+void OnUnitPicked(HWND dialog) {
+  ReporterFor reporter(dialog);
+  PickUnit(Record(), InputSide(), CurrentRow(dialog, IDC_UNIT_LIST), Tables(), reporter.get(),
+           DataPath());
+}
+
+void OnUndoQuantity(HWND dialog) {
+  // The button is offered only where undoing makes sense; a command that reaches a disabled
+  // button is not the user's.
+  if (!IsWindowEnabled(GetDlgItem(dialog, IDC_UNDO_QUANTITY))) return;
+  UndoQuantity(Record(), Tables());
+  EmptyBothLabels(dialog);
+  SendMessageA(dialog, WM_CLOSE, 0, 0);
+}
+
+// No cancel: every pick has already taken effect, so IDCANCEL (Escape) is not handled and the
+// dialog stays open.
+void OnCommand(HWND dialog, int id, int notification) {
+  switch (id) {
+    case IDC_QUANTITY_LIST:
+      if (notification == LBN_SELCHANGE) OnQuantityPicked(dialog);
+      break;
+    case IDC_MULTIPLIER_LIST:
+      if (notification == LBN_SELCHANGE) OnMultiplierPicked(dialog);
+      break;
+    case IDC_UNIT_LIST:
+      if (notification == LBN_SELCHANGE) OnUnitPicked(dialog);
+      break;
+    case IDC_UNIT_OK:
+      SendMessageA(dialog, WM_CLOSE, 0, 0);
+      break;
+    case IDC_UNDO_QUANTITY:
+      OnUndoQuantity(dialog);
+      break;
+    default:
+      break;
+  }
+}
+
+// OK, "Undo Quantity", the close box and the system menu all end here: the edited side gets
+// its label and its multiplier factor, and the main window shows the new result.
+void OnClose(HWND dialog) {
+  QuantityRecord& record = Record();
+  const bool inputSide = InputSide();
+  const std::string label = FinishSide(record, inputSide, Tables());
+  HWND owner = Owner(dialog);
+  SetDlgItemTextA(owner, Side(record, inputSide).LabelId, label.c_str());
+  RecomputeResult(owner);
+  EndDialog(dialog, 0);
+}
+
+void OnTimer(HWND dialog, UINT_PTR timer) {
+  if (timer != kInitTimer) return;
+  KillTimer(dialog, kInitTimer);
+  Initialise(dialog);
+}
+
+}  // namespace
+
+INT_PTR CALLBACK UnitSelectionDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_INITDIALOG:
+      SetTimer(dialog, kInitTimer, kInitDelayMs, nullptr);
+      return TRUE;
+    case WM_TIMER:
+      OnTimer(dialog, wParam);
+      return FALSE;
+    case WM_COMMAND:
+      OnCommand(dialog, LOWORD(wParam), HIWORD(wParam));
+      return FALSE;
+    case WM_CLOSE:
+      OnClose(dialog);
+      return TRUE;
+    case WM_HELP:
+    case WM_CONTEXTMENU:
+      return HandleHelpMessage(message, wParam, lParam, kHelpTable);
+    default:
+      return FALSE;
+  }
+}
+
+}  // namespace quantora
