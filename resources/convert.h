@@ -56,7 +56,8 @@
 #define IDM_ABOUT 41004
 
 // Timers
-#define IDT_STARTUP 311
+#define IDT_STARTUP 311           /* the main window's start-up timer */
+#define IDT_UNIT_DIALOG_INIT 311  /* the unit selection dialog's initialisation timer */
 
 // Help contexts of the main window
 #define HC_VALUE 5040

@@ -15,6 +15,11 @@ quantora_wine_prefix() {
     wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1 || true
     wineserver -w 2>/dev/null || true
   fi
+  # The caption buttons are drawn with the Marlett font; without it they show plain letters.
+  local fonts="$WINEPREFIX/drive_c/windows/Fonts"
+  if [ -d "$fonts" ] && [ ! -f "$fonts/marlett.ttf" ] && [ -f /usr/share/wine/fonts/marlett.ttf ]; then
+    cp /usr/share/wine/fonts/marlett.ttf "$fonts/"
+  fi
 }
 
 # Starts the prefix's background services with nothing but /dev/null open, so that they

@@ -198,20 +198,20 @@ void LoadUnitNames(Reporter& reporter, const UnitTables& tables, QuantityRecord&
   record.NumberOfUnits = count;
 }
 
-void LoadUnitFactors(Reporter& reporter, const UnitTables& tables, QuantityRecord& record,
+bool LoadUnitFactors(Reporter& reporter, const UnitTables& tables, QuantityRecord& record,
                      int side, const char* path) {
   DataFile file(path);
   if (!file.IsOpen()) {
     ReportDataFileUnreadable(reporter, BaseName(path));
-    return;
+    return false;
   }
-  if (!FindDimensionSection(reporter, tables, record, file, path)) return;
+  if (!FindDimensionSection(reporter, tables, record, file, path)) return false;
   UnitSelection& selection = Side(record, side == 0);
   // A unit index outside the list (a quantity whose units could not be read) has no line.
-  if (selection.UnitIndex >= record.NumberOfUnits || selection.UnitIndex >= kMaxUnits) return;
+  if (selection.UnitIndex >= record.NumberOfUnits || selection.UnitIndex >= kMaxUnits) return false;
   const char* name = record.UnitNames[selection.UnitIndex];
   const std::size_t length = std::strlen(name);
-  if (length == 0) return;
+  if (length == 0) return false;
   std::string token;
   while (file.NextLine()) {
     const char* line = file.Line();
@@ -223,8 +223,9 @@ void LoadUnitFactors(Reporter& reporter, const UnitTables& tables, QuantityRecor
     // divide by and which shows plainly as a zero result.
     selection.UnitMult = NextToken(cursor, ", ", token) ? ParseNumber(token) : 0.0;
     selection.UnitOffset = NextToken(cursor, ", ", token) ? ParseNumber(token) : 0.0;
-    return;
+    return true;
   }
+  return false;
 }
 
 }  // namespace quantora

@@ -25,8 +25,9 @@ int LoadScalers(Reporter& reporter, UnitTables& tables, const char* path = kUnit
 void LoadUnitNames(Reporter& reporter, const UnitTables& tables, QuantityRecord& record,
                    const char* path = kUnitsDataFileName);
 
-// side 0 is the input side, any other value the output side.
-void LoadUnitFactors(Reporter& reporter, const UnitTables& tables, QuantityRecord& record,
+// side 0 is the input side, any other value the output side. Returns whether the unit's line
+// was found and read; otherwise the side's factor and offset are unchanged.
+bool LoadUnitFactors(Reporter& reporter, const UnitTables& tables, QuantityRecord& record,
                      int side, const char* path = kUnitsDataFileName);
 
 void ReportDataFileUnreadable(Reporter& reporter, const char* fileName = kUnitsDataFileName);

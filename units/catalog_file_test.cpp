@@ -96,7 +96,7 @@ TEST_F(DataFileTest, ReadsLabelsScalersNamesAndFactorsOfAWellFormedFile) {
       Side(r, side == 0) = UnitSelection{};
       Side(r, side == 0).UnitIndex = f.unit;
       Side(r, side == 0).UnitOffset = -1.0;  // must be replaced, also by "no offset"
-      LoadUnitFactors(reporter_, tables_, r, side, path());
+      EXPECT_TRUE(LoadUnitFactors(reporter_, tables_, r, side, path()));
       EXPECT_EQ(Side(r, side == 0).UnitMult, f.mult) << f.dimension << "/" << f.unit;
       EXPECT_EQ(Side(r, side == 0).UnitOffset, f.offset) << f.dimension << "/" << f.unit;
     }
@@ -221,7 +221,7 @@ TEST_F(DataFileTest, AMissingSectionKeepsWhatTheRecordHad) {
   // The file changes under the program: "Length" is gone.
   Write("[Mass]\nkilogram=1\n");
   LoadUnitNames(reporter_, tables_, r, path());
-  LoadUnitFactors(reporter_, tables_, r, 0, path());
+  EXPECT_FALSE(LoadUnitFactors(reporter_, tables_, r, 0, path()));
   EXPECT_EQ(r.NumberOfUnits, 2);
   EXPECT_STREQ(r.UnitNames[1], "foot");
   EXPECT_EQ(r.Input.UnitMult, 7.0);
@@ -261,7 +261,7 @@ TEST_F(DataFileTest, UnitLinesWithoutAFactorOrOutsideTheListChangeNothingUnsafel
   // An index past the list (after a quantity whose units could not be read) is left alone.
   r.Output.UnitIndex = 2;
   r.Output.UnitMult = 5.0;
-  LoadUnitFactors(reporter_, tables_, r, 1, path());
+  EXPECT_FALSE(LoadUnitFactors(reporter_, tables_, r, 1, path()));
   EXPECT_EQ(r.Output.UnitMult, 5.0);
   r.Output.UnitIndex = 65535;
   LoadUnitFactors(reporter_, tables_, r, 1, path());

@@ -111,8 +111,9 @@ bool PickUnit(QuantityRecord& record, bool inputSide, int row, const UnitTables&
   if (row < 0 || row >= CountedUnits(record)) return false;
   UnitSelection& side = Side(record, inputSide);
   side.UnitIndex = static_cast<std::uint16_t>(row);
-  side.UnitSelected = 1;
-  LoadUnitFactors(reporter, tables, record, inputSide ? 0 : 1, dataPath);
+  // A unit whose factor cannot be read (its quantity's section is gone from the catalogue)
+  // is not chosen: converting with the factor it does not have would show a wrong result.
+  side.UnitSelected = LoadUnitFactors(reporter, tables, record, inputSide ? 0 : 1, dataPath) ? 1 : 0;
   return true;
 }
 

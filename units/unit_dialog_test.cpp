@@ -224,12 +224,14 @@ TEST_F(UnitDialogTest, AfterAFailedQuantityPickAUnitPickStaysInsideTheUnitList) 
   ASSERT_EQ(record.NumberOfUnits, 2);
   EXPECT_EQ(UnitListRow(record, 1), "foot");
 
-  // ...a pick among them reports the missing section again and keeps the neutral factors...
+  // ...a pick among them reports the missing section again, keeps the neutral factors and
+  // leaves the side unchosen, so no conversion is shown with a factor that was never read...
   EXPECT_TRUE(PickUnit(record, true, 1, tables_, reporter_, path()));
   ASSERT_EQ(reporter_.messages.size(), 2u);
   EXPECT_EQ(reporter_.messages[1].text, notFound);
   EXPECT_EQ(record.Input.UnitMult, 1.0);
   EXPECT_EQ(record.Input.UnitOffset, 0.0);
+  EXPECT_EQ(record.Input.UnitSelected, 0);
 
   // ...and a row the record does not hold is refused without reading anything.
   for (int row : {-1, 2, kMaxUnits, 65535}) {
@@ -240,7 +242,7 @@ TEST_F(UnitDialogTest, AfterAFailedQuantityPickAUnitPickStaysInsideTheUnitList) 
     EXPECT_EQ(record.Output.UnitMult, before.UnitMult) << "row " << row;
   }
   EXPECT_EQ(reporter_.messages.size(), 2u);
-  EXPECT_EQ(FinishSide(record, true, tables_), "foot");
+  EXPECT_EQ(FinishSide(record, true, tables_), "");
 }
 
 TEST_F(UnitDialogTest, AFailedFirstQuantityPickLeavesNoUnitToPick) {

@@ -13,7 +13,7 @@ namespace {
 
 // The dialog fills its lists on its first timer tick, once it is on screen; the one-shot
 // timer shares the id 311 with the main window's start timer.
-constexpr UINT_PTR kInitTimer = IDT_STARTUP;
+constexpr UINT_PTR kInitTimer = IDT_UNIT_DIALOG_INIT;
 constexpr UINT kInitDelayMs = 1;
 
 const DWORD kHelpTable[] = {
