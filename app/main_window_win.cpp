@@ -161,11 +161,32 @@ LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
   }
 }
 
+// Where the window stands, for the next start. A minimised window reports a parking place far
+// off screen; saving that would open every later run out of sight (and save it there again), so
+// the place it is restored to counts instead. That place is kept relative to the work area of
+// its monitor; the window itself is placed in screen coordinates.
+RECT PlaceToSave(HWND window) {
+  RECT r{};
+  WINDOWPLACEMENT placement{};
+  placement.length = sizeof placement;
+  if (!IsIconic(window) || !GetWindowPlacement(window, &placement)) {
+    GetWindowRect(window, &r);
+    return r;
+  }
+  r = placement.rcNormalPosition;
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  if (GetMonitorInfoA(MonitorFromRect(&r, MONITOR_DEFAULTTOPRIMARY), &monitor)) {
+    OffsetRect(&r, monitor.rcWork.left - monitor.rcMonitor.left,
+               monitor.rcWork.top - monitor.rcMonitor.top);
+  }
+  return r;
+}
+
 void OnClose(HWND window) {
   Program& program = TheProgram();
   if (!program.startupFailed && program.store) {
-    RECT r{};
-    GetWindowRect(window, &r);
+    const RECT r = PlaceToSave(window);
     SaveSettings(*program.store, program.conversion, program.format,
                  WindowRect{r.left, r.top, r.right, r.bottom});
   }

@@ -69,20 +69,23 @@ double ConvertValue(const ConversionState& state, double value, bool multiDimens
   const bool inputOffsets = SideUsesOffsets(state, true);
   const bool outputOffsets = SideUsesOffsets(state, false);
   auto offset = [](const UnitSelection& s, bool use) { return use ? s.UnitOffset : 0.0; };
+  // A side with no unit chosen is no part of the compound. Its factors are normally the
+  // neutral ones, but not always: a multiplier picked without a unit gets its factor when the
+  // dialog closes, a unit whose line could not be read keeps the factors of the one before,
+  // and a settings file without the slot keys gives every side the first multiplier. None of
+  // them may scale the result of a compound whose labels do not show them.
+  auto into = [&](double x, const UnitSelection& s, bool useOffsets) {
+    return s.UnitSelected ? Into(x, s, offset(s, useOffsets)) : x;
+  };
+  auto outOf = [&](double x, const UnitSelection& s, bool useOffsets) {
+    return s.UnitSelected ? OutOf(x, s, offset(s, useOffsets)) : x;
+  };
   // Numerators go into base units, denominators the other way round; then the output side
   // is the mirror image.
-  for (int k = 0; k < kNumeratorSlots; ++k) {
-    v = Into(v, slots[k].Input, offset(slots[k].Input, inputOffsets));
-  }
-  for (int k = kNumeratorSlots; k < kSlotCount; ++k) {
-    v = OutOf(v, slots[k].Input, offset(slots[k].Input, inputOffsets));
-  }
-  for (int k = 0; k < kNumeratorSlots; ++k) {
-    v = OutOf(v, slots[k].Output, offset(slots[k].Output, outputOffsets));
-  }
-  for (int k = kNumeratorSlots; k < kSlotCount; ++k) {
-    v = Into(v, slots[k].Output, offset(slots[k].Output, outputOffsets));
-  }
+  for (int k = 0; k < kNumeratorSlots; ++k) v = into(v, slots[k].Input, inputOffsets);
+  for (int k = kNumeratorSlots; k < kSlotCount; ++k) v = outOf(v, slots[k].Input, inputOffsets);
+  for (int k = 0; k < kNumeratorSlots; ++k) v = outOf(v, slots[k].Output, outputOffsets);
+  for (int k = kNumeratorSlots; k < kSlotCount; ++k) v = into(v, slots[k].Output, outputOffsets);
   return v;
 }
 

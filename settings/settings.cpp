@@ -223,14 +223,6 @@ bool ReadsBackAs(const std::string& text, double value) {
          ParseInputValue(text.c_str()) == value;
 }
 
-const char* BaseName(const char* path) {
-  const char* base = path;
-  for (const char* p = path; *p != '\0'; ++p) {
-    if (*p == '/' || *p == '\\') base = p + 1;
-  }
-  return base;
-}
-
 }  // namespace
 
 const SettingKey* SettingKeys() { return kKeys; }
@@ -313,7 +305,7 @@ int CheckUnitsDataFile(Reporter& reporter, const char* dataFilePath) {
     std::fclose(file);
     return 1;
   }
-  ReportDataFileUnreadable(reporter, BaseName(dataFilePath));
+  ReportDataFileUnreadable(reporter, DataFileName(dataFilePath));
   return 0;
 }
 

@@ -30,14 +30,6 @@ class DataFile {
   char line_[kLineBufferSize] = {};
 };
 
-const char* BaseName(const char* path) {
-  const char* base = path;
-  for (const char* p = path; *p; ++p) {
-    if (*p == '/' || *p == '\\') base = p + 1;
-  }
-  return base;
-}
-
 std::string FormatWithName(const char* format, const char* name) {
   char text[512];
   std::snprintf(text, sizeof text, format, name);
@@ -89,12 +81,20 @@ bool FindDimensionSection(Reporter& reporter, const UnitTables& tables, Quantity
   std::string shown = label ? label : std::to_string(record.DimensionIndex);
   char text[512];
   std::snprintf(text, sizeof text, "ERROR: Could not find Dimension Label '%s' in File:'%s'!",
-                shown.c_str(), BaseName(path));
+                shown.c_str(), DataFileName(path));
   BeepAndShow(reporter, kBeepDefault, text, "Quantora", kStyleStop);
   return false;
 }
 
 }  // namespace
+
+const char* DataFileName(const char* path) {
+  const char* base = path;
+  for (const char* p = path; *p; ++p) {
+    if (*p == '/' || *p == '\\') base = p + 1;
+  }
+  return base;
+}
 
 void ReportDataFileUnreadable(Reporter& reporter, const char* fileName) {
   BeepAndShow(reporter, kBeepDefault, FormatWithName(QA_STR_DATA_FILE_UNREADABLE, fileName),
@@ -115,7 +115,7 @@ void ReportNoMultipliers(Reporter& reporter, const char* fileName) {
 void LoadDimensionLabels(Reporter& reporter, UnitTables& tables, const char* path) {
   DataFile file(path);
   if (!file.IsOpen()) {
-    ReportDataFileUnreadable(reporter, BaseName(path));
+    ReportDataFileUnreadable(reporter, DataFileName(path));
     return;
   }
   int count = 0;
@@ -137,7 +137,7 @@ void LoadDimensionLabels(Reporter& reporter, UnitTables& tables, const char* pat
 int LoadScalers(Reporter& reporter, UnitTables& tables, const char* path) {
   DataFile file(path);
   if (!file.IsOpen()) {
-    ReportDataFileUnreadable(reporter, BaseName(path));
+    ReportDataFileUnreadable(reporter, DataFileName(path));
     return 0;
   }
   bool found = false;
@@ -148,7 +148,7 @@ int LoadScalers(Reporter& reporter, UnitTables& tables, const char* path) {
     }
   }
   if (!found) {
-    ReportMultipliersLabelMissing(reporter, BaseName(path));
+    ReportMultipliersLabelMissing(reporter, DataFileName(path));
     return 0;
   }
   int count = 0;
@@ -171,7 +171,7 @@ int LoadScalers(Reporter& reporter, UnitTables& tables, const char* path) {
     entry.Mult = ParseNumber(factor);
     ++count;
   }
-  if (count == 0) ReportNoMultipliers(reporter, BaseName(path));
+  if (count == 0) ReportNoMultipliers(reporter, DataFileName(path));
   return count;
 }
 
@@ -179,7 +179,7 @@ void LoadUnitNames(Reporter& reporter, const UnitTables& tables, QuantityRecord&
                    const char* path) {
   DataFile file(path);
   if (!file.IsOpen()) {
-    ReportDataFileUnreadable(reporter, BaseName(path));
+    ReportDataFileUnreadable(reporter, DataFileName(path));
     return;
   }
   if (!FindDimensionSection(reporter, tables, record, file, path)) return;
@@ -202,7 +202,7 @@ bool LoadUnitFactors(Reporter& reporter, const UnitTables& tables, QuantityRecor
                      int side, const char* path) {
   DataFile file(path);
   if (!file.IsOpen()) {
-    ReportDataFileUnreadable(reporter, BaseName(path));
+    ReportDataFileUnreadable(reporter, DataFileName(path));
     return false;
   }
   if (!FindDimensionSection(reporter, tables, record, file, path)) return false;

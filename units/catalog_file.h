@@ -30,6 +30,9 @@ void LoadUnitNames(Reporter& reporter, const UnitTables& tables, QuantityRecord&
 bool LoadUnitFactors(Reporter& reporter, const UnitTables& tables, QuantityRecord& record,
                      int side, const char* path = kUnitsDataFileName);
 
+// The name the messages give a data file: the last component of its path.
+const char* DataFileName(const char* path);
+
 void ReportDataFileUnreadable(Reporter& reporter, const char* fileName = kUnitsDataFileName);
 void ReportMultipliersLabelMissing(Reporter& reporter, const char* fileName = kUnitsDataFileName);
 void ReportNoMultipliers(Reporter& reporter, const char* fileName = kUnitsDataFileName);
