@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 
 namespace quantora {
 namespace {
@@ -154,7 +155,10 @@ void ExpectRect(const Rect& got, const Rect& want, const char* what) {
   EXPECT_EQ(got.bottom, want.bottom) << what;
 }
 
-TEST(Layout, WindowSizeAndClientFollowTheMode) {
+// For each case: the window size for the mode and font, then the plan for its client area,
+// with the frames, the values the rows follow, every control in creation order and the label
+// places written into the records of the slots the mode shows (the others keep theirs).
+TEST(Layout, EachCaseFromWindowSizeToEveryControl) {
   for (const LayoutCase* c : kCases) {
     SCOPED_TRACE(c->name);
     const WindowSize size = MainWindowSize(c->multi, c->charWidth, c->charHeight);
@@ -162,80 +166,36 @@ TEST(Layout, WindowSizeAndClientFollowTheMode) {
     EXPECT_EQ(size.height, c->window.height);
     ExpectRect(ClientOf(size), c->client, "client");
     EXPECT_EQ(ControlHeightFor(c->charHeight), c->values.controlHeight);
-  }
-}
 
-TEST(Layout, FramesAndLayoutValues) {
-  for (const LayoutCase* c : kCases) {
-    SCOPED_TRACE(c->name);
-    const FramePair frames = FrameRects(c->multi, c->charWidth, c->charHeight, c->client);
-    ExpectRect(frames.from, c->from, "frame 614");
-    ExpectRect(frames.to, c->to, "frame 615");
-
-    Records r;
-    const LayoutValues v =
-        ComputeLabelPositions(c->multi, c->charWidth, c->charHeight, c->client, frames, r.slots);
-    EXPECT_EQ(v.ControlHeight, c->values.controlHeight);
-    EXPECT_EQ(v.ValueEditTop, c->values.valueEditTop);
-    EXPECT_EQ(v.ResultEditTop, c->values.resultEditTop);
-    EXPECT_EQ(v.InputFrameMiddle, c->values.inputMiddle);
-    EXPECT_EQ(v.OutputFrameMiddle, c->values.outputMiddle);
-    EXPECT_EQ(v.ColumnPitch, c->values.columnPitch);
-  }
-}
-
-TEST(Layout, PlanCreatesEveryControlInOrderWhereItBelongs) {
-  for (const LayoutCase* c : kCases) {
-    SCOPED_TRACE(c->name);
     Records r;
     const LayoutPlan plan = PlanLayout(c->multi, c->charWidth, c->charHeight, c->client, r.slots);
     ExpectRect(plan.frames.from, c->from, "frame 614");
     ExpectRect(plan.frames.to, c->to, "frame 615");
-    EXPECT_EQ(plan.values.ValueEditTop, c->values.valueEditTop);
-    EXPECT_EQ(plan.values.ResultEditTop, c->values.resultEditTop);
-    EXPECT_EQ(plan.values.InputFrameMiddle, c->values.inputMiddle);
-    EXPECT_EQ(plan.values.OutputFrameMiddle, c->values.outputMiddle);
+    const LayoutValues& v = plan.values;
+    const Values got = {v.ControlHeight,    v.ValueEditTop,      v.ResultEditTop,
+                        v.InputFrameMiddle, v.OutputFrameMiddle, v.ColumnPitch};
+    EXPECT_EQ(std::memcmp(&got, &c->values, sizeof got), 0)
+        << "values " << got.controlHeight << " " << got.valueEditTop << " " << got.resultEditTop
+        << " " << got.inputMiddle << " " << got.outputMiddle << " " << got.columnPitch;
     ASSERT_EQ(plan.controlCount, c->controlCount);
     for (int i = 0; i < c->controlCount; ++i) {
       const Box& want = c->controls[i];
-      const ControlPlacement& got = plan.controls[i];
-      SCOPED_TRACE(testing::Message() << "control #" << i << ", expected id " << want.id);
-      EXPECT_EQ(got.id, want.id);
-      EXPECT_EQ(got.x, want.x);
-      EXPECT_EQ(got.y, want.y);
-      EXPECT_EQ(got.width, want.width);
-      EXPECT_EQ(got.height, want.height);
+      const ControlPlacement& p = plan.controls[i];
+      const Box seen = {p.id, p.x, p.y, p.width, p.height};
+      EXPECT_EQ(std::memcmp(&seen, &want, sizeof seen), 0)
+          << "control #" << i << ": expected id " << want.id << " at " << want.x << "," << want.y
+          << " " << want.width << "x" << want.height << ", got id " << p.id << " at " << p.x << ","
+          << p.y << " " << p.width << "x" << p.height;
     }
-  }
-}
-
-TEST(Layout, LabelPlacesAreWrittenForTheSlotsTheModeShows) {
-  for (const LayoutCase* c : kCases) {
-    SCOPED_TRACE(c->name);
-    Records r;
-    PlanLayout(c->multi, c->charWidth, c->charHeight, c->client, r.slots);
     for (int slot = 0; slot < kSlotCount; ++slot) {
-      SCOPED_TRACE(testing::Message() << "slot " << slot);
-      if (!c->multi && slot > 0) {
-        // Simple mode shows slot 0 only; the others keep what they had.
-        EXPECT_EQ(r.slots[slot].Input.LabelX, -1000 - slot);
-        EXPECT_EQ(r.slots[slot].Input.LabelY, -2000 - slot);
-        EXPECT_EQ(r.slots[slot].Output.LabelX, -3000 - slot);
-        EXPECT_EQ(r.slots[slot].Output.LabelY, -4000 - slot);
-        continue;
-      }
-      // The label places in the expected table: the label control of the slot on each side.
-      for (int i = 0; i < c->controlCount; ++i) {
-        const Box& b = c->controls[i];
-        if (b.id == 502 + slot) {
-          EXPECT_EQ(r.slots[slot].Input.LabelX, b.x);
-          EXPECT_EQ(r.slots[slot].Input.LabelY, b.y);
-        }
-        if (b.id == 508 + slot) {
-          EXPECT_EQ(r.slots[slot].Output.LabelX, b.x);
-          EXPECT_EQ(r.slots[slot].Output.LabelY, b.y);
-        }
-      }
+      const bool shown = c->multi || slot == 0;
+      const ControlPlacement* in = plan.Find(502 + slot);
+      const ControlPlacement* out = plan.Find(508 + slot);
+      ASSERT_EQ(in != nullptr && out != nullptr, shown) << "slot " << slot;
+      EXPECT_EQ(r.slots[slot].Input.LabelX, shown ? in->x : -1000 - slot) << "slot " << slot;
+      EXPECT_EQ(r.slots[slot].Input.LabelY, shown ? in->y : -2000 - slot) << "slot " << slot;
+      EXPECT_EQ(r.slots[slot].Output.LabelX, shown ? out->x : -3000 - slot) << "slot " << slot;
+      EXPECT_EQ(r.slots[slot].Output.LabelY, shown ? out->y : -4000 - slot) << "slot " << slot;
     }
   }
 }

@@ -5,7 +5,6 @@
 
 #include <cctype>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <map>
@@ -17,39 +16,14 @@
 #include "units/catalog_file.h"
 #include "units/quantity.h"
 #include "units/recording_reporter.h"
+#include "units/text_file_test_util.h"
 
 namespace quantora {
 namespace {
 
 const std::string kCatalogPath = std::string(QUANTORA_SOURCE_DIR) + "/data/QUANTORA.TXT";
 
-// The file as plain lines (newline removed), read independently of the readers.
-struct RawFile {
-  std::vector<std::string> lines;
-  bool endsWithNewline = false;
-  bool opened = false;
-};
-
-RawFile ReadRaw() {
-  RawFile raw;
-  std::FILE* f = std::fopen(kCatalogPath.c_str(), "rb");
-  if (f == nullptr) return raw;
-  raw.opened = true;
-  std::string text;
-  char buffer[4096];
-  std::size_t n;
-  while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) text.append(buffer, n);
-  std::fclose(f);
-  raw.endsWithNewline = !text.empty() && text.back() == '\n';
-  std::size_t start = 0;
-  while (start < text.size()) {
-    std::size_t end = text.find('\n', start);
-    if (end == std::string::npos) end = text.size();
-    raw.lines.push_back(text.substr(start, end - start));
-    start = end + 1;
-  }
-  return raw;
-}
+using RawFile = testing::TextLines;
 
 // One unit line as the file states it, parsed with strtod.
 struct RawUnit {
@@ -97,7 +71,7 @@ RawSection SectionOf(const RawFile& raw, const std::string& label) {
 class CatalogTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    raw_ = ReadRaw();
+    raw_ = testing::ReadLines(kCatalogPath);
     ASSERT_TRUE(raw_.opened) << "cannot open " << kCatalogPath;
     LoadDimensionLabels(reporter_, tables_, kCatalogPath.c_str());
     tables_.NumberOfScalers = LoadScalers(reporter_, tables_, kCatalogPath.c_str());
