@@ -1,5 +1,5 @@
 // The physical constants table that ships with the program, data/QACONST.TXT, against the
-// CODATA 2022 rows kept in units/testdata, and the installation copy of the settings file.
+// CODATA 2022 rows kept in units/testdata.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -108,13 +108,6 @@ TEST_F(ConstantsFileTest, TheDefiningConstantsHaveTheirExactValues) {
     ASSERT_TRUE(shown_.count(d.name)) << d.name;
     EXPECT_EQ(std::strtod(shown_[d.name].c_str(), nullptr), std::strtod(d.value, nullptr)) << d.name;
   }
-}
-
-TEST(InstallationSettingsFile, CarriesTheInstallationMarker) {
-  const TextLines file = ReadLines(kSourceDir + "/data/QUANTORA.INI");
-  ASSERT_GE(file.lines.size(), 2u);
-  EXPECT_EQ(file.lines[0], "[GENERAL]");
-  EXPECT_EQ(file.lines[1], "FilePresent=TRUE");
 }
 
 }  // namespace
