@@ -282,34 +282,22 @@ TEST(MainWindow, SaveThenLoadGivesTheSameState) {
   EXPECT_EQ(again.Text(IDC_RESULT_EDIT), "0.762");
 }
 
-struct FailedStart {
-  const char* name;
-  std::string ini;
-  std::string catalogue;
-  std::string text;
-};
-
+// The messages' texts are checked on the settings and the catalogue readers; here the window
+// shows one of them, ends, and leaves the settings file as it was (or absent).
 TEST(MainWindow, AFailedStartShowsItsMessageEndsAndLeavesTheSettingsFileAlone) {
-  const std::string iniMissing =
-      "Cannot find the program initialization file,\r\"QUANTORA.INI\", in the windows "
-      "directory!\rThis file must be present for Quantora to run.\r\rPlease run the setup "
-      "program again.";
-  const std::string dataMissing =
-      "Cannot read the Quantora data file, \"QUANTORA.TXT\"!\rThis file must be present for "
-      "Quantora to run.\r\rPlease run the setup program again.";
-  const std::string noMultipliers =
-      "Could not find the MULTIPLIERS label in the QUANTORA.TXT file.\rThis file appears to "
-      "have been corrupted.\r\rPlease reinstall Quantora.";
-  const FailedStart cases[] = {
-      {"no settings file", "", testing::DefaultCatalogue(), iniMissing},
-      {"no units data file", FeetToMetersIni(), "", dataMissing},
-      {"no multipliers", FeetToMetersIni(), "[Length]\nmeter=1\n", noMultipliers},
+  const struct {
+    const char* name;
+    std::string ini;
+    std::string catalogue;
+  } cases[] = {
+      {"no settings file", "", testing::DefaultCatalogue()},
+      {"no units data file", FeetToMetersIni(), ""},
+      {"no multipliers", FeetToMetersIni(), "[Length]\nmeter=1\n"},
   };
-  for (const FailedStart& c : cases) {
+  for (const auto& c : cases) {
     TestProgram p(c.ini, c.catalogue);
     EXPECT_TRUE(p.Closed()) << c.name;
     ASSERT_EQ(p.reporter().messages.size(), 1u) << c.name;
-    EXPECT_EQ(p.reporter().messages[0].text, c.text) << c.name;
     EXPECT_EQ(p.reporter().messages[0].title, "Quantora Error") << c.name;
     EXPECT_EQ(p.reporter().messages[0].style, static_cast<unsigned>(MB_ICONHAND)) << c.name;
     EXPECT_EQ(p.ReadIni(), c.ini) << c.name;  // byte for byte, or still absent
