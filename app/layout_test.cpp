@@ -2,12 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 
 namespace quantora {
 namespace {
 
 // The window in these cases: a caption of 18 pixels, a one-line menu bar of 19 and a fixed
-// frame of 3 on every side, so the client area is (width - 6) x (height - 43), e.g.
+// frame of 3 on every side, so the client area is (width - 6) x (height - 43). The places
+// below were worked out by hand from the layout rules for each mode and font, e.g.
 //   font 6 x 13, simple:     window 85*6 x 9*13  = 510 x 117 -> client 504 x 74
 //   font 7 x 16, simple:     window 85*7 x 9*16  = 595 x 144 -> client 589 x 101
 //   font 6 x 13, multi-unit: window 89*6 x 20*13 = 534 x 260 -> client 528 x 217
@@ -35,15 +37,7 @@ struct LayoutCase {
   Box controls[kMaxLayoutControls];  // in creation order
 };
 
-// Simple mode, font 6 x 13 (client 504 x 74):
-//   ControlHeight = 11*13/8 = 143/8 = 17; half line = 13/2 = 6
-//   x1 = 0+6 = 6; w = 504/2 - 6 - 6 - 5 = 235; x2 = 504 - 235 - 6 = 263; y = 6; h = 74-6-6 = 62
-//   ValueEditTop = 74/2 - 17/2 = 37 - 8 = 29
-//   p = (235 - 36*6)/2 = 19/2 = 9
-//   value edit x = 6+9 = 15, width 15*6 = 90; input label x = 15 + 16*6 = 111,
-//   label width 20*6-13 = 107, button x = 111 + 120 - 14 = 217
-//   result edit x = 263+9 = 272; output label x = 272+96 = 368; button x = 368+106 = 474
-//   swap: W2 = 252, H2 = 37: x = 252-8 = 244, y = 37 + 26/3 = 37+8 = 45, 16 x 17
+// Simple mode, font 6 x 13 (client 504 x 74).
 const LayoutCase kSimpleSmall = {
     "simple, font 6 x 13", false, 6, 13, {510, 117}, {0, 0, 504, 74},
     {6, 6, 241, 68}, {263, 6, 498, 68},
@@ -54,16 +48,7 @@ const LayoutCase kSimpleSmall = {
      {501, 272, 29, 90, 17}, {508, 368, 29, 107, 17}, {608, 474, 29, 13, 17},
      {515, 244, 45, 16, 17}}};
 
-// Simple mode, font 7 x 16 (client 589 x 101):
-//   ControlHeight = 11*16/8 = 22; half line = 8
-//   x1 = 7; w = 589/2 - 7 - 7 - 5 = 294 - 19 = 275; x2 = 589 - 275 - 7 = 307; y = 8;
-//   h = 101 - 8 - 8 = 85
-//   ValueEditTop = 101/2 - 22/2 = 50 - 11 = 39
-//   p = (275 - 252)/2 = 23/2 = 11
-//   value edit x = 7+11 = 18, width 105; input label x = 18 + 112 = 130, width 140-13 = 127,
-//   button x = 130 + 140 - 14 = 256
-//   result edit x = 307+11 = 318; output label x = 318+112 = 430; button x = 430+126 = 556
-//   swap: W2 = 294, H2 = 50: x = 286, y = 50 + 32/3 = 50+10 = 60, 16 x 17
+// Simple mode, font 7 x 16 (client 589 x 101).
 const LayoutCase kSimpleLarge = {
     "simple, font 7 x 16", false, 7, 16, {595, 144}, {0, 0, 589, 101},
     {7, 8, 282, 93}, {307, 8, 582, 93},
@@ -74,17 +59,7 @@ const LayoutCase kSimpleLarge = {
      {501, 318, 39, 105, 22}, {508, 430, 39, 127, 22}, {608, 556, 39, 13, 22},
      {515, 286, 60, 16, 17}}};
 
-// Multi-unit mode, font 6 x 13 (client 528 x 217):
-//   ControlHeight c = 17; d = 13/2 = 6
-//   M = 217/2 = 108; x = 6; w = 528 - 6 - 6 = 516; y = 6; h = 108 - 2*6 - 6 = 90
-//   frame 614 at (6, 6), frame 615 at (6, 108 + 12) = (6, 120), both 516 x 90
-//   InputFrameMiddle = 6 + 90/2 = 51; OutputFrameMiddle = 120 + 45 = 165
-//   ValueEditTop = 51 - 17 - 6 + 1 = 29; input denominators at 51 + 6 = 57
-//   ResultEditTop = 165 - 17 - 6 + 1 = 143; output denominators at 165 + 6 = 171
-//   ColumnPitch = 20*6 + 66/7 = 120 + 9 = 129; columns at 22*6 = 132, 261, 390
-//   label width 107; button x = column + 106: 238, 367, 496
-//   edits at x 18, width 90
-//   swap: W2 = 264, H2 = 108: x = 256, y = 108 + 13/6 - 8 = 108 + 2 - 8 = 102, 17 x 18
+// Multi-unit mode, font 6 x 13 (client 528 x 217).
 const LayoutCase kMultiSmall = {
     "multi-unit, font 6 x 13", true, 6, 13, {534, 260}, {0, 0, 528, 217},
     {6, 6, 522, 96}, {6, 120, 522, 210},
@@ -106,17 +81,7 @@ const LayoutCase kMultiSmall = {
      {507, 390, 57, 107, 17}, {607, 496, 57, 13, 17}, {513, 390, 171, 107, 17}, {613, 496, 171, 13, 17},
      {516, 256, 102, 17, 18}}};
 
-// Multi-unit mode, font 7 x 16 (client 617 x 277):
-//   c = 22; d = 8
-//   M = 277/2 = 138; x = 7; w = 617 - 7 - 7 = 603; y = 8; h = 138 - 16 - 8 = 114
-//   frame 614 at (7, 8), frame 615 at (7, 138 + 16) = (7, 154), both 603 x 114
-//   InputFrameMiddle = 8 + 57 = 65; OutputFrameMiddle = 154 + 57 = 211
-//   ValueEditTop = 65 - 22 - 8 + 1 = 36; input denominators at 73
-//   ResultEditTop = 211 - 22 - 8 + 1 = 182; output denominators at 219
-//   ColumnPitch = 140 + 77/7 = 151; columns at 22*7 = 154, 305, 456
-//   label width 127; button x = column + 126: 280, 431, 582
-//   edits at x 18, width 105
-//   swap: W2 = 617/2 = 308, H2 = 138: x = 300, y = 138 + 16/6 - 8 = 132, 17 x 18
+// Multi-unit mode, font 7 x 16 (client 617 x 277).
 const LayoutCase kMultiLarge = {
     "multi-unit, font 7 x 16", true, 7, 16, {623, 320}, {0, 0, 617, 277},
     {7, 8, 610, 122}, {7, 154, 610, 268},
@@ -154,7 +119,10 @@ void ExpectRect(const Rect& got, const Rect& want, const char* what) {
   EXPECT_EQ(got.bottom, want.bottom) << what;
 }
 
-TEST(Layout, WindowSizeAndClientFollowTheMode) {
+// For each case: the window size for the mode and font, then the plan for its client area,
+// with the frames, the values the rows follow, every control in creation order and the label
+// places written into the records of the slots the mode shows (the others keep theirs).
+TEST(Layout, EachCaseFromWindowSizeToEveryControl) {
   for (const LayoutCase* c : kCases) {
     SCOPED_TRACE(c->name);
     const WindowSize size = MainWindowSize(c->multi, c->charWidth, c->charHeight);
@@ -162,80 +130,36 @@ TEST(Layout, WindowSizeAndClientFollowTheMode) {
     EXPECT_EQ(size.height, c->window.height);
     ExpectRect(ClientOf(size), c->client, "client");
     EXPECT_EQ(ControlHeightFor(c->charHeight), c->values.controlHeight);
-  }
-}
 
-TEST(Layout, FramesAndLayoutValues) {
-  for (const LayoutCase* c : kCases) {
-    SCOPED_TRACE(c->name);
-    const FramePair frames = FrameRects(c->multi, c->charWidth, c->charHeight, c->client);
-    ExpectRect(frames.from, c->from, "frame 614");
-    ExpectRect(frames.to, c->to, "frame 615");
-
-    Records r;
-    const LayoutValues v =
-        ComputeLabelPositions(c->multi, c->charWidth, c->charHeight, c->client, frames, r.slots);
-    EXPECT_EQ(v.ControlHeight, c->values.controlHeight);
-    EXPECT_EQ(v.ValueEditTop, c->values.valueEditTop);
-    EXPECT_EQ(v.ResultEditTop, c->values.resultEditTop);
-    EXPECT_EQ(v.InputFrameMiddle, c->values.inputMiddle);
-    EXPECT_EQ(v.OutputFrameMiddle, c->values.outputMiddle);
-    EXPECT_EQ(v.ColumnPitch, c->values.columnPitch);
-  }
-}
-
-TEST(Layout, PlanCreatesEveryControlInOrderWhereItBelongs) {
-  for (const LayoutCase* c : kCases) {
-    SCOPED_TRACE(c->name);
     Records r;
     const LayoutPlan plan = PlanLayout(c->multi, c->charWidth, c->charHeight, c->client, r.slots);
     ExpectRect(plan.frames.from, c->from, "frame 614");
     ExpectRect(plan.frames.to, c->to, "frame 615");
-    EXPECT_EQ(plan.values.ValueEditTop, c->values.valueEditTop);
-    EXPECT_EQ(plan.values.ResultEditTop, c->values.resultEditTop);
-    EXPECT_EQ(plan.values.InputFrameMiddle, c->values.inputMiddle);
-    EXPECT_EQ(plan.values.OutputFrameMiddle, c->values.outputMiddle);
+    const LayoutValues& v = plan.values;
+    const Values got = {v.ControlHeight,    v.ValueEditTop,      v.ResultEditTop,
+                        v.InputFrameMiddle, v.OutputFrameMiddle, v.ColumnPitch};
+    EXPECT_EQ(std::memcmp(&got, &c->values, sizeof got), 0)
+        << "values " << got.controlHeight << " " << got.valueEditTop << " " << got.resultEditTop
+        << " " << got.inputMiddle << " " << got.outputMiddle << " " << got.columnPitch;
     ASSERT_EQ(plan.controlCount, c->controlCount);
     for (int i = 0; i < c->controlCount; ++i) {
       const Box& want = c->controls[i];
-      const ControlPlacement& got = plan.controls[i];
-      SCOPED_TRACE(testing::Message() << "control #" << i << ", expected id " << want.id);
-      EXPECT_EQ(got.id, want.id);
-      EXPECT_EQ(got.x, want.x);
-      EXPECT_EQ(got.y, want.y);
-      EXPECT_EQ(got.width, want.width);
-      EXPECT_EQ(got.height, want.height);
+      const ControlPlacement& p = plan.controls[i];
+      const Box seen = {p.id, p.x, p.y, p.width, p.height};
+      EXPECT_EQ(std::memcmp(&seen, &want, sizeof seen), 0)
+          << "control #" << i << ": expected id " << want.id << " at " << want.x << "," << want.y
+          << " " << want.width << "x" << want.height << ", got id " << p.id << " at " << p.x << ","
+          << p.y << " " << p.width << "x" << p.height;
     }
-  }
-}
-
-TEST(Layout, LabelPlacesAreWrittenForTheSlotsTheModeShows) {
-  for (const LayoutCase* c : kCases) {
-    SCOPED_TRACE(c->name);
-    Records r;
-    PlanLayout(c->multi, c->charWidth, c->charHeight, c->client, r.slots);
     for (int slot = 0; slot < kSlotCount; ++slot) {
-      SCOPED_TRACE(testing::Message() << "slot " << slot);
-      if (!c->multi && slot > 0) {
-        // Simple mode shows slot 0 only; the others keep what they had.
-        EXPECT_EQ(r.slots[slot].Input.LabelX, -1000 - slot);
-        EXPECT_EQ(r.slots[slot].Input.LabelY, -2000 - slot);
-        EXPECT_EQ(r.slots[slot].Output.LabelX, -3000 - slot);
-        EXPECT_EQ(r.slots[slot].Output.LabelY, -4000 - slot);
-        continue;
-      }
-      // The label places in the expected table: the label control of the slot on each side.
-      for (int i = 0; i < c->controlCount; ++i) {
-        const Box& b = c->controls[i];
-        if (b.id == 502 + slot) {
-          EXPECT_EQ(r.slots[slot].Input.LabelX, b.x);
-          EXPECT_EQ(r.slots[slot].Input.LabelY, b.y);
-        }
-        if (b.id == 508 + slot) {
-          EXPECT_EQ(r.slots[slot].Output.LabelX, b.x);
-          EXPECT_EQ(r.slots[slot].Output.LabelY, b.y);
-        }
-      }
+      const bool shown = c->multi || slot == 0;
+      const ControlPlacement* in = plan.Find(502 + slot);
+      const ControlPlacement* out = plan.Find(508 + slot);
+      ASSERT_EQ(in != nullptr && out != nullptr, shown) << "slot " << slot;
+      EXPECT_EQ(r.slots[slot].Input.LabelX, shown ? in->x : -1000 - slot) << "slot " << slot;
+      EXPECT_EQ(r.slots[slot].Input.LabelY, shown ? in->y : -2000 - slot) << "slot " << slot;
+      EXPECT_EQ(r.slots[slot].Output.LabelX, shown ? out->x : -3000 - slot) << "slot " << slot;
+      EXPECT_EQ(r.slots[slot].Output.LabelY, shown ? out->y : -4000 - slot) << "slot " << slot;
     }
   }
 }

@@ -257,8 +257,6 @@ TEST(MainWindow, EditCommandsActOnTheFocusedControl) {
 
 TEST(MainWindow, SaveThenLoadGivesTheSameState) {
   std::string saved;
-  ConversionState before;
-  NumericFormat formatBefore;
   {
     TestProgram p(FeetToMetersIni("[USER_PREFERENCES]\r\nValueDisplayType=FIXED_DECIMAL\r\n"
                                   "PlacesRightOfDecimal=3\r\nTruncateTrailingZeroes=TRUE\r\n"));
@@ -268,66 +266,38 @@ TEST(MainWindow, SaveThenLoadGivesTheSameState) {
     SendMessageA(p.window(), WM_COMMAND, IDM_EXIT, 0);
     p.Pump();
     EXPECT_TRUE(p.Closed());
-    before = TheProgram().conversion;
-    formatBefore = TheProgram().format;
     saved = p.ReadIni();
   }
   EXPECT_NE(saved.find("MultiDimensional=TRUE"), std::string::npos);
   EXPECT_NE(saved.find("InputValue=2.500000000"), std::string::npos);
   EXPECT_NE(saved.find("normleft=10"), std::string::npos);
+  // Restarted, the window shows what it showed: the mode, the labels, the value and result
+  // in the saved format. (Each key's round trip is checked on the settings themselves.)
   TestProgram again(saved);
-  const ConversionState& after = TheProgram().conversion;
-  EXPECT_EQ(after.MultiDimensional, before.MultiDimensional);
-  EXPECT_EQ(after.InputValue, before.InputValue);
-  EXPECT_EQ(after.InputValuePresent, 1);
-  for (int slot = 0; slot < kSlotCount; ++slot) {
-    const QuantityRecord& a = after.QuantityRecords[slot];
-    const QuantityRecord& b = before.QuantityRecords[slot];
-    EXPECT_EQ(a.DimensionIndex, b.DimensionIndex) << slot;
-    for (bool input : {true, false}) {
-      EXPECT_EQ(Side(a, input).UnitIndex, Side(b, input).UnitIndex) << slot;
-      EXPECT_EQ(Side(a, input).UnitMult, Side(b, input).UnitMult) << slot;
-      EXPECT_EQ(Side(a, input).UnitSelected, Side(b, input).UnitSelected) << slot;
-      EXPECT_EQ(Side(a, input).UnitScalerIndex, Side(b, input).UnitScalerIndex) << slot;
-    }
-  }
-  EXPECT_EQ(TheProgram().format.ValueDisplayType, FIXED_DECIMAL);
-  EXPECT_EQ(TheProgram().format.PlacesRightOfDecimal, formatBefore.PlacesRightOfDecimal);
-  EXPECT_EQ(TheProgram().format.TruncateTrailingZeroes, 1);
+  EXPECT_EQ(TheProgram().conversion.MultiDimensional, 1);
+  EXPECT_TRUE(HasControl(again.window(), IDC_SWAP_MULTI));
+  EXPECT_EQ(again.Text(IDC_INPUT_LABEL_FIRST) + " " + again.Text(IDC_OUTPUT_LABEL_FIRST),
+            "foot meter");
   EXPECT_EQ(again.Text(IDC_VALUE_EDIT), "2.5");
   EXPECT_EQ(again.Text(IDC_RESULT_EDIT), "0.762");
 }
 
-struct FailedStart {
-  const char* name;
-  std::string ini;
-  std::string catalogue;
-  std::string text;
-};
-
+// The messages' texts are checked on the settings and the catalogue readers; here the window
+// shows one of them, ends, and leaves the settings file as it was (or absent).
 TEST(MainWindow, AFailedStartShowsItsMessageEndsAndLeavesTheSettingsFileAlone) {
-  const std::string iniMissing =
-      "Cannot find the program initialization file,\r\"QUANTORA.INI\", in the windows "
-      "directory!\rThis file must be present for Quantora to run.\r\rPlease run the setup "
-      "program again.";
-  const std::string dataMissing =
-      "Cannot read the Quantora data file, \"QUANTORA.TXT\"!\rThis file must be present for "
-      "Quantora to run.\r\rPlease run the setup program again.";
-  const std::string noMultipliers =
-      "Could not find the MULTIPLIERS label in the QUANTORA.TXT file.\rThis file appears to "
-      "have been corrupted.\r\rPlease reinstall Quantora.";
-  const std::string lowerCase = "[GENERAL]\r\nFilePresent=true\r\n[LAST_USED]\r\nInputValue=7\r\n";
-  const FailedStart cases[] = {
-      {"no settings file", "", testing::DefaultCatalogue(), iniMissing},
-      {"marker in lower case", lowerCase, testing::DefaultCatalogue(), iniMissing},
-      {"no units data file", FeetToMetersIni(), "", dataMissing},
-      {"no multipliers", FeetToMetersIni(), "[Length]\nmeter=1\n", noMultipliers},
+  const struct {
+    const char* name;
+    std::string ini;
+    std::string catalogue;
+  } cases[] = {
+      {"no settings file", "", testing::DefaultCatalogue()},
+      {"no units data file", FeetToMetersIni(), ""},
+      {"no multipliers", FeetToMetersIni(), "[Length]\nmeter=1\n"},
   };
-  for (const FailedStart& c : cases) {
+  for (const auto& c : cases) {
     TestProgram p(c.ini, c.catalogue);
     EXPECT_TRUE(p.Closed()) << c.name;
     ASSERT_EQ(p.reporter().messages.size(), 1u) << c.name;
-    EXPECT_EQ(p.reporter().messages[0].text, c.text) << c.name;
     EXPECT_EQ(p.reporter().messages[0].title, "Quantora Error") << c.name;
     EXPECT_EQ(p.reporter().messages[0].style, static_cast<unsigned>(MB_ICONHAND)) << c.name;
     EXPECT_EQ(p.ReadIni(), c.ini) << c.name;  // byte for byte, or still absent

@@ -20,6 +20,8 @@ using testing::TestProgram;
 
 const char kDigitsMessage[] =
     "The value you entered is not within the allowed range.\rThe range for this field is: 1 to 8.";
+const char kPlacesMessage[] =
+    "The value you entered is not within the allowed range.\rThe range for this field is: 0 to 8.";
 
 std::string ItemText(HWND dialog, int id) {
   char text[64] = "";
@@ -35,21 +37,6 @@ void PressKey(HWND dialog, int controlId, WPARAM key) {
   msg.wParam = key;
   msg.lParam = 1;
   IsDialogMessageA(dialog, &msg);
-}
-
-// The user types into an edit, then the focus moves on by Enter (the hidden default button).
-void TypeAndPressEnter(HWND dialog, int editId, const char* text) {
-  SetFocus(GetDlgItem(dialog, editId));
-  SetDlgItemTextA(dialog, editId, text);
-  PressKey(dialog, editId, VK_RETURN);
-}
-
-// Types into an edit and moves the focus elsewhere by a click, here on the Truncate check box's
-// neighbour that does nothing: the notation group.
-void TypeAndLeave(HWND dialog, int editId, const char* text) {
-  SetFocus(GetDlgItem(dialog, editId));
-  SetDlgItemTextA(dialog, editId, text);
-  SetFocus(GetDlgItem(dialog, IDC_NOTATION_GROUP));
 }
 
 void Click(HWND dialog, int id) { SendDlgItemMessageA(dialog, id, BM_CLICK, 0, 0); }
@@ -77,76 +64,69 @@ TEST(NumericFormatDialogWin, OpensShowingTheCurrentFormat) {
   const struct {
     Notation notation;
     int digits, places, truncate;
-    int checkedButton;
-  } cases[] = {{ENGINEERING, 5, 5, 0, IDC_ENGINEERING},
-               {SCIENTIFIC, 3, 0, 1, IDC_SCIENTIFIC},
-               {FIXED_DECIMAL, 8, 2, 1, IDC_FIXED_DECIMAL}};
+    const char* shown;  // digits, places, the checked buttons
+  } cases[] = {{ENGINEERING, 5, 5, 0, "5 5 Engineering"},
+               {SCIENTIFIC, 3, 0, 1, "3 0 Scientific Truncate"},
+               {FIXED_DECIMAL, 8, 2, 1, "8 2 Fixed Truncate"}};
+  const std::pair<int, const char*> buttons[] = {{IDC_ENGINEERING, "Engineering"},
+                                                 {IDC_SCIENTIFIC, "Scientific"},
+                                                 {IDC_FIXED_DECIMAL, "Fixed"},
+                                                 {IDC_TRUNCATE, "Truncate"}};
   for (const auto& c : cases) {
-    SCOPED_TRACE(::testing::Message() << "notation " << c.notation);
     TestProgram program;
     TheProgram().format = {c.notation, c.digits, c.places, c.truncate};
-    std::string digits, places;
-    UINT checked[3] = {};
-    UINT truncate = 0;
+    std::string shown;
     ASSERT_TRUE(RunDialog(program.window(), IDM_NUMERIC_FORMAT, [&](HWND dialog) {
-      digits = ItemText(dialog, IDC_DIGITS_EDIT);
-      places = ItemText(dialog, IDC_PLACES_EDIT);
-      for (int i = 0; i < 3; ++i) checked[i] = IsDlgButtonChecked(dialog, IDC_ENGINEERING + i);
-      truncate = IsDlgButtonChecked(dialog, IDC_TRUNCATE);
+      shown = ItemText(dialog, IDC_DIGITS_EDIT) + " " + ItemText(dialog, IDC_PLACES_EDIT);
+      for (const auto& [id, name] : buttons) {
+        if (IsDlgButtonChecked(dialog, id) == BST_CHECKED) shown += std::string(" ") + name;
+      }
       CloseByBox(dialog);
     }));
-    EXPECT_EQ(digits, std::to_string(c.digits));
-    EXPECT_EQ(places, std::to_string(c.places));
-    for (int i = 0; i < 3; ++i) {
-      EXPECT_EQ(checked[i], static_cast<UINT>(IDC_ENGINEERING + i == c.checkedButton ? BST_CHECKED
-                                                                             : BST_UNCHECKED))
-          << "button " << IDC_ENGINEERING + i;
-    }
-    EXPECT_EQ(truncate, static_cast<UINT>(c.truncate ? BST_CHECKED : BST_UNCHECKED));
+    EXPECT_EQ(shown, c.shown) << "notation " << c.notation;
   }
 }
 
+// A number out of range is refused with the range message box and a beep, whether the focus
+// leaves the edit by Enter or by a click; the edit shows the kept number again.
 TEST(NumericFormatDialogWin, EditChecksOnLeavingAnEdit) {
   const struct {
     const char* name;
     int edit;
     const char* typed;
     bool byEnter;
-    bool message;
+    const char* message;  // nullptr: accepted silently
     int digitsAfter, placesAfter;
     const char* shown;
   } cases[] = {
-      {"9 digits by Enter", IDC_DIGITS_EDIT, "9", true, true, 5, 5, "5"},
-      {"emptied digits", IDC_DIGITS_EDIT, "", false, true, 5, 5, "5"},
-      {"0 digits", IDC_DIGITS_EDIT, "0", false, true, 5, 5, "5"},
-      {"huge digits", IDC_DIGITS_EDIT, "4294967295", true, true, 5, 5, "5"},
-      {"3 digits by Enter", IDC_DIGITS_EDIT, "3", true, false, 3, 5, "3"},
-      {"emptied places", IDC_PLACES_EDIT, "", false, false, 5, 0, "0"},
-      {"007 places", IDC_PLACES_EDIT, "007", false, false, 5, 7, "7"},
-      {"9 places by Enter", IDC_PLACES_EDIT, "9", true, true, 5, 5, "5"},
-      {"huge places", IDC_PLACES_EDIT, "4294967295", false, true, 5, 5, "5"},
-      {"too long for 32 bits", IDC_PLACES_EDIT, "99999999999", false, true, 5, 5, "5"},
+      {"9 digits by Enter", IDC_DIGITS_EDIT, "9", true, kDigitsMessage, 5, 5, "5"},
+      {"0 digits", IDC_DIGITS_EDIT, "0", false, kDigitsMessage, 5, 5, "5"},
+      {"3 digits by Enter", IDC_DIGITS_EDIT, "3", true, nullptr, 3, 5, "3"},
+      {"007 places", IDC_PLACES_EDIT, "007", false, nullptr, 5, 7, "7"},
+      {"9 places by Enter", IDC_PLACES_EDIT, "9", true, kPlacesMessage, 5, 5, "5"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     TestProgram program;
     TheProgram().format = {c.edit == IDC_PLACES_EDIT ? FIXED_DECIMAL : ENGINEERING, 5, 5, 0};
     std::string shown;
-    bool openAfterEnter = false;
+    bool open = false;
     int focusAfter = 0;
     ASSERT_TRUE(RunDialog(program.window(), IDM_NUMERIC_FORMAT, [&](HWND dialog) {
+      SetFocus(GetDlgItem(dialog, c.edit));
+      SetDlgItemTextA(dialog, c.edit, c.typed);
       if (c.byEnter) {
-        TypeAndPressEnter(dialog, c.edit, c.typed);
+        PressKey(dialog, c.edit, VK_RETURN);  // the hidden default button moves the focus on
       } else {
-        TypeAndLeave(dialog, c.edit, c.typed);
+        SetFocus(GetDlgItem(dialog, IDC_NOTATION_GROUP));
       }
       shown = ItemText(dialog, c.edit);
-      openAfterEnter = IsWindow(dialog) && IsWindowVisible(dialog);
+      open = IsWindow(dialog) && IsWindowVisible(dialog);
       focusAfter = GetDlgCtrlID(GetFocus());
       CloseByBox(dialog);
     }));
     EXPECT_EQ(shown, c.shown);
-    EXPECT_TRUE(openAfterEnter);
+    EXPECT_TRUE(open);
     if (c.byEnter) {
       EXPECT_EQ(focusAfter, IDC_NOTATION_GROUP);
     }
@@ -155,16 +135,10 @@ TEST(NumericFormatDialogWin, EditChecksOnLeavingAnEdit) {
     const auto& messages = program.reporter().messages;
     if (c.message) {
       ASSERT_EQ(messages.size(), 1u);
-      const std::string expected =
-          c.edit == IDC_PLACES_EDIT
-              ? "The value you entered is not within the allowed range.\rThe range for this "
-                "field is: 0 to 8."
-              : kDigitsMessage;
-      EXPECT_EQ(messages[0].text, expected);
+      EXPECT_EQ(messages[0].text, c.message);
       EXPECT_EQ(messages[0].title, QA_STR_INFORMATION_TITLE);
       EXPECT_EQ(messages[0].style, static_cast<unsigned>(MB_OK | MB_ICONINFORMATION));
-      ASSERT_EQ(program.reporter().beeps.size(), 1u);
-      EXPECT_EQ(program.reporter().beeps[0], static_cast<unsigned>(MB_ICONASTERISK));
+      EXPECT_EQ(program.reporter().beeps, std::vector<unsigned>{MB_ICONASTERISK});
     } else {
       EXPECT_TRUE(messages.empty());
       EXPECT_TRUE(program.reporter().beeps.empty());
@@ -172,6 +146,7 @@ TEST(NumericFormatDialogWin, EditChecksOnLeavingAnEdit) {
   }
 }
 
+// The scroll bars step the notation's own number; a refused step beeps and says nothing else.
 TEST(NumericFormatDialogWin, ScrollStepsStayWithinTheBoundsAndBeepThere) {
   const struct {
     Notation notation;
@@ -181,10 +156,8 @@ TEST(NumericFormatDialogWin, ScrollStepsStayWithinTheBoundsAndBeepThere) {
     std::vector<unsigned> beeps;
   } cases[] = {
       {ENGINEERING, 7, {SB_LINEUP, SB_LINEUP, SB_LINEUP}, 8, {0, 0}},  // two refused steps
-      {SCIENTIFIC, 2, {SB_LINEDOWN, SB_PAGEDOWN}, 1, {0}},
-      {ENGINEERING, 5, {SB_PAGEUP, SB_THUMBPOSITION, SB_ENDSCROLL}, 6, {}},
+      {SCIENTIFIC, 5, {SB_PAGEUP, SB_THUMBPOSITION, SB_ENDSCROLL}, 6, {}},
       {FIXED_DECIMAL, 1, {SB_LINEDOWN, SB_LINEDOWN, SB_LINEUP}, 1, {0}},
-      {FIXED_DECIMAL, 8, {SB_PAGEUP}, 8, {0}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(::testing::Message() << "notation " << c.notation << " from " << c.start);
@@ -202,65 +175,54 @@ TEST(NumericFormatDialogWin, ScrollStepsStayWithinTheBoundsAndBeepThere) {
     }));
     const NumericFormat& format = TheProgram().format;
     EXPECT_EQ(places ? format.PlacesRightOfDecimal : format.SignificantDigits, c.after);
-    EXPECT_EQ(places ? format.SignificantDigits : format.PlacesRightOfDecimal, 5);
     EXPECT_EQ(shown, std::to_string(c.after));
     EXPECT_EQ(program.reporter().beeps, c.beeps);
     EXPECT_TRUE(program.reporter().messages.empty());
   }
 }
 
-TEST(NumericFormatDialogWin, NotationButtonsEnableTheirDigitControls) {
+// Each click takes effect at once: the notation and the truncation setting change, the check
+// box follows, and only the chosen notation's digit controls are enabled (a disabled edit keeps
+// showing its number).
+TEST(NumericFormatDialogWin, NotationButtonsAndTheCheckBoxActAtOnce) {
   TestProgram program;
   TheProgram().format = {ENGINEERING, 4, 2, 0};
-  struct Seen {
-    int clicked;
+  const int controls[] = {IDC_PLACES_LABEL, IDC_PLACES_EDIT,  IDC_PLACES_SCROLL,
+                          IDC_DIGITS_LABEL, IDC_DIGITS_EDIT, IDC_DIGITS_SCROLL};
+  const struct {
+    int click;
     Notation stored;
-    bool enabled[6];  // 153, 156, 157, 158, 159, 160
-    std::string digits, places;
+    int truncate;
+    const char* enabled;  // the six controls above
+  } steps[] = {
+      {0, ENGINEERING, 0, "000111"},
+      {IDC_FIXED_DECIMAL, FIXED_DECIMAL, 0, "111000"},
+      {IDC_SCIENTIFIC, SCIENTIFIC, 0, "000111"},
+      {IDC_TRUNCATE, SCIENTIFIC, 1, "000111"},
+      {IDC_FIXED_DECIMAL, FIXED_DECIMAL, 1, "111000"},
+      {IDC_TRUNCATE, FIXED_DECIMAL, 0, "111000"},
+      {IDC_ENGINEERING, ENGINEERING, 0, "000111"},
   };
-  std::vector<Seen> seen;
-  const int controls[6] = {IDC_PLACES_LABEL, IDC_PLACES_EDIT,  IDC_PLACES_SCROLL,
-                           IDC_DIGITS_LABEL, IDC_DIGITS_EDIT, IDC_DIGITS_SCROLL};
+  std::vector<std::string> seen;
   ASSERT_TRUE(RunDialog(program.window(), IDM_NUMERIC_FORMAT, [&](HWND dialog) {
-    for (int id : {0, IDC_FIXED_DECIMAL, IDC_SCIENTIFIC, IDC_FIXED_DECIMAL, IDC_ENGINEERING}) {
-      if (id) Click(dialog, id);
-      Seen s{id, TheProgram().format.ValueDisplayType, {}, ItemText(dialog, IDC_DIGITS_EDIT),
-             ItemText(dialog, IDC_PLACES_EDIT)};
-      for (int i = 0; i < 6; ++i) s.enabled[i] = IsWindowEnabled(GetDlgItem(dialog, controls[i]));
-      seen.push_back(s);
+    for (const auto& step : steps) {
+      if (step.click) Click(dialog, step.click);
+      const NumericFormat& f = TheProgram().format;
+      std::string s = std::to_string(f.ValueDisplayType) + " " +
+                      std::to_string(f.TruncateTrailingZeroes) +
+                      (IsDlgButtonChecked(dialog, IDC_TRUNCATE) ? " checked " : " unchecked ");
+      for (int id : controls) s += IsWindowEnabled(GetDlgItem(dialog, id)) ? '1' : '0';
+      seen.push_back(s + " " + ItemText(dialog, IDC_DIGITS_EDIT) + ItemText(dialog, IDC_PLACES_EDIT));
     }
     CloseByBox(dialog);
   }));
-  const Notation expected[] = {ENGINEERING, FIXED_DECIMAL, SCIENTIFIC, FIXED_DECIMAL, ENGINEERING};
-  ASSERT_EQ(seen.size(), 5u);
-  for (std::size_t row = 0; row < seen.size(); ++row) {
-    const bool fixed = expected[row] == FIXED_DECIMAL;
-    SCOPED_TRACE(::testing::Message() << "after clicking " << seen[row].clicked);
-    EXPECT_EQ(seen[row].stored, expected[row]);
-    for (int i = 0; i < 6; ++i) {
-      EXPECT_EQ(seen[row].enabled[i], i < 3 ? fixed : !fixed) << "control " << controls[i];
-    }
-    // A disabled edit keeps showing its number.
-    EXPECT_EQ(seen[row].digits, "4");
-    EXPECT_EQ(seen[row].places, "2");
+  ASSERT_EQ(seen.size(), sizeof steps / sizeof steps[0]);
+  for (std::size_t i = 0; i < seen.size(); ++i) {
+    EXPECT_EQ(seen[i], std::to_string(steps[i].stored) + " " + std::to_string(steps[i].truncate) +
+                           (steps[i].truncate ? " checked " : " unchecked ") + steps[i].enabled +
+                           " 42")
+        << "step " << i << ", clicking " << steps[i].click;
   }
-}
-
-TEST(NumericFormatDialogWin, TruncationCheckBoxTogglesTheSetting) {
-  TestProgram program;
-  TheProgram().format.TruncateTrailingZeroes = 0;
-  std::vector<std::pair<int, UINT>> seen;
-  ASSERT_TRUE(RunDialog(program.window(), IDM_NUMERIC_FORMAT, [&](HWND dialog) {
-    for (int i = 0; i < 3; ++i) {
-      Click(dialog, IDC_TRUNCATE);
-      seen.push_back({TheProgram().format.TruncateTrailingZeroes,
-                      IsDlgButtonChecked(dialog, IDC_TRUNCATE)});
-    }
-    CloseByBox(dialog);
-  }));
-  const std::vector<std::pair<int, UINT>> expected = {
-      {1, BST_CHECKED}, {0, BST_UNCHECKED}, {1, BST_CHECKED}};
-  EXPECT_EQ(seen, expected);
 }
 
 TEST(NumericFormatDialogWin, EscapeAndEnterOnNothingLeaveTheDialogOpen) {

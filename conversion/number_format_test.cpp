@@ -27,12 +27,7 @@ NumericFormat Format(Notation type, int digits = 5, int places = 5, int truncate
 }
 
 const char* Name(Notation type) {
-  switch (type) {
-    case SCIENTIFIC: return "SCIENTIFIC";
-    case ENGINEERING: return "ENGINEERING";
-    case FIXED_DECIMAL: return "FIXED_DECIMAL";
-  }
-  return "?";
+  return type == SCIENTIFIC ? "SCIENTIFIC" : type == ENGINEERING ? "ENGINEERING" : "FIXED_DECIMAL";
 }
 
 std::string Describe(double value, const NumericFormat& f) {
@@ -49,17 +44,12 @@ struct FormatRow {
   const char* expected;
 };
 
-void ExpectRows(const FormatRow* rows, std::size_t count) {
-  for (std::size_t i = 0; i < count; ++i) {
-    const FormatRow& row = rows[i];
-    EXPECT_EQ(FormatValue(row.value, row.format), row.expected)
-        << "row " << i << ": " << Describe(row.value, row.format);
-  }
-}
-
 template <std::size_t N>
 void ExpectRows(const FormatRow (&rows)[N]) {
-  ExpectRows(rows, N);
+  for (std::size_t i = 0; i < N; ++i) {
+    EXPECT_EQ(FormatValue(rows[i].value, rows[i].format), rows[i].expected)
+        << "row " << i << ": " << Describe(rows[i].value, rows[i].format);
+  }
 }
 
 // The documented behaviour, with the initial settings (5 digits, 5 places, no truncation)

@@ -82,13 +82,6 @@ TEST(WinProfileStore, AnswersLikeTheInMemoryStore) {
     EXPECT_EQ(win.GetInt(q.section, q.key, 42), memory.GetInt(q.section, q.key, 42))
         << "[" << q.section << "] " << q.key;
   }
-  // The cases the settings rely on, spelled out.
-  EXPECT_EQ(win.GetString("Numbers", "long", "").size(), 29u);
-  EXPECT_EQ(win.GetInt("Numbers", "padded", 42), 12);
-  EXPECT_EQ(win.GetInt("Numbers", "negative", 42), -3);
-  EXPECT_EQ(win.GetInt("Numbers", "letters", 42), 0);
-  EXPECT_EQ(win.GetInt("Numbers", "empty", 42), 42);
-  EXPECT_EQ(win.GetInt("Numbers", "missing", 42), 42);
 }
 
 TEST(WinProfileStore, WritesInTheSameOrderAsTheInMemoryStore) {

@@ -25,6 +25,7 @@
 #include "units/catalog_file.h"
 #include "units/quantity.h"
 #include "units/recording_reporter.h"
+#include "units/text_file_test_util.h"
 
 namespace quantora {
 namespace {
@@ -35,17 +36,6 @@ const std::string kMapPath = kSourceDir + "/units/testdata/gnu-units-map.tsv";
 const std::string kCodataPath = kSourceDir + "/units/testdata/codata-2022-rows.tsv";
 constexpr double kTolerance = 1e-12;  // relative
 
-std::vector<std::string> SplitTabs(const std::string& line) {
-  std::vector<std::string> fields;
-  std::size_t start = 0;
-  for (;;) {
-    const std::size_t tab = line.find('\t', start);
-    fields.push_back(line.substr(start, tab == std::string::npos ? std::string::npos : tab - start));
-    if (tab == std::string::npos) return fields;
-    start = tab + 1;
-  }
-}
-
 struct MapRow {
   std::string dimension;
   std::string unit;
@@ -55,28 +45,20 @@ struct MapRow {
 
 std::vector<MapRow> ReadMap() {
   std::vector<MapRow> rows;
-  std::ifstream in(kMapPath);
-  std::string line;
-  while (std::getline(in, line)) {
-    if (line.empty() || line[0] == '#') continue;
-    const auto f = SplitTabs(line);
-    if (f.size() != 4) {
-      ADD_FAILURE() << "map line without four fields: " << line;
-      continue;
+  for (const auto& f : testing::ReadTsvRows(kMapPath)) {
+    if (f.size() == 4) {
+      rows.push_back({f[0], f[1], f[2], f[3]});
+    } else {
+      ADD_FAILURE() << "map line without four fields: " << f[0];
     }
-    rows.push_back({f[0], f[1], f[2], f[3]});
   }
   return rows;
 }
 
 std::map<std::string, double> ReadCodata() {
   std::map<std::string, double> values;
-  std::ifstream in(kCodataPath);
-  std::string line;
-  while (std::getline(in, line)) {
-    if (line.empty() || line[0] == '#' || line.rfind("quantity\t", 0) == 0) continue;
-    const auto f = SplitTabs(line);
-    if (f.size() >= 2) values[f[0]] = std::strtod(f[1].c_str(), nullptr);
+  for (const auto& f : testing::ReadTsvRows(kCodataPath)) {
+    if (f.size() >= 2 && f[0] != "quantity") values[f[0]] = std::strtod(f[1].c_str(), nullptr);
   }
   return values;
 }

@@ -5,7 +5,6 @@
 
 #include <cctype>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <map>
@@ -14,42 +13,18 @@
 #include <string>
 #include <vector>
 
+#include "conversion/conversion.h"
 #include "units/catalog_file.h"
 #include "units/quantity.h"
 #include "units/recording_reporter.h"
+#include "units/text_file_test_util.h"
 
 namespace quantora {
 namespace {
 
 const std::string kCatalogPath = std::string(QUANTORA_SOURCE_DIR) + "/data/QUANTORA.TXT";
 
-// The file as plain lines (newline removed), read independently of the readers.
-struct RawFile {
-  std::vector<std::string> lines;
-  bool endsWithNewline = false;
-  bool opened = false;
-};
-
-RawFile ReadRaw() {
-  RawFile raw;
-  std::FILE* f = std::fopen(kCatalogPath.c_str(), "rb");
-  if (f == nullptr) return raw;
-  raw.opened = true;
-  std::string text;
-  char buffer[4096];
-  std::size_t n;
-  while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) text.append(buffer, n);
-  std::fclose(f);
-  raw.endsWithNewline = !text.empty() && text.back() == '\n';
-  std::size_t start = 0;
-  while (start < text.size()) {
-    std::size_t end = text.find('\n', start);
-    if (end == std::string::npos) end = text.size();
-    raw.lines.push_back(text.substr(start, end - start));
-    start = end + 1;
-  }
-  return raw;
-}
+using RawFile = testing::TextLines;
 
 // One unit line as the file states it, parsed with strtod.
 struct RawUnit {
@@ -97,7 +72,7 @@ RawSection SectionOf(const RawFile& raw, const std::string& label) {
 class CatalogTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    raw_ = ReadRaw();
+    raw_ = testing::ReadLines(kCatalogPath);
     ASSERT_TRUE(raw_.opened) << "cannot open " << kCatalogPath;
     LoadDimensionLabels(reporter_, tables_, kCatalogPath.c_str());
     tables_.NumberOfScalers = LoadScalers(reporter_, tables_, kCatalogPath.c_str());
@@ -243,16 +218,12 @@ TEST_F(CatalogTest, EachUnitsFactorSearchLandsOnItsOwnLine) {
           break;
         }
       }
-      // And the program's reader, on both sides, gets the factor and offset of that line.
+      // And the program's reader gets the factor and offset of that line.
       record->Input.UnitIndex = static_cast<std::uint16_t>(u);
-      record->Output.UnitIndex = static_cast<std::uint16_t>(u);
-      record->Input.UnitMult = record->Output.UnitMult = -1.0;
+      record->Input.UnitMult = -1.0;
       LoadUnitFactors(reporter_, tables_, *record, 0, kCatalogPath.c_str());
-      LoadUnitFactors(reporter_, tables_, *record, 1, kCatalogPath.c_str());
       EXPECT_EQ(record->Input.UnitMult, unit.factor);
       EXPECT_EQ(record->Input.UnitOffset, unit.offset);
-      EXPECT_EQ(record->Output.UnitMult, unit.factor);
-      EXPECT_EQ(record->Output.UnitOffset, unit.offset);
       EXPECT_TRUE(std::isfinite(unit.factor) && unit.factor > 0.0) << unit.factor;
       EXPECT_TRUE(std::isfinite(unit.offset));
     }
@@ -354,8 +325,8 @@ TEST_F(CatalogTest, MultipliersAreTheSiAndBinaryPrefixesFromLargeToSmall) {
   EXPECT_EQ(tables_.Scalers[tables_.NoMultiplierIndex].Mult, 1.0);
 }
 
-// Conversions a user checks against a handbook, through the factors the readers deliver:
-// (v x prefix + offset) x factor gives the base value, and back out through the output unit.
+// Conversions a user checks against a handbook: the units' factors as the readers deliver
+// them, converted by the program's own computation.
 TEST_F(CatalogTest, HandbookConversionsComeOutRight) {
   struct Case {
     const char* dimension;
@@ -394,24 +365,20 @@ TEST_F(CatalogTest, HandbookConversionsComeOutRight) {
     SCOPED_TRACE(std::string(c.dimension) + ": " + c.from + " -> " + c.to);
     const int d = DimensionIndexOf(c.dimension);
     ASSERT_GE(d, 0);
-    auto record = RecordOf(d);
-    auto indexOf = [&](const char* name) {
-      for (int u = 0; u < record->NumberOfUnits; ++u) {
-        if (std::strcmp(record->UnitNames[u], name) == 0) return u;
-      }
-      return -1;
-    };
-    const int from = indexOf(c.from);
-    const int to = indexOf(c.to);
-    ASSERT_GE(from, 0);
-    ASSERT_GE(to, 0);
-    record->Input.UnitIndex = static_cast<std::uint16_t>(from);
-    record->Output.UnitIndex = static_cast<std::uint16_t>(to);
-    LoadUnitFactors(reporter_, tables_, *record, 0, kCatalogPath.c_str());
-    LoadUnitFactors(reporter_, tables_, *record, 1, kCatalogPath.c_str());
-    const double base = (c.value + record->Input.UnitOffset) * record->Input.UnitMult;
-    const double result = base / record->Output.UnitMult - record->Output.UnitOffset;
-    EXPECT_NEAR(result, c.expected, 1e-13 * std::fabs(c.expected) + 1e-12);
+    auto state = std::make_unique<ConversionState>();
+    QuantityRecord& record = state->QuantityRecords[0];
+    record = *RecordOf(d);
+    for (bool input : {true, false}) {
+      const char* name = input ? c.from : c.to;
+      int u = 0;
+      while (u < record.NumberOfUnits && std::strcmp(record.UnitNames[u], name) != 0) ++u;
+      ASSERT_LT(u, record.NumberOfUnits) << name;
+      Side(record, input).UnitIndex = static_cast<std::uint16_t>(u);
+      Side(record, input).UnitSelected = 1;
+      ASSERT_TRUE(LoadUnitFactors(reporter_, tables_, record, input ? 0 : 1, kCatalogPath.c_str()));
+    }
+    EXPECT_NEAR(ConvertValue(*state, c.value, false), c.expected,
+                1e-13 * std::fabs(c.expected) + 1e-12);
   }
 }
 

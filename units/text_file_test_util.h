@@ -1,0 +1,57 @@
+// Reading the data files that ship with the program for the tests that check them: a file as
+// plain lines, and a line split at its tabs.
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace quantora {
+namespace testing {
+
+struct TextLines {
+  bool opened = false;
+  bool endsWithNewline = false;
+  std::vector<std::string> lines;  // newline removed
+};
+
+inline TextLines ReadLines(const std::string& path) {
+  TextLines file;
+  std::FILE* f = std::fopen(path.c_str(), "rb");
+  if (f == nullptr) return file;
+  file.opened = true;
+  std::string text;
+  char buffer[4096];
+  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, f)) > 0;) text.append(buffer, n);
+  std::fclose(f);
+  file.endsWithNewline = !text.empty() && text.back() == '\n';
+  for (std::size_t start = 0; start < text.size();) {
+    std::size_t end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    file.lines.push_back(text.substr(start, end - start));
+    start = end + 1;
+  }
+  return file;
+}
+
+inline std::vector<std::string> SplitTabs(const std::string& line) {
+  std::vector<std::string> fields;
+  for (std::size_t start = 0;;) {
+    const std::size_t tab = line.find('\t', start);
+    fields.push_back(line.substr(start, tab == std::string::npos ? std::string::npos : tab - start));
+    if (tab == std::string::npos) return fields;
+    start = tab + 1;
+  }
+}
+
+// The tab-separated rows of a reference table, without remarks ('#') and empty lines.
+inline std::vector<std::vector<std::string>> ReadTsvRows(const std::string& path) {
+  std::vector<std::vector<std::string>> rows;
+  for (const std::string& line : ReadLines(path).lines) {
+    if (!line.empty() && line[0] != '#') rows.push_back(SplitTabs(line));
+  }
+  return rows;
+}
+
+}  // namespace testing
+}  // namespace quantora
