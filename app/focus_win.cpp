@@ -28,7 +28,6 @@ LRESULT CallPrevious(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
                   : DefWindowProcA(control, message, wParam, lParam);
 }
 
-bool IsMulti() { return TheProgram().conversion.MultiDimensional != 0; }
 
 // Enter becomes a command for the main window, as a click would be.
 void SendEnterCommand(HWND control, int commandId) {
@@ -41,7 +40,7 @@ LRESULT CALLBACK ValueEditSubclassProc(HWND control, UINT message, WPARAM wParam
     if (wParam == VK_RETURN) {
       SendEnterCommand(control, IDM_ACCEPT_VALUE);
     } else {
-      NavigateByKey(control, static_cast<int>(wParam), IsMulti());
+      NavigateByKey(control, static_cast<int>(wParam), MultiUnitMode());
     }
     return 0;
   }
@@ -52,7 +51,7 @@ LRESULT CALLBACK ValueEditSubclassProc(HWND control, UINT message, WPARAM wParam
 
 LRESULT CALLBACK ResultEditSubclassProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_KEYDOWN) {
-    NavigateByKey(control, static_cast<int>(wParam), IsMulti());
+    NavigateByKey(control, static_cast<int>(wParam), MultiUnitMode());
     return 0;
   }
   if (wParam == VK_RETURN) return 0;
@@ -64,7 +63,7 @@ LRESULT CALLBACK UnitButtonSubclassProc(HWND control, UINT message, WPARAM wPara
     if (wParam == VK_RETURN) {
       SendEnterCommand(control, GetDlgCtrlID(control));
     } else {
-      NavigateByKey(control, static_cast<int>(wParam), IsMulti());
+      NavigateByKey(control, static_cast<int>(wParam), MultiUnitMode());
     }
     return 0;
   }

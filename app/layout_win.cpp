@@ -86,22 +86,23 @@ void SetFonts(HWND window, bool multi) {
 
 }  // namespace
 
+void ShowUnitLabel(HWND window, const QuantityRecord& record, bool inputSide) {
+  char label[kLabelSize];
+  ComposeUnitLabel(record, inputSide, TheProgram().tables, label);
+  SetDlgItemTextA(window, Side(record, inputSide).LabelId, label);
+}
+
 void WriteUnitLabels(HWND window) {
-  Program& program = TheProgram();
-  for (QuantityRecord& record : program.conversion.QuantityRecords) {
+  for (const QuantityRecord& record : TheProgram().conversion.QuantityRecords) {
     for (bool input : {true, false}) {
-      const UnitSelection& side = Side(record, input);
-      if (!side.UnitSelected) continue;
-      char label[kLabelSize];
-      ComposeUnitLabel(record, input, program.tables, label);
-      SetDlgItemTextA(window, side.LabelId, label);
+      if (Side(record, input).UnitSelected) ShowUnitLabel(window, record, input);
     }
   }
 }
 
 void BuildLayout(HWND window) {
   Program& program = TheProgram();
-  const bool multi = program.conversion.MultiDimensional != 0;
+  const bool multi = MultiUnitMode();
   HMENU menu = GetMenu(window);
   const POINT origin = WindowOrigin(window);
   DestroyControls(window);

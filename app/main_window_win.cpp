@@ -15,7 +15,6 @@ namespace {
 
 constexpr UINT kStartupDelayMs = 50;
 
-bool IsMulti() { return TheProgram().conversion.MultiDimensional != 0; }
 
 void SetValueEditText(HWND window, const std::string& text) {
   TheProgram().lastValueText = text;
@@ -93,7 +92,7 @@ void OnAcceptValue(HWND window) {
 }
 
 void OnSwap(HWND window) {
-  if (IsMulti()) {
+  if (MultiUnitMode()) {
     for (int slot = 0; slot < kSlotCount; ++slot) SwapSides(slot, window);
   } else {
     SwapSides(0, window);
@@ -138,9 +137,9 @@ LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
     case IDM_ACCEPT_VALUE: OnAcceptValue(window); return 0;
     case IDC_SWAP_SIMPLE:
     case IDC_SWAP_MULTI: OnSwap(window); return 0;
-    case IDM_SIMPLE_MODE: if (IsMulti()) SetMode(window, 0); return 0;
-    case IDM_MULTI_MODE: if (!IsMulti()) SetMode(window, 1); return 0;
-    case IDM_TOGGLE_MODE: SetMode(window, IsMulti() ? 0 : 1); return 0;
+    case IDM_SIMPLE_MODE: if (MultiUnitMode()) SetMode(window, 0); return 0;
+    case IDM_MULTI_MODE: if (!MultiUnitMode()) SetMode(window, 1); return 0;
+    case IDM_TOGGLE_MODE: SetMode(window, MultiUnitMode() ? 0 : 1); return 0;
     case IDM_UNDO: SendToFocus(EM_UNDO); return 0;
     case IDM_CUT: SendToFocus(WM_CUT); return 0;
     case IDM_COPY: SendToFocus(WM_COPY); return 0;
@@ -186,6 +185,9 @@ RECT PlaceToSave(HWND window) {
 void OnClose(HWND window) {
   Program& program = TheProgram();
   if (!program.startupFailed && program.store) {
+    // Closing by the close box or Alt+F4 leaves the focus in the value edit: what the user
+    // typed there is committed as leaving the edit would, before it is saved, not after.
+    if (program.valueEdit && GetFocus() == program.valueEdit) OnValueEditKillFocus(window);
     const RECT r = PlaceToSave(window);
     SaveSettings(*program.store, program.conversion, program.format,
                  WindowRect{r.left, r.top, r.right, r.bottom});
@@ -196,7 +198,7 @@ void OnClose(HWND window) {
 LRESULT OnDrawItem(HWND window, const DRAWITEMSTRUCT& item) {
   const int id = static_cast<int>(item.CtlID);
   if (id == IDC_SWAP_SIMPLE || id == IDC_SWAP_MULTI) {
-    DrawSwapButton(item, window, IsMulti());
+    DrawSwapButton(item, window, MultiUnitMode());
   } else if (id >= IDC_INPUT_UNIT_BUTTON_FIRST && id < IDC_OUTPUT_UNIT_BUTTON_FIRST + kSlotCount) {
     DrawUnitButton(item, window);
   }
@@ -217,7 +219,7 @@ void RecomputeResult(HWND window) {
   SetDlgItemTextA(window, IDC_RESULT_EDIT, texts.result.c_str());
   SetValueEditText(window, texts.echo);
   if (program.navigation.KeyboardNavigation) {
-    RestoreFocus(IsMulti());
+    RestoreFocus(MultiUnitMode());
   } else {
     SendDlgItemMessageA(window, IDC_VALUE_EDIT, EM_SETSEL, 0, -1);
   }
@@ -227,11 +229,8 @@ void SwapSides(int slot, HWND window) {
   Program& program = TheProgram();
   QuantityRecord& record = program.conversion.QuantityRecords[slot];
   SwapSides(record);
-  for (bool input : {true, false}) {
-    char label[kLabelSize];
-    ComposeUnitLabel(record, input, program.tables, label);
-    SetDlgItemTextA(window, Side(record, input).LabelId, label);
-  }
+  ShowUnitLabel(window, record, true);
+  ShowUnitLabel(window, record, false);
 }
 
 void OpenUnitDialog(HWND window, int slot, bool inputSide) {
@@ -239,7 +238,7 @@ void OpenUnitDialog(HWND window, int slot, bool inputSide) {
   program.UnitDialogSlot = slot;
   program.UnitDialogInputSide = inputSide ? 1 : 0;
   OpenDialog(window, IDD_INPUTUNIT_NAME, UnitSelectionDialog);
-  if (program.navigation.KeyboardNavigation) RestoreFocus(IsMulti());
+  if (program.navigation.KeyboardNavigation) RestoreFocus(MultiUnitMode());
 }
 
 void UpdateEditMenu(HWND window, HMENU editPopup, bool multiDimensional) {
@@ -271,12 +270,12 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_COMMAND: return OnCommand(window, wParam, lParam);
     case WM_INITMENUPOPUP:
       if (lParam != 1) break;
-      UpdateEditMenu(window, reinterpret_cast<HMENU>(wParam), IsMulti());
+      UpdateEditMenu(window, reinterpret_cast<HMENU>(wParam), MultiUnitMode());
       return 0;
     case WM_HELP:
     case WM_CONTEXTMENU: return HandleHelpMessage(message, wParam, lParam, HelpContextTable);
-    case WM_KEYDOWN: NavigateByKey(window, static_cast<int>(wParam), IsMulti()); return 0;
-    case WM_PAINT: PaintMainWindow(window, IsMulti()); return 0;
+    case WM_KEYDOWN: NavigateByKey(window, static_cast<int>(wParam), MultiUnitMode()); return 0;
+    case WM_PAINT: PaintMainWindow(window, MultiUnitMode()); return 0;
     case WM_DRAWITEM: return OnDrawItem(window, *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
     case WM_CTLCOLORSTATIC:
       SelectObject(reinterpret_cast<HDC>(wParam), GetStockObject(ANSI_VAR_FONT));

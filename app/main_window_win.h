@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "units/quantity.h"
+
 namespace quantora {
 
 constexpr const char* kMainWindowClass = "QA_CONV";
@@ -28,6 +30,9 @@ void BuildLayout(HWND mainWindow);
 
 // Sets the label controls of every slot from the records (empty for unchosen sides).
 void WriteUnitLabels(HWND mainWindow);
+
+// Composes one side's label and puts it into its label control.
+void ShowUnitLabel(HWND mainWindow, const QuantityRecord& record, bool inputSide);
 
 // Exchanges the sides of one slot and relabels both of its labels.
 void SwapSides(int slot, HWND mainWindow);

@@ -75,6 +75,9 @@ struct Program {
 
 Program& TheProgram();
 
+// Whether the program is in multi-unit conversion mode.
+inline bool MultiUnitMode() { return TheProgram().conversion.MultiDimensional != 0; }
+
 // The reporter for messages owned by the given window.
 class ReporterFor {
  public:

@@ -30,7 +30,6 @@ int Slot() {
   return slot >= 0 && slot < kSlotCount ? slot : 0;
 }
 bool InputSide() { return TheProgram().UnitDialogInputSide != 0; }
-bool MultiDimensional() { return TheProgram().conversion.MultiDimensional != 0; }
 QuantityRecord& Record() { return TheProgram().conversion.QuantityRecords[Slot()]; }
 const UnitTables& Tables() { return TheProgram().tables; }
 const char* DataPath() { return TheProgram().dataPath.c_str(); }
@@ -124,12 +123,12 @@ void FillUnitList(HWND dialog, int id, int slot) {
 
 void Initialise(HWND dialog) {
   const bool inputSide = InputSide();
-  SetWindowTextA(dialog, UnitDialogCaption(MultiDimensional(), inputSide, Slot()));
+  SetWindowTextA(dialog, UnitDialogCaption(MultiUnitMode(), inputSide, Slot()));
   FillDimensionList(dialog, IDC_QUANTITY_LIST);
   FillMultiplierList(dialog, IDC_MULTIPLIER_LIST, Tables().NumberOfScalers);
 
   const UnitDialogStart start =
-      StartOfUnitDialog(Record(), inputSide, Tables(), MultiDimensional());
+      StartOfUnitDialog(Record(), inputSide, Tables(), MultiUnitMode());
   if (start.multiplierRow >= 0) SelectRow(dialog, IDC_MULTIPLIER_LIST, start.multiplierRow);
   if (start.fillUnitList) {
     if (start.quantityRow >= 0) SelectRow(dialog, IDC_QUANTITY_LIST, start.quantityRow);
