@@ -191,8 +191,7 @@ TEST(MainWindow, ModeCommandsRebuildTheLayout) {
   keybd_event('T', 0, 0, 0);
   keybd_event('T', 0, KEYEVENTF_KEYUP, 0);
   keybd_event(VK_CONTROL, 0, KEYEVENTF_KEYUP, 0);
-  p.Pump(200);
-  EXPECT_EQ(TheProgram().conversion.MultiDimensional, 1);
+  EXPECT_TRUE(testing::PumpUntil([] { return TheProgram().conversion.MultiDimensional == 1; }));
 }
 
 TEST(MainWindow, EditMenuFollowsFocusSelectionAndConversion) {

@@ -44,12 +44,17 @@ void DispatchPending() {
   }
 }
 
-void PumpFor(int milliseconds) {
+// Runs the loop until nothing is left to do: the queue stays empty over a few short waits
+// (so that messages another message posts, and input on its way, are handled too), or at most
+// milliseconds.
+void PumpUntilIdle(int milliseconds) {
   const DWORD end = GetTickCount() + static_cast<DWORD>(milliseconds);
-  do {
+  int quiet = 0;
+  while (quiet < 3 && static_cast<LONG>(end - GetTickCount()) > 0) {
     DispatchPending();
-    Sleep(2);
-  } while (static_cast<LONG>(end - GetTickCount()) > 0);
+    Sleep(1);
+    quiet = GetQueueStatus(QS_ALLINPUT) == 0 ? quiet + 1 : 0;
+  }
   DispatchPending();
 }
 
@@ -112,14 +117,14 @@ TestProgram::TestProgram(const std::string& ini, const std::string& catalogue)
   EnsureClassRegistered(instance);
   CreateMainWindow(instance);
   // The layout is built on the start-up timer.
-  for (int i = 0; i < 100 && window() && !program.valueEdit; ++i) PumpFor(10);
-  PumpFor(20);
+  PumpUntil([&] { return window() == nullptr || program.valueEdit != nullptr; });
+  PumpUntilIdle(1000);
 }
 
 TestProgram::~TestProgram() {
   Program& program = TheProgram();
   if (HWND main = program.mainWindow) DestroyWindow(main);
-  PumpFor(10);
+  PumpUntilIdle(100);
   program = Program();
   SetHelpHook(nullptr);
   DeleteFileA(IniPath().c_str());
@@ -129,7 +134,17 @@ TestProgram::~TestProgram() {
 
 HWND TestProgram::window() const { return TheProgram().mainWindow; }
 
-void TestProgram::Pump(int milliseconds) { PumpFor(milliseconds); }
+void TestProgram::Pump(int milliseconds) { PumpUntilIdle(milliseconds); }
+
+bool PumpUntil(const std::function<bool()>& done, int milliseconds) {
+  const DWORD end = GetTickCount() + static_cast<DWORD>(milliseconds);
+  while (!done()) {
+    if (static_cast<LONG>(end - GetTickCount()) <= 0) return false;
+    DispatchPending();
+    Sleep(1);
+  }
+  return true;
+}
 
 std::string TestProgram::Text(int controlId) const {
   char text[256] = {};
@@ -144,7 +159,6 @@ namespace {
 struct DialogRun {
   HWND owner = nullptr;
   HWND dialog = nullptr;
-  DWORD seenAt = 0;
   bool ran = false;
   const std::function<void(HWND)>* steps = nullptr;
   UINT_PTR timer = 0;
@@ -166,11 +180,10 @@ void CALLBACK StepTimer(HWND, UINT, UINT_PTR, DWORD) {
   if (g_run == nullptr || g_run->ran) return;
   if (g_run->dialog == nullptr) {
     EnumThreadWindows(GetCurrentThreadId(), FindOwnedDialog, 0);
-    if (g_run->dialog) g_run->seenAt = GetTickCount();
     return;
   }
-  // Give the dialog's own initialisation (a 1 ms timer) time to run first.
-  if (GetTickCount() - g_run->seenAt < 150) return;
+  // The dialog's own initialisation (a 1 ms timer set before it showed) ran before this
+  // tick: timers come due in order, and this one is 20 ms long.
   KillTimer(nullptr, g_run->timer);
   g_run->ran = true;
   (*g_run->steps)(g_run->dialog);
@@ -192,19 +205,12 @@ bool RunDialogAfter(HWND mainWindow, const std::function<void()>& open,
   g_run = &run;
   run.timer = SetTimer(nullptr, 0, 20, StepTimer);
   open();
-  const DWORD start = GetTickCount();
-  bool closed = false;
-  while (GetTickCount() - start < 8000) {
-    PumpFor(10);
-    if (run.ran && (run.dialog == nullptr || !IsWindow(run.dialog))) {
-      closed = true;
-      break;
-    }
-  }
+  const bool closed =
+      PumpUntil([&] { return run.ran && (run.dialog == nullptr || !IsWindow(run.dialog)); }, 8000);
   if (!run.ran) KillTimer(nullptr, run.timer);
   if (!closed && run.dialog && IsWindow(run.dialog)) {
     EndDialog(run.dialog, 0);
-    PumpFor(50);
+    PumpUntilIdle(100);
   }
   g_run = nullptr;
   return run.ran && closed;

@@ -27,8 +27,9 @@ class TestProgram {
 
   HWND window() const;  // nullptr when the program ended (a failed start, a close)
   RecordingReporter& reporter() { return reporter_; }
-  // Processes messages, with the accelerator table as the program's loop does.
-  void Pump(int milliseconds = 50);
+  // Processes messages, with the accelerator table as the program's loop does, until none
+  // is left (at most milliseconds).
+  void Pump(int milliseconds = 1000);
   std::string Text(int controlId) const;
   std::string IniPath() const { return directory_ + "\\QUANTORA.INI"; }
   std::string ReadIni() const;
@@ -46,6 +47,10 @@ bool RunDialog(HWND mainWindow, int commandId, const std::function<void(HWND dia
 // The same with any action that opens the dialog (a key, a click).
 bool RunDialogAfter(HWND mainWindow, const std::function<void()>& open,
                     const std::function<void(HWND dialog)>& steps);
+
+// Processes messages as the program's loop does until done() holds; false when it still
+// does not after milliseconds.
+bool PumpUntil(const std::function<bool()>& done, int milliseconds = 5000);
 
 // Reads a file whole; "" when it does not exist.
 std::string ReadFileText(const std::string& path);

@@ -1,10 +1,21 @@
 # Sourced by the run and test scripts: installs from Debian what this machine lacks, and
-# nothing that is already there.
+# nothing that is already there. A user who is not root needs sudo for the privileged steps.
+quantora_privileged() {
+  if [ "$(id -u)" -eq 0 ]; then
+    "$@"
+  elif command -v sudo >/dev/null 2>&1; then
+    sudo "$@"
+  else
+    echo "error: installing packages needs root; run as root or install sudo: $*" >&2
+    return 1
+  fi
+}
+
 quantora_install() {
   local needed=("$@") missing=() p
   if ! dpkg --print-foreign-architectures | grep -qx i386; then
     echo "== enabling the i386 architecture for 32-bit Wine"
-    dpkg --add-architecture i386
+    quantora_privileged dpkg --add-architecture i386
     QUANTORA_APT_UPDATED=0
   fi
   for p in "${needed[@]}"; do
@@ -12,13 +23,12 @@ quantora_install() {
   done
   [ ${#missing[@]} -eq 0 ] && return 0
   echo "== installing: ${missing[*]}"
-  local sudo=""
-  [ "$(id -u)" -ne 0 ] && sudo=sudo
   if [ "${QUANTORA_APT_UPDATED:-0}" != 1 ]; then
-    $sudo apt-get update -q
+    quantora_privileged apt-get update -q
     QUANTORA_APT_UPDATED=1
   fi
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
+  quantora_privileged env DEBIAN_FRONTEND=noninteractive \
+    apt-get install -y -q --no-install-recommends "${missing[@]}"
 }
 
 QUANTORA_BUILD_PACKAGES=(cmake make g++ clang libclang-rt-14-dev googletest libgtest-dev

@@ -1,49 +1,187 @@
-# Sourced by the run and test scripts and by the Wine emulator: a project-local Wine prefix,
-# no debug chatter, no Mono/Gecko download prompts, and a display.
+# Sourced by the run and test scripts and by the Wine emulator: which Wine this machine can
+# run, a project-local Wine prefix, no debug chatter, no Mono/Gecko download prompts, and a
+# display. Every Wine step runs under a time limit, so that a broken Wine stops with a reason
+# instead of hanging.
 QUANTORA_ROOT=${QUANTORA_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
 export WINEPREFIX=${QUANTORA_WINEPREFIX:-$QUANTORA_ROOT/.wine-prefix}
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 
-# Creates the prefix once, with a virtual desktop so that windows get a caption and are
-# activated predictably under Xvfb.
-quantora_wine_prefix() {
-  if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    mkdir -p "$WINEPREFIX"
-    wineboot -i >/dev/null 2>&1 || true
-    wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1 || true
-    wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1 || true
-    wineserver -w 2>/dev/null || true
+QUANTORA_WINE32_LOADER=${QUANTORA_WINE32_LOADER:-/usr/lib/wine/wine}
+QUANTORA_WINE64_LOADER=${QUANTORA_WINE64_LOADER:-/usr/lib/wine/wine64}
+# Seconds allowed to the slow steps: creating a prefix, starting its services, one program.
+QUANTORA_PREFIX_SECONDS=${QUANTORA_PREFIX_SECONDS:-300}
+QUANTORA_SERVICES_SECONDS=${QUANTORA_SERVICES_SECONDS:-120}
+QUANTORA_WINE_SECONDS=${QUANTORA_WINE_SECONDS:-300}
+
+quantora_fail() { printf 'error: %s\n' "$*" >&2; return 1; }
+
+# Decides once which Windows builds this machine runs, and exports the answer for the
+# scripts and CTest's emulator:
+#   QUANTORA_WINE_ARCH   win32 where the kernel runs 32-bit x86 code (the product is tested),
+#                        win64 where it cannot (only the 64-bit build runs, under wine64)
+#   QUANTORA_WINE        the loader the programs are started with
+#   QUANTORA_WINE_WHY    why the 32-bit build is not run (empty when it is)
+# QUANTORA_WINE_ARCH=win64 set by the caller forces the 64-bit path on any machine.
+quantora_wine_arch() {
+  if [ -n "${QUANTORA_WINE:-}" ] && [ -n "${QUANTORA_WINE_ARCH:-}" ]; then return 0; fi
+  local probe
+  case "${QUANTORA_WINE_ARCH:-}" in
+    win64)
+      QUANTORA_WINE_WHY="QUANTORA_WINE_ARCH=win64 was set"
+      ;;
+    win32|"")
+      if probe=$(timeout -k 5 30 "$QUANTORA_WINE32_LOADER" --version 2>&1); then
+        QUANTORA_WINE_ARCH=win32
+        QUANTORA_WINE_WHY=""
+      elif [ "${QUANTORA_WINE_ARCH:-}" = win32 ]; then
+        quantora_fail "QUANTORA_WINE_ARCH=win32 was set, but the 32-bit Wine loader does not run here: ${probe:-no answer}"
+        return 1
+      else
+        case "$probe" in
+          *"Exec format error"*) QUANTORA_WINE_WHY="this machine's kernel cannot run 32-bit x86 programs (no IA-32 emulation: $QUANTORA_WINE32_LOADER gives 'Exec format error')" ;;
+          *"No such file"*|"") QUANTORA_WINE_WHY="32-bit Wine ($QUANTORA_WINE32_LOADER) is not installed" ;;
+          *) QUANTORA_WINE_WHY="the 32-bit Wine loader fails: $(printf '%s' "$probe" | head -n 1)" ;;
+        esac
+        QUANTORA_WINE_ARCH=win64
+      fi
+      ;;
+    *)
+      quantora_fail "QUANTORA_WINE_ARCH must be win32 or win64, not '$QUANTORA_WINE_ARCH'"
+      return 1
+      ;;
+  esac
+  if [ "$QUANTORA_WINE_ARCH" = win64 ]; then
+    export WINEARCH=win64 WINELOADER="$QUANTORA_WINE64_LOADER"
+    QUANTORA_WINE=$QUANTORA_WINE64_LOADER
+    if ! probe=$(timeout -k 5 30 "$QUANTORA_WINE" --version 2>&1); then
+      quantora_fail "64-bit Wine ($QUANTORA_WINE) does not run either: ${probe:-no answer}. Install wine64."
+      return 1
+    fi
+  else
+    QUANTORA_WINE=wine
   fi
-  # The caption buttons are drawn with the Marlett font; without it they show plain letters.
+  export QUANTORA_WINE_ARCH QUANTORA_WINE QUANTORA_WINE_WHY
+}
+
+# Runs a program under Wine with the time limit QUANTORA_WINE_SECONDS.
+quantora_wine() {
+  timeout -k 10 "$QUANTORA_WINE_SECONDS" "$QUANTORA_WINE" "$@"
+}
+
+# Stops this prefix's server and every program in it, without waiting on anything.
+quantora_wine_stop() {
+  timeout -k 5 20 wineserver -k >/dev/null 2>&1 || true
+}
+
+# A prefix is usable when its Windows directory is there and a trivial program runs in it.
+quantora_wine_prefix_usable() {
+  [ -d "$WINEPREFIX/drive_c/windows/system32" ] || {
+    QUANTORA_PREFIX_PROBLEM="$WINEPREFIX has no drive_c/windows/system32"
+    return 1
+  }
+  local out
+  out=$(timeout -k 5 60 "$QUANTORA_WINE" cmd.exe /c echo quantora-ok </dev/null 2>&1) || true
+  case "$out" in
+    *quantora-ok*) return 0 ;;
+  esac
+  QUANTORA_PREFIX_PROBLEM="a trivial program (cmd /c echo) does not run in $WINEPREFIX: $(printf '%s' "$out" | tail -n 3)"
+  return 1
+}
+
+# Creates the prefix once (with a virtual desktop, so that windows get a caption and are
+# activated predictably under Xvfb) and checks that it works. A prefix that does not work is
+# removed: an existing one is made afresh once; a new one that fails stops with the cause.
+quantora_wine_prefix() {
+  quantora_wine_arch || return 1
+  if [ -f "$WINEPREFIX/system.reg" ]; then
+    if quantora_wine_prefix_usable; then
+      quantora_wine_fonts_marlett
+      return 0
+    fi
+    echo "== the Wine prefix $WINEPREFIX is broken ($QUANTORA_PREFIX_PROBLEM); making it afresh"
+    quantora_wine_stop
+    rm -rf "$WINEPREFIX"
+  fi
+  echo "== creating the Wine prefix $WINEPREFIX ($QUANTORA_WINE_ARCH)"
+  mkdir -p "$WINEPREFIX"
+  local log="$WINEPREFIX.log" rc=0
+  timeout -k 10 "$QUANTORA_PREFIX_SECONDS" "$QUANTORA_WINE" wineboot.exe -i </dev/null >"$log" 2>&1 || rc=$?
+  if [ "$rc" = 0 ]; then
+    timeout -k 5 60 "$QUANTORA_WINE" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f </dev/null >>"$log" 2>&1 || rc=$?
+    timeout -k 5 60 "$QUANTORA_WINE" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f </dev/null >>"$log" 2>&1 || rc=$?
+  fi
+  # Let wineboot's programs write the registry out; bounded, as a persistent server never ends.
+  timeout -k 5 60 wineserver -w >/dev/null 2>&1 || true
+  if [ "$rc" != 0 ] || ! quantora_wine_prefix_usable; then
+    local cause=${QUANTORA_PREFIX_PROBLEM:-}
+    [ "$rc" = 124 ] && cause="wineboot did not finish within $QUANTORA_PREFIX_SECONDS s"
+    [ "$rc" != 0 ] && [ "$rc" != 124 ] && cause="wineboot failed with exit code $rc"
+    quantora_wine_stop
+    rm -rf "$WINEPREFIX"
+    {
+      echo "error: could not make a working Wine prefix in $WINEPREFIX: $cause."
+      echo "  Wine said (last lines of $log):"
+      tail -n 5 "$log" 2>/dev/null | sed 's/^/    /'
+      echo "  The half-made prefix was removed, so the next run starts clean."
+      if [ "$QUANTORA_WINE_ARCH" = win32 ]; then
+        echo "  If 32-bit Wine is the trouble, run with QUANTORA_WINE_ARCH=win64 to use 64-bit Wine only."
+      else
+        echo "  Check that wine64 is installed and runs: $QUANTORA_WINE --version"
+      fi
+    } >&2
+    return 1
+  fi
+  quantora_wine_fonts_marlett
+}
+
+# The caption buttons are drawn with the Marlett font; without it they show plain letters.
+quantora_wine_fonts_marlett() {
   local fonts="$WINEPREFIX/drive_c/windows/Fonts"
   if [ -d "$fonts" ] && [ ! -f "$fonts/marlett.ttf" ] && [ -f /usr/share/wine/fonts/marlett.ttf ]; then
     cp /usr/share/wine/fonts/marlett.ttf "$fonts/"
   fi
 }
 
-# Starts the prefix's background services with nothing but /dev/null open, so that they
-# never hold a caller's output pipe open (CTest waits for every writer of its pipe to go).
+# Starts the prefix's server and background services with nothing but /dev/null open, so
+# that they never hold a caller's output pipe open (CTest waits for every writer of its pipe
+# to go). With "persistent" the server stays up between programs instead of starting afresh
+# for each (it is stopped with quantora_wine_stop; never wait on it with wineserver -w).
 quantora_wine_services() {
-  wineboot </dev/null >/dev/null 2>&1 || true
+  local rc=0
+  if [ "${1:-}" = persistent ]; then
+    timeout -k 5 30 wineserver -p </dev/null >/dev/null 2>&1 || true
+  fi
+  timeout -k 5 "$QUANTORA_SERVICES_SECONDS" "$QUANTORA_WINE" wineboot.exe </dev/null >/dev/null 2>&1 || rc=$?
+  if [ "$rc" = 124 ] || [ "$rc" = 137 ]; then
+    quantora_fail "Wine's services did not start within $QUANTORA_SERVICES_SECONDS s in $WINEPREFIX"
+    return 1
+  fi
+  return 0
 }
 
-# Starts one Xvfb for this shell and its children when there is no display.
+# Starts one Xvfb for this shell and its children when there is no display. Xvfb picks a free
+# display number itself (-displayfd) and says it once it accepts connections.
 quantora_display() {
-  if [ -z "${DISPLAY:-}" ]; then
-    local n
-    for n in $(seq 90 120); do
-      if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then break; fi
-    done
-    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-    QUANTORA_XVFB_PID=$!
-    export DISPLAY=":$n"
-    local i
-    for i in $(seq 1 50); do
-      [ -e "/tmp/.X11-unix/X$n" ] && break
-      sleep 0.1
-    done
+  [ -n "${DISPLAY:-}" ] && return 0
+  local numfile
+  numfile=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$numfile" >/dev/null 2>&1 &
+  QUANTORA_XVFB_PID=$!
+  local i n=""
+  for i in $(seq 1 100); do
+    n=$(tr -dc '0-9' <"$numfile")
+    [ -n "$n" ] && break
+    kill -0 "$QUANTORA_XVFB_PID" 2>/dev/null || break
+    sleep 0.1
+  done
+  rm -f "$numfile"
+  if [ -z "$n" ]; then
+    quantora_display_stop
+    quantora_fail "Xvfb did not start (is the xvfb package installed?)"
+    return 1
   fi
+  export DISPLAY=":$n"
 }
 
 quantora_display_stop() {
@@ -52,4 +190,24 @@ quantora_display_stop() {
     wait "$QUANTORA_XVFB_PID" 2>/dev/null || true
     unset QUANTORA_XVFB_PID
   fi
+}
+
+# Saves a screenshot of the display once a window has been drawn and the picture holds still:
+# the empty display and Wine's bare desktop are one colour, a laid-out window is not. Gives up
+# after SECONDS and saves what is there (returning 1).
+quantora_screenshot_when_drawn() {
+  local shot=$1 seconds=${2:-60} previous="" current colours
+  local end=$((SECONDS + seconds))
+  while [ "$SECONDS" -lt "$end" ]; do
+    sleep 0.3
+    current=$(import -window root -depth 8 rgb:- 2>/dev/null | md5sum) || continue
+    if [ "$current" = "$previous" ]; then
+      import -window root "$shot"
+      colours=$(convert "$shot" -format '%k' info: 2>/dev/null || echo 0)
+      [ "$colours" -gt 8 ] && return 0
+    fi
+    previous=$current
+  done
+  import -window root "$shot"
+  return 1
 }
