@@ -20,6 +20,7 @@ quantora_wine_prefix() {
   if [ -d "$fonts" ] && [ ! -f "$fonts/marlett.ttf" ] && [ -f /usr/share/wine/fonts/marlett.ttf ]; then
     cp /usr/share/wine/fonts/marlett.ttf "$fonts/"
   fi
+  source "$(dirname "${BASH_SOURCE[0]}")/wine-fonts.sh" && quantora_wine_fonts
 }
 
 # Starts the prefix's background services with nothing but /dev/null open, so that they
