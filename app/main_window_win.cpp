@@ -6,6 +6,7 @@
 #include "app/program_win.h"
 #include "conversion/format_dialog_win.h"
 #include "resources/convert.h"
+#include "settings/info_dialogs_win.h"
 #include "settings/profile_store_win.h"
 #include "settings/settings.h"
 #include "units/unit_dialog_win.h"
@@ -115,8 +116,8 @@ void SendToFocus(UINT message) {
   SendMessageA(focus, message, 0, 0);
 }
 
-void OpenDialog(HWND window, const char* templateName, DLGPROC procedure) {
-  DialogBoxParamA(TheProgram().instance, templateName, window, procedure, 0);
+void OpenDialog(HWND window, const char* templateName, DLGPROC procedure, LPARAM parameter = 0) {
+  DialogBoxParamA(TheProgram().instance, templateName, window, procedure, parameter);
 }
 
 LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
@@ -145,14 +146,16 @@ LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
     case IDM_COPY: SendToFocus(WM_COPY); return 0;
     case IDM_PASTE: SendToFocus(WM_PASTE); return 0;
     case IDM_NUMERIC_FORMAT: OpenDialog(window, IDD_PREFERENCES_NAME, NumericFormatDialog); return 0;
-    // The constants table, the clipboard copies and the information dialogs are not part of
-    // this build yet: their commands do nothing.
+    case IDM_SUPPORT_INFO: OpenDialog(window, IDD_SUPPORT_INFORMATION_NAME, SupportInfoDialogProc); return 0;
+    case IDM_LIABILITY: OpenDialog(window, MAKEINTRESOURCEA(IDD_LIABILITY), LiabilityDialogProc); return 0;
+    case IDM_ABOUT:
+      OpenDialog(window, IDD_ABOUTBOX_NAME, AboutDialogProc, reinterpret_cast<LPARAM>(&kRelease));
+      return 0;
+    // The constants table and the clipboard copies are not part of this build yet: their
+    // commands do nothing.
     case IDM_COPY_RESULT:
     case IDM_COPY_ALL:
-    case IDM_LOOKUP_CONSTANT:
-    case IDM_SUPPORT_INFO:
-    case IDM_LIABILITY:
-    case IDM_ABOUT: return 0;
+    case IDM_LOOKUP_CONSTANT: return 0;
     case IDM_HELP_CONTENTS: CallHelp(window, HELP_FORCEFILE, 0); return 0;
     case IDM_HELP_ON_HELP: CallHelp(window, HELP_HELPONHELP, 0); return 0;
     case IDM_EXIT: SendMessageA(window, WM_CLOSE, 0, 0); return 0;

@@ -14,8 +14,10 @@
 #define QA_STR_RANGE_MESSAGE \
   "The value you entered is not within the allowed range.\rThe range for this field is: %d " \
   "to %d."
-#define QA_STR_SUPPORT_WEB "www.quantora.example"
-#define QA_STR_SUPPORT_EMAIL "support@quantora.example"
+// The program's web address and support e-mail address: shown in the Support Information
+// dialog and named in the Limit of Liability text. A distributor sets the real ones here.
+#define QA_STR_SUPPORT_WEB "https://quantora.example.org/"
+#define QA_STR_SUPPORT_EMAIL "support@quantora.example.org"
 #define QA_STR_CONSTANTS_FILE "QACONST.TXT"
 #define QA_STR_CONSTANTS_UNREADABLE \
   "Cannot read the Quantora data file, \042%s\042!\rThis file must be present to view the " \

@@ -96,7 +96,7 @@ quantora_wine_prefix() {
   quantora_wine_arch || return 1
   if [ -f "$WINEPREFIX/system.reg" ]; then
     if quantora_wine_prefix_usable; then
-      quantora_wine_fonts_marlett
+      quantora_wine_fonts
       return 0
     fi
     echo "== the Wine prefix $WINEPREFIX is broken ($QUANTORA_PREFIX_PROBLEM); making it afresh"
@@ -132,15 +132,27 @@ quantora_wine_prefix() {
     } >&2
     return 1
   fi
-  quantora_wine_fonts_marlett
+  quantora_wine_fonts
 }
 
-# The caption buttons are drawn with the Marlett font; without it they show plain letters.
-quantora_wine_fonts_marlett() {
-  local fonts="$WINEPREFIX/drive_c/windows/Fonts"
-  if [ -d "$fonts" ] && [ ! -f "$fonts/marlett.ttf" ] && [ -f /usr/share/wine/fonts/marlett.ttf ]; then
-    cp /usr/share/wine/fonts/marlett.ttf "$fonts/"
-  fi
+# Fonts the program's look depends on, from Wine's own (Debian's fonts-wine installs them where
+# Wine does not look). The caption buttons are drawn with Marlett; without it they show plain
+# letters. The dialogs are designed in 8 pt "MS Sans Serif": without it Wine draws them in a
+# wider font, and headings such as "Physical Quantity" wrap or are cut. Wine's bitmap
+# sserife.fon has the metrics they were laid out in (dialog base units of 6 x 13 pixels).
+quantora_wine_fonts() {
+  local fonts="$WINEPREFIX/drive_c/windows/Fonts" dir f
+  [ -d "$fonts" ] || return 0
+  for dir in ${QUANTORA_WINE_FONT_DIR:-} /usr/share/wine/fonts /usr/lib/wine/fonts \
+             /opt/wine-stable/share/wine/fonts /usr/local/share/wine/fonts; do
+    [ -f "$dir/sserife.fon" ] || continue
+    for f in sserife.fon marlett.ttf; do
+      [ -f "$dir/$f" ] && ! cmp -s "$dir/$f" "$fonts/$f" && cp "$dir/$f" "$fonts/$f"
+    done
+    return 0
+  done
+  echo "quantora: Wine's own fonts (sserife.fon, marlett.ttf; Debian package fonts-wine) were" \
+       "not found; dialogs are drawn in a wider font" >&2
 }
 
 # Starts the prefix's server and background services with nothing but /dev/null open, so
