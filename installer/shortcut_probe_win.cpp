@@ -2,11 +2,12 @@
 // and tells whether the program's main window comes up with no message box. The installer
 // test runs it under Wine:
 //
-//   shortcut_probe SHORTCUT.lnk WINDOW-CLASS
+//   shortcut_probe SHORTCUT.lnk WINDOW-CLASS [leave-running]
 //
 // prints "target: ...", "workdir: ..." and one line of outcome. The exit code is 0 only when a
 // visible window of WINDOW-CLASS appeared, no dialog box of the program was shown, and the
-// program ended after being asked to close (so that it saved its settings as at a user's close).
+// program ended after being asked to close (so that it saved its settings as at a user's close);
+// with leave-running the program is left running once its window is up.
 #include <windows.h>
 #include <objbase.h>
 #include <shlobj.h>
@@ -99,8 +100,9 @@ int Fail(PROCESS_INFORMATION& process, const char* why) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 3) {
-    std::fprintf(stderr, "usage: shortcut_probe SHORTCUT.lnk WINDOW-CLASS\n");
+  const bool leave_running = argc == 4 && std::strcmp(argv[3], "leave-running") == 0;
+  if (argc != 3 && !leave_running) {
+    std::fprintf(stderr, "usage: shortcut_probe SHORTCUT.lnk WINDOW-CLASS [leave-running]\n");
     return 2;
   }
   std::setvbuf(stdout, nullptr, _IONBF, 0);
@@ -146,6 +148,10 @@ int main(int argc, char** argv) {
     Sleep(kPollMs);
   }
 
+  if (leave_running) {
+    std::printf("main window shown, no message box, left running\n");
+    return 0;
+  }
   PostMessageA(main, WM_CLOSE, 0, 0);
   for (DWORD waited = 0; WaitForSingleObject(process.hProcess, 0) != WAIT_OBJECT_0;
        waited += kPollMs) {
