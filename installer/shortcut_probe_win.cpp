@@ -89,8 +89,31 @@ bool ReadShortcut(const char* path, std::string& target, std::string& workdir) {
   return ok && !target.empty();
 }
 
-int Fail(PROCESS_INFORMATION& process, const char* why) {
-  std::printf("%s\n", why);
+enum class Seen { kBox, kEnd, kMain, kNothing };
+const char* const kSeenNames[] = {"a message box", "the program's end", "the main window",
+                                  "nothing"};
+
+// Watches the program for up to limit_ms and says what came first: a dialog box (shown and
+// answered), the program's end, its visible main window (when wanted) or nothing.
+Seen Watch(const PROCESS_INFORMATION& process, const char* main_class, bool want_main,
+           DWORD limit_ms, HWND* main) {
+  for (DWORD waited = 0; waited < limit_ms; waited += kPollMs) {
+    ProcessWindows found = Look(process.dwProcessId, main_class);
+    if (found.box != nullptr) {
+      ReportBox(found.box);
+      return Seen::kBox;
+    }
+    if (want_main && found.main != nullptr) {
+      *main = found.main;
+      return Seen::kMain;
+    }
+    if (WaitForSingleObject(process.hProcess, kPollMs) == WAIT_OBJECT_0) return Seen::kEnd;
+  }
+  return Seen::kNothing;
+}
+
+int Fail(const PROCESS_INFORMATION& process, const char* when, Seen seen) {
+  std::printf("%s: %s\n", when, kSeenNames[static_cast<int>(seen)]);
   if (WaitForSingleObject(process.hProcess, kAnswerLimitMs) != WAIT_OBJECT_0) {
     TerminateProcess(process.hProcess, 1);
   }
@@ -125,44 +148,18 @@ int main(int argc, char** argv) {
 
   const char* main_class = argv[2];
   HWND main = nullptr;
-  DWORD shown_at = 0;
-  for (DWORD waited = 0;; waited += kPollMs) {
-    ProcessWindows found = Look(process.dwProcessId, main_class);
-    if (found.box != nullptr) {
-      ReportBox(found.box);
-      return Fail(process, "a message box came up at start");
-    }
-    if (found.main != nullptr && main == nullptr) {
-      main = found.main;
-      shown_at = waited;
-    }
-    // A message box may still follow the window's first layout: watch a little longer.
-    if (main != nullptr && waited - shown_at >= kSettleMs) break;
-    if (WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0) {
-      std::printf("the program ended without showing its main window\n");
-      return 1;
-    }
-    if (waited >= kStartLimitMs) {
-      return Fail(process, "no main window within the time limit");
-    }
-    Sleep(kPollMs);
-  }
-
+  Seen seen = Watch(process, main_class, true, kStartLimitMs, &main);
+  if (seen != Seen::kMain) return Fail(process, "at start, instead of the main window", seen);
+  // A message box may still follow the window's first layout: watch a little longer.
+  seen = Watch(process, main_class, false, kSettleMs, &main);
+  if (seen != Seen::kNothing) return Fail(process, "after the main window came up", seen);
   if (leave_running) {
     std::printf("main window shown, no message box, left running\n");
     return 0;
   }
   PostMessageA(main, WM_CLOSE, 0, 0);
-  for (DWORD waited = 0; WaitForSingleObject(process.hProcess, 0) != WAIT_OBJECT_0;
-       waited += kPollMs) {
-    ProcessWindows found = Look(process.dwProcessId, main_class);
-    if (found.box != nullptr) {
-      ReportBox(found.box);
-      return Fail(process, "a message box came up at close");
-    }
-    if (waited >= kCloseLimitMs) return Fail(process, "the program did not end when closed");
-    Sleep(kPollMs);
-  }
+  seen = Watch(process, main_class, false, kCloseLimitMs, &main);
+  if (seen != Seen::kEnd) return Fail(process, "when closed, instead of the end", seen);
   std::printf("main window shown, no message box, closed\n");
   return 0;
 }
