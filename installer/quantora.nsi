@@ -112,8 +112,8 @@ VIAddVersionKey FileDescription "Quantora ${VERSION}${NAME_SUFFIX} Setup"
   RMDir "${DIR}"
 !macroend
 
-; Replacing or removing the program while it runs would fail on its locked file, and the
-; running program would write its settings back after an uninstall. Silent runs give up.
+; Replacing or removing the program while it runs would fail on its locked file and leave a
+; half-done install or uninstall behind. Silent runs give up (exit code 2).
 !macro RefuseWhileRunning
   retry:
     FindWindow $0 "${MAIN_WINDOW_CLASS}"
