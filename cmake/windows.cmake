@@ -50,3 +50,6 @@ if(QUANTORA_TESTS)
     set_tests_properties(window_tests PROPERTIES RUN_SERIAL TRUE TIMEOUT 600)
   endif()
 endif()
+
+# The manual: QUANTORA.HLP and the HTML pages, and the test of the help file under Wine.
+include(cmake/help.cmake)

@@ -103,3 +103,9 @@
 #define HC_DIGITS 6120
 #define HC_PLACES 6130
 #define HC_TRUNCATE 6140
+
+// Help contexts of the constants lookup and the information dialogs
+#define HC_CONSTANTS 6150
+#define HC_SUPPORT_WEB 6160
+#define HC_SUPPORT_EMAIL 6170
+#define HC_LIABILITY 6210
