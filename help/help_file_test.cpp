@@ -47,17 +47,6 @@ TEST(HelpContextIds, TakesOnlyNumberedHelpIdDefinitions) {
   EXPECT_EQ(got, want);
 }
 
-TEST(HelpContextIds, OnlyContextStringCharactersHash) {
-  for (const char* bad : {"", "HC VALUE", "HC-VALUE", "HC_VAL\xE9"}) {
-    std::uint32_t hash = 0;
-    EXPECT_FALSE(HashContextName(bad, &hash)) << '"' << bad << '"';
-  }
-  std::uint32_t upper = 0, lower = 0;
-  ASSERT_TRUE(HashContextName("HC_Value.2", &upper));
-  ASSERT_TRUE(HashContextName("hc_vALUE.2", &lower));
-  EXPECT_EQ(upper, lower) << "letters hash alike in either case";
-}
-
 #if defined(QUANTORA_HELP_FILE) && defined(QUANTORA_COMPILED_HELP_FILE)
 
 // The help file the build made from the manual, read back: each id the program passes is in
