@@ -56,3 +56,6 @@ if(QUANTORA_TESTS)
                          PROPERTIES RUN_SERIAL TRUE TIMEOUT 120)
   endif()
 endif()
+
+# The manual: QUANTORA.HLP and the HTML pages, and the test of the help file under Wine.
+include(cmake/help.cmake)

@@ -12,7 +12,7 @@
 ;   ICON         the program's icon, used for setup and uninstall too
 ;   OUTFILE      the setup program to write
 ; and, when the build produced them:
-;   HELP_FILE    QUANTORA.HLP, installed beside the program
+;   HELP_DIR     a folder holding QUANTORA.HLP and QUANTORA.CNT, installed beside the program
 ;   MANUAL_DIR   a folder of HTML pages, installed as the folder "manual"
 
 Unicode true
@@ -104,6 +104,7 @@ VIAddVersionKey FileDescription "Quantora ${VERSION}${NAME_SUFFIX} Setup"
   Delete "${DIR}\QUANTORA.TXT"
   Delete "${DIR}\QACONST.TXT"
   Delete "${DIR}\QUANTORA.HLP"
+  Delete "${DIR}\QUANTORA.CNT"
   Delete "${DIR}\QUANTORA.GID"
   Delete "${DIR}\QUANTORA.FTS"
   Delete "${DIR}\QUANTORA.FTG"
@@ -168,8 +169,9 @@ Section "Quantora" SecProgram
   File "/oname=quantora.exe" "${PROGRAM}"
   File "${DATA_DIR}/QUANTORA.TXT"
   File "${DATA_DIR}/QACONST.TXT"
-  !ifdef HELP_FILE
-    File "/oname=QUANTORA.HLP" "${HELP_FILE}"
+  !ifdef HELP_DIR
+    File "${HELP_DIR}/QUANTORA.HLP"
+    File "${HELP_DIR}/QUANTORA.CNT"
   !endif
   !ifdef MANUAL_DIR
     SetOutPath "$INSTDIR\manual"
@@ -182,6 +184,10 @@ Section "Quantora" SecProgram
   ; The shortcut's working directory is the output folder at the time it is made.
   SetOutPath "$INSTDIR"
   CreateShortCut "$SMPROGRAMS\${SHORTCUT}.lnk" "$INSTDIR\quantora.exe" "" "$INSTDIR\quantora.exe" 0
+  !ifdef MANUAL_DIR
+    ; The manual as web pages, for Windows versions that have no help viewer.
+    CreateShortCut "$SMPROGRAMS\${SHORTCUT} Manual.lnk" "$INSTDIR\manual\index.html"
+  !endif
 
   WriteRegStr HKLM "${UNINST_KEY}" "DisplayName" "Quantora ${VERSION}${NAME_SUFFIX}"
   WriteRegStr HKLM "${UNINST_KEY}" "DisplayVersion" "${VERSION}"
@@ -201,6 +207,7 @@ SectionEnd
 Section "un.Quantora" UnSecProgram
   SectionIn RO
   Delete "$SMPROGRAMS\${SHORTCUT}.lnk"
+  Delete "$SMPROGRAMS\${SHORTCUT} Manual.lnk"
   DeleteRegKey HKLM "${UNINST_KEY}"
   !insertmacro RemoveProgramFiles "$INSTDIR"
 SectionEnd

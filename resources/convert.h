@@ -124,6 +124,9 @@
 #define IDC_LIABILITY_VERIFY 1034
 #define IDC_LIABILITY_REPORT 1035
 #define IDC_LIABILITY_SEPARATOR 1036
+
+// Help contexts of the constants lookup and the information dialogs
+#define HC_CONSTANTS 6150
 #define HC_SUPPORT_WEB 6160
 #define HC_SUPPORT_EMAIL 6170
 #define HC_LIABILITY 6210

@@ -31,7 +31,7 @@ quantora_install() {
     apt-get install -y -q --no-install-recommends "${missing[@]}"
 }
 
-QUANTORA_BUILD_PACKAGES=(cmake make g++ clang libclang-rt-14-dev googletest libgtest-dev
+QUANTORA_BUILD_PACKAGES=(cmake make g++ clang halibut libclang-rt-14-dev googletest libgtest-dev
   libbenchmark-dev g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-i686
   binutils-mingw-w64-x86-64)
 QUANTORA_WINE_PACKAGES=(wine wine32:i386 wine64 fonts-wine xvfb xauth)
