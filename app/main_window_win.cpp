@@ -4,8 +4,10 @@
 
 #include "app/edit_menu.h"
 #include "app/program_win.h"
+#include "conversion/copy_text_win.h"
 #include "conversion/format_dialog_win.h"
 #include "resources/convert.h"
+#include "settings/constants_dialog_win.h"
 #include "settings/profile_store_win.h"
 #include "settings/settings.h"
 #include "units/unit_dialog_win.h"
@@ -119,6 +121,15 @@ void OpenDialog(HWND window, const char* templateName, DLGPROC procedure) {
   DialogBoxParamA(TheProgram().instance, templateName, window, procedure, 0);
 }
 
+void OpenConstantsDialog(HWND window) {
+  const Program& program = TheProgram();
+  ConstantsDialogContext context;
+  if (!program.constantsPath.empty()) context.path = program.constantsPath.c_str();
+  context.reporter = program.reporterOverride;
+  DialogBoxParamA(program.instance, IDD_CONSTANTS_NAME, window, ConstantsDialogProc,
+                  reinterpret_cast<LPARAM>(&context));
+}
+
 LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
   const int id = LOWORD(wParam);
   const int code = HIWORD(wParam);
@@ -145,11 +156,14 @@ LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
     case IDM_COPY: SendToFocus(WM_COPY); return 0;
     case IDM_PASTE: SendToFocus(WM_PASTE); return 0;
     case IDM_NUMERIC_FORMAT: OpenDialog(window, IDD_PREFERENCES_NAME, NumericFormatDialog); return 0;
-    // The constants table, the clipboard copies and the information dialogs are not part of
-    // this build yet: their commands do nothing.
     case IDM_COPY_RESULT:
+      CopyResult(window, TheProgram().conversion, MultiUnitMode(), ReporterFor(window).get());
+      return 0;
     case IDM_COPY_ALL:
-    case IDM_LOOKUP_CONSTANT:
+      CopyAll(window, TheProgram().conversion, MultiUnitMode(), ReporterFor(window).get());
+      return 0;
+    case IDM_LOOKUP_CONSTANT: OpenConstantsDialog(window); return 0;
+    // The information dialogs are not part of this build yet: their commands do nothing.
     case IDM_SUPPORT_INFO:
     case IDM_LIABILITY:
     case IDM_ABOUT: return 0;
