@@ -107,6 +107,84 @@ TEST_F(ConstantsDialog, OkCancelEscapeAndEnterCloseAndARowChangesNothing) {
   EXPECT_EQ(program_.Text(IDC_RESULT_EDIT), "");
 }
 
+// Where the shipped rows stand in the list: the list box expands tabs to its default stops,
+// names start at its left edge, values at the third stop and units at the sixth, so that each
+// heading stands over its column. Every field must start on its column and end at least one
+// average character short of the next (or of the list's right edge), in the dialog's own font.
+// The list draws its text a pixel or two in from the tab origin, so a run of text that ends
+// just short of a stop would be carried one stop further on screen: each run that a tab
+// follows must end a few pixels clear of the stop it goes to.
+TEST_F(ConstantsDialog, EveryShippedRowFitsItsColumnsUnderTheHeadings) {
+  TheProgram().constantsPath = kShippedFile;
+  std::vector<std::string> failures;
+  int rowCount = 0;
+  ASSERT_TRUE(RunDialog(program_.window(), IDM_LOOKUP_CONSTANT, [&](HWND dialog) {
+    HWND list = GetDlgItem(dialog, IDC_CONSTANTS_LIST);
+    HDC dc = GetDC(list);
+    HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(list, WM_GETFONT, 0, 0)));
+    auto extent = [&](const std::string& text) {
+      return static_cast<int>(LOWORD(
+          GetTabbedTextExtentA(dc, text.c_str(), static_cast<int>(text.size()), 0, nullptr)));
+    };
+    TEXTMETRICA metrics{};
+    GetTextMetricsA(dc, &metrics);
+    const int gap = metrics.tmAveCharWidth;
+    constexpr int kClearance = 3;
+    const int tab = extent("\t");
+    RECT client{};
+    GetClientRect(list, &client);
+    const int bounds[4] = {0, 3 * tab, 6 * tab, static_cast<int>(client.right) - kClearance};
+    const char* columnNames[3] = {"name", "value", "units"};
+
+    const int headings[3] = {IDC_CONSTANTS_NAME_HEADING, IDC_CONSTANTS_VALUE_HEADING,
+                             IDC_CONSTANTS_UNITS_HEADING};
+    for (int k = 0; k < 3; ++k) {
+      RECT r{};
+      GetWindowRect(GetDlgItem(dialog, headings[k]), &r);
+      MapWindowPoints(nullptr, list, reinterpret_cast<POINT*>(&r), 2);
+      if (r.left < bounds[k] || r.right > bounds[k + 1]) {
+        failures.push_back(std::string("heading over the ") + columnNames[k] + " column");
+      }
+    }
+    for (const std::string& row : Rows(list)) {
+      ++rowCount;
+      // Fields are separated by runs of tabs; blanks before a tab only pad the field.
+      std::vector<std::pair<std::size_t, std::size_t>> fields;  // start, length without padding
+      for (std::size_t start = 0; start < row.size();) {
+        std::size_t end = row.find('\t', start);
+        if (end == std::string::npos) end = row.size();
+        const int runEnd = extent(row.substr(0, end));
+        if (end < row.size() && (runEnd / tab + 1) * tab - runEnd < kClearance) {
+          failures.push_back(row + ": text ends " + std::to_string(runEnd) + ", just short of a stop");
+        }
+        std::size_t last = end;
+        while (last > start && row[last - 1] == ' ') --last;
+        fields.push_back({start, last - start});
+        start = row.find_first_not_of('\t', end);
+        if (start == std::string::npos) break;
+      }
+      if (fields.size() != 3) {
+        failures.push_back(row + ": " + std::to_string(fields.size()) + " fields");
+        continue;
+      }
+      for (int k = 0; k < 3; ++k) {
+        const int left = extent(row.substr(0, fields[k].first));
+        const int right = extent(row.substr(0, fields[k].first + fields[k].second));
+        if (left != bounds[k] || right + gap > bounds[k + 1]) {
+          failures.push_back(row + ": " + columnNames[k] + " spans " + std::to_string(left) +
+                             ".." + std::to_string(right) + ", its column " +
+                             std::to_string(bounds[k]) + ".." + std::to_string(bounds[k + 1]));
+        }
+      }
+    }
+    SelectObject(dc, oldFont);
+    ReleaseDC(list, dc);
+    SendDlgItemMessageA(dialog, IDOK, BM_CLICK, 0, 0);
+  }));
+  EXPECT_GE(rowCount, 67);
+  for (const std::string& failure : failures) ADD_FAILURE() << failure;
+}
+
 // Ends any dialog of the thread that is still there when the timer fires.
 int g_dialogsEnded = 0;
 BOOL CALLBACK EndOneDialog(HWND window, LPARAM) {
