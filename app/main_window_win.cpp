@@ -4,9 +4,11 @@
 
 #include "app/edit_menu.h"
 #include "app/program_win.h"
+#include "conversion/copy_text_win.h"
 #include "conversion/format_dialog_win.h"
 #include "resources/convert.h"
 #include "settings/info_dialogs_win.h"
+#include "settings/constants_dialog_win.h"
 #include "settings/profile_store_win.h"
 #include "settings/settings.h"
 #include "units/unit_dialog_win.h"
@@ -120,6 +122,15 @@ void OpenDialog(HWND window, const char* templateName, DLGPROC procedure, LPARAM
   DialogBoxParamA(TheProgram().instance, templateName, window, procedure, parameter);
 }
 
+void OpenConstantsDialog(HWND window) {
+  const Program& program = TheProgram();
+  ConstantsDialogContext context;
+  if (!program.constantsPath.empty()) context.path = program.constantsPath.c_str();
+  context.reporter = program.reporterOverride;
+  DialogBoxParamA(program.instance, IDD_CONSTANTS_NAME, window, ConstantsDialogProc,
+                  reinterpret_cast<LPARAM>(&context));
+}
+
 LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
   const int id = LOWORD(wParam);
   const int code = HIWORD(wParam);
@@ -151,11 +162,13 @@ LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
     case IDM_ABOUT:
       OpenDialog(window, IDD_ABOUTBOX_NAME, AboutDialogProc, reinterpret_cast<LPARAM>(&kRelease));
       return 0;
-    // The constants table and the clipboard copies are not part of this build yet: their
-    // commands do nothing.
     case IDM_COPY_RESULT:
+      CopyResult(window, TheProgram().conversion, MultiUnitMode(), ReporterFor(window).get());
+      return 0;
     case IDM_COPY_ALL:
-    case IDM_LOOKUP_CONSTANT: return 0;
+      CopyAll(window, TheProgram().conversion, MultiUnitMode(), ReporterFor(window).get());
+      return 0;
+    case IDM_LOOKUP_CONSTANT: OpenConstantsDialog(window); return 0;
     case IDM_HELP_CONTENTS: CallHelp(window, HELP_FORCEFILE, 0); return 0;
     case IDM_HELP_ON_HELP: CallHelp(window, HELP_HELPONHELP, 0); return 0;
     case IDM_EXIT: SendMessageA(window, WM_CLOSE, 0, 0); return 0;

@@ -67,6 +67,8 @@ struct Program {
   // the working directory); tests point them elsewhere.
   std::string settingsPath = "QUANTORA.INI";
   std::string dataPath = "QUANTORA.TXT";
+  // The constants file; empty: the name of string 41016 in the working directory.
+  std::string constantsPath;
 
   // Where messages go: the platform's message boxes unless a test captures them.
   Reporter* reporterOverride = nullptr;
