@@ -1,7 +1,7 @@
 // A side of the multi-unit compound that has no unit chosen must not change the result,
 // whatever factors it still carries. The states come from the ways the program really gets
 // there: the unit dialog's own steps on a small catalogue, and the start-up state of a settings
-// file without the slot keys.
+// file whose multiplier keys name the first prefix.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -118,8 +118,8 @@ TEST_F(CompoundSides, AnUnchosenSideLeavesTheResultAlone) {
   }
 }
 
-// A settings file that holds no slot keys leaves every side on the first multiplier, here a
-// factor of 1e30; the sides the user never chose must neither scale nor overflow the result.
+// A settings file whose multiplier keys all say 0 leaves every side on the first multiplier,
+// here a factor of 1e30; the sides the user never chose must neither scale nor overflow the result.
 TEST_F(CompoundSides, FirstMultiplierOnEveryUnchosenSide) {
   for (QuantityRecord& record : state_.QuantityRecords) {
     record.Input.UnitScalerIndex = kQuetta;

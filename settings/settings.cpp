@@ -117,7 +117,12 @@ void LoadKey(const ProfileStore& store, const SettingKey& entry, int slot,
   if (entry.field == nullptr) return;
   const std::string key = KeyName(entry, slot);
   const SettingField field = entry.field(records, slot);
-  const auto defaultInt = static_cast<std::int32_t>(entry.defaultNumber);
+  auto defaultInt = static_cast<std::int32_t>(entry.defaultNumber);
+  // A side without a multiplier key has no multiplier: its default is the "No_Multiplier"
+  // entry, wherever the catalogue lists it, not the first prefix of the table.
+  if (entry.rule == R::ScalerIndexInTable && tables != nullptr) {
+    defaultInt = tables->NoMultiplierIndex;
+  }
   switch (entry.kind) {
     case K::Boolean:
       *field.integer = ReadIniBool(store, entry.section, key.c_str(), entry.defaultText);

@@ -63,7 +63,7 @@ enum class LoadRule {
   SignificantDigitsRange,  // outside 1..8 becomes 1
   PlacesRange,             // outside 0..8 becomes 0
   DimensionIndexCap,       // above 100 becomes 9999 (kNoDimension)
-  ScalerIndexInTable       // at or beyond NumberOfScalers becomes NoMultiplierIndex
+  ScalerIndexInTable       // missing: NoMultiplierIndex; at or beyond NumberOfScalers too
 };
 
 // Which step of the load and of the save reads or writes a key.

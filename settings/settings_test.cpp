@@ -135,9 +135,9 @@ TEST(Settings, FirstStartWithOnlyTheInstallationMarker) {
     EXPECT_STREQ(r.UnitNames[1], "foot");
     EXPECT_EQ(r.Input.LabelId, 502 + slot);
     EXPECT_EQ(r.Output.LabelId, 508 + slot);
-    // The multiplier is the first of the catalogue, "kilo".
-    EXPECT_EQ(SideText(r.Input), "0 1 0 0 0 1000");
-    EXPECT_EQ(SideText(r.Output), "0 1 0 0 0 1000");
+    // No multiplier key: "No_Multiplier" (index 1), not the first entry "kilo".
+    EXPECT_EQ(SideText(r.Input), "0 1 0 0 1 1");
+    EXPECT_EQ(SideText(r.Output), "0 1 0 0 1 1");
   }
   EXPECT_EQ(RectText(TransferWindowRect(kLoadWindowRect, store)), "10 10 200 200");
   EXPECT_EQ(store.Text(), kInstalled);  // the load writes nothing
@@ -265,6 +265,9 @@ TEST(Settings, LoadRules) {
   auto notation = [](const Program& p) { return long{p.format.ValueDisplayType}; };
   auto dimension = [](const Program& p) { return long{p.state.QuantityRecords[4].DimensionIndex}; };
   auto mode = [](const Program& p) { return long{p.state.MultiDimensional}; };
+  auto scaler = [](const Program& p) {
+    return long{p.state.QuantityRecords[4].Input.UnitScalerIndex};
+  };
   auto present = [](const Program& p) { return long{p.state.InputValuePresent}; };
   const RuleRow rows[] = {
       {"USER_PREFERENCES", "SignificantDigits", "0", digits, 1},
@@ -292,6 +295,9 @@ TEST(Settings, LoadRules) {
       {"LAST_USED", "DimensionIndex4", "65535", dimension, kNoDimension},
       {"LAST_USED", "DimensionIndex4", "9999", dimension, kNoDimension},
       {"LAST_USED", "DimensionIndex4", "2", dimension, 2},
+      // A multiplier index in the file is taken as it stands, also 0 ("kilo").
+      {"LAST_USED", "InputUnitScalerIndex4", "0", scaler, 0},
+      {"LAST_USED", "InputUnitScalerIndex4", "2", scaler, 2},
   };
   DataDirectory dir;
   const std::string data = dir.Write(kCatalogue);
