@@ -187,6 +187,7 @@ void LoadGroup(const ProfileStore& store, SettingGroup group, int slot,
 void SaveGroup(ProfileStore& store, SettingGroup group, const SettingsRecords& records) {
   const int slots = group == G::Slot ? kSlotCount : 1;
   for (int slot = 0; slot < slots; ++slot) {
+    if (group == G::Slot && Slot(records, slot).HeldAsSaved) continue;
     ForEachKey(group, [&](const SettingKey& e) { SaveKey(store, e, slot, records); });
   }
 }
@@ -202,10 +203,13 @@ bool FilePresent(const ProfileStore& store) {
 }
 
 // A side that names a unit the slot's list does not hold cannot be shown or converted; it
-// goes back to "nothing chosen" rather than pointing past the list.
+// goes back to "nothing chosen" rather than pointing past the list. When the list could not be
+// read at all, the side only shows nothing: the slot is held, and the file keeps its choice.
 void RestoreSide(QuantityRecord& record, bool inputSide, const UnitTables& tables) {
   UnitSelection& side = Side(record, inputSide);
-  if (side.UnitSelected != 0 && side.UnitIndex >= record.NumberOfUnits) {
+  if (record.HeldAsSaved) {
+    side.UnitSelected = 0;
+  } else if (side.UnitSelected != 0 && side.UnitIndex >= record.NumberOfUnits) {
     ResetSide(side, tables.NoMultiplierIndex);
     side.UnitIndex = 0;
   }
@@ -330,9 +334,8 @@ LoadOutcome LoadSettings(const ProfileStore& store, Reporter& reporter, Conversi
   for (int slot = 0; slot < kSlotCount; ++slot) {
     LoadGroup(store, G::Slot, slot, records, &tables);
     QuantityRecord& record = state.QuantityRecords[slot];
-    if (record.DimensionIndex != kNoDimension) {
-      LoadUnitNames(reporter, tables, record, dataFilePath);
-    }
+    record.HeldAsSaved = record.DimensionIndex != kNoDimension &&
+                         !LoadUnitNames(reporter, tables, record, dataFilePath);
     RestoreSide(record, true, tables);
     RestoreSide(record, false, tables);
   }

@@ -14,9 +14,11 @@
 //
 // Indexes read from the file are never used to read past a table:
 // - a multiplier index at or beyond NumberOfScalers becomes NoMultiplierIndex;
-// - a selected side whose unit index lies at or beyond its slot's NumberOfUnits (also a slot
-//   whose unit names could not be read) is put back to "nothing chosen" (ResetSide, unit
-//   index 0);
+// - a selected side whose unit index lies at or beyond its slot's NumberOfUnits is put back to
+//   "nothing chosen" (ResetSide, unit index 0);
+// - a slot that holds a quantity whose unit names could not be read is held (HeldAsSaved):
+//   its sides show nothing chosen, and the save leaves its eleven keys in the file as they
+//   were, so that a section missing from the catalogue for a while does not erase the choice;
 // - a DimensionIndex from 50 to 100, or at or beyond NumberOfDimensions, is kept as the file
 //   says: the readers and DimensionLabelOf refuse to look it up, and LoadUnitNames reports its
 //   section as not found.
@@ -152,8 +154,8 @@ LoadOutcome LoadSettings(const ProfileStore& store, Reporter& reporter, Conversi
 
 // The save at close. Writes nothing at all and returns false unless FilePresent reads TRUE;
 // otherwise writes the window rectangle (normleft, normright, normtop, normbottom), InputValue,
-// InputValuePresent, every slot's keys in the order of the load, the numeric format and
-// MultiDimensional, and returns true. Failures of the writes are not reported.
+// InputValuePresent, every slot's keys in the order of the load (but none of a held slot's),
+// the numeric format and MultiDimensional, and returns true. Failures of the writes are not reported.
 bool SaveSettings(ProfileStore& store, const ConversionState& state, const NumericFormat& format,
                   const WindowRect& windowRect);
 

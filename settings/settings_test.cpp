@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <cmath>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -14,6 +15,7 @@
 
 #include "settings/memory_profile_store.h"
 #include "units/recording_reporter.h"
+#include "units/unit_dialog.h"
 
 namespace quantora {
 namespace {
@@ -455,6 +457,47 @@ TEST(Settings, OutOfTableIndexes) {
   for (const auto& m : p->reporter.messages) {
     EXPECT_EQ(m.title, "Quantora");
     EXPECT_EQ(m.text.rfind("ERROR: Could not find Dimension Label", 0), 0u) << m.text;
+  }
+}
+
+// A quantity whose section is missing from the catalogue for now shows nothing, but its saved
+// choice stays in the file for the start at which the section is back; a unit past a list
+// that was read is still dropped.
+TEST(Settings, ASlotWhoseUnitsCannotBeReadKeepsItsSavedChoice) {
+  const std::string energySlot =
+      "DimensionIndex0=2\r\nInputUnitIndex0=1\r\nInputUnitMult0=1.602176634e-19\r\n"
+      "InputUnitSelected0=TRUE\r\nInputUnitScalerIndex0=0\r\n"
+      "OutputUnitIndex0=0\r\nOutputUnitSelected0=TRUE\r\nOutputUnitScalerIndex0=1\r\n";
+  MemoryProfileStore store(std::string(kInstalled) + "[LAST_USED]\r\nInputValuePresent=TRUE\r\n" +
+                           energySlot +
+                           "DimensionIndex1=0\r\nInputUnitIndex1=7\r\nInputUnitSelected1=TRUE\r\n");
+  DataDirectory dir;
+  const std::string withoutEnergy(kCatalogue, std::strstr(kCatalogue, "[Energy]"));
+  auto p = Load(store, dir.Write(withoutEnergy + "[MULTIPLIERS]\nkilo=1000\nNo_Multiplier=1\n"));
+  EXPECT_FALSE(CanConvert(p->state, false)) << "no conversion for the unreadable slot";
+  EXPECT_EQ(p->state.QuantityRecords[1].Input.UnitSelected, 0) << "unit 7 of two is dropped";
+  ASSERT_TRUE(SaveSettings(store, p->state, p->format, WindowRect{}));
+  EXPECT_NE(store.Text().find(energySlot), std::string::npos) << store.Text();
+  EXPECT_EQ(store.GetString("LAST_USED", "InputUnitSelected1", ""), "FALSE");
+
+  // The section is back: so is the conversion.
+  auto q = Load(store, dir.Write(kCatalogue));
+  EXPECT_EQ(SideText(q->state.QuantityRecords[0].Input), "1 1.60218e-19 0 1 0 1000");
+  EXPECT_TRUE(CanConvert(q->state, false));
+
+  // A quantity the user picks for a held slot is saved like any other choice.
+  dir.Write(withoutEnergy + "[MULTIPLIERS]\nkilo=1000\nNo_Multiplier=1\n");
+  for (bool undo : {false, true}) {
+    MemoryProfileStore held(store.Text());
+    auto r = Load(held, dir.Missing());
+    ASSERT_FALSE(CanConvert(r->state, false));
+    if (undo) {
+      UndoQuantity(r->state.QuantityRecords[0], r->tables);
+    } else {
+      PickQuantity(r->state.QuantityRecords[0], 1, r->tables, r->reporter, dir.Missing().c_str());
+    }
+    ASSERT_TRUE(SaveSettings(held, r->state, r->format, WindowRect{}));
+    EXPECT_EQ(held.GetString("LAST_USED", "DimensionIndex0", ""), undo ? "9999" : "1");
   }
 }
 

@@ -92,6 +92,7 @@ bool PickQuantity(QuantityRecord& record, int row, const UnitTables& tables, Rep
                   const char* dataPath) {
   if (row < 0 || row >= CountedDimensions(tables)) return false;
   record.DimensionIndex = static_cast<std::uint16_t>(row);
+  record.HeldAsSaved = 0;  // the user's own choice now, to be saved
   LoadUnitNames(reporter, tables, record, dataPath);
   // The units of both sides belonged to the former quantity: both start again from nothing,
   // also the side that is not being edited.
@@ -119,6 +120,7 @@ bool PickUnit(QuantityRecord& record, bool inputSide, int row, const UnitTables&
 
 void UndoQuantity(QuantityRecord& record, const UnitTables& tables) {
   record.DimensionIndex = kNoDimension;
+  record.HeldAsSaved = 0;
   ResetSide(record.Input, tables.NoMultiplierIndex);
   ResetSide(record.Output, tables.NoMultiplierIndex);
 }
