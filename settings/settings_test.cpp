@@ -4,7 +4,6 @@
 
 #include <atomic>
 #include <cmath>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -472,7 +471,8 @@ TEST(Settings, ASlotWhoseUnitsCannotBeReadKeepsItsSavedChoice) {
                            energySlot +
                            "DimensionIndex1=0\r\nInputUnitIndex1=7\r\nInputUnitSelected1=TRUE\r\n");
   DataDirectory dir;
-  const std::string withoutEnergy(kCatalogue, std::strstr(kCatalogue, "[Energy]"));
+  const std::string catalogue = kCatalogue;
+  const std::string withoutEnergy = catalogue.substr(0, catalogue.find("[Energy]"));
   auto p = Load(store, dir.Write(withoutEnergy + "[MULTIPLIERS]\nkilo=1000\nNo_Multiplier=1\n"));
   EXPECT_FALSE(CanConvert(p->state, false)) << "no conversion for the unreadable slot";
   EXPECT_EQ(p->state.QuantityRecords[1].Input.UnitSelected, 0) << "unit 7 of two is dropped";
