@@ -72,8 +72,7 @@ double ConvertValue(const ConversionState& state, double value, bool multiDimens
   auto offset = [offsets](const UnitSelection& s) { return offsets ? s.UnitOffset : 0.0; };
   // A side with no unit chosen is no part of the compound. Its factors are normally the
   // neutral ones, but not always: a multiplier picked without a unit gets its factor when the
-  // dialog closes, a unit whose line could not be read keeps the factors of the one before,
-  // and a settings file may name a multiplier for a side without a unit. None of
+  // dialog closes, and a settings file may name a multiplier for a side without a unit. None of
   // them may scale the result of a compound whose labels do not show them.
   auto into = [&](double x, const UnitSelection& s) {
     return s.UnitSelected ? Into(x, s, offset(s)) : x;

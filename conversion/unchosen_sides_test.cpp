@@ -102,9 +102,9 @@ TEST_F(CompoundSides, AnUnchosenSideLeavesTheResultAlone) {
        [](CompoundSides& t) { t.Dialog(1, true, kLength, kKilo, -1); }},
       {"a multiplier picked without a unit on an output denominator",
        [](CompoundSides& t) { t.Dialog(5, false, kTime, kKilo, -1); }},
-      {"a unit whose line is gone from the catalogue, after another unit of that side",
+      {"a unit whose line is gone from the catalogue, on a side with none chosen",
        [](CompoundSides& t) {
-         t.Dialog(2, true, kLength, -1, kFootOrHour);
+         t.Dialog(2, true, kLength, kKilo, -1);
          t.Write(std::string(kCatalogue).replace(std::string(kCatalogue).find("foot=0.3048\n"),
                                                  12, "yard=0.9144\n"));
          t.Dialog(2, true, -1, -1, kFootOrHour);
