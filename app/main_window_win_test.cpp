@@ -163,6 +163,26 @@ TEST(MainWindow, EnterOnTheUntouchedEchoKeepsTheFullValue) {
   EXPECT_EQ(TheProgram().conversion.InputValue, 0.0);
 }
 
+// A place saved on a monitor that is not there opens at the default place, in the mode's size.
+TEST(MainWindow, AWindowSavedOffScreenOpensAtTheDefaultPlace) {
+  const struct {
+    const char* keys;
+    LONG left, top;
+  } rows[] = {
+      {"normleft=30000\r\nnormtop=20000\r\nnormright=30510\r\nnormbottom=20117\r\n", 10, 10},
+      {"normleft=40\r\nnormtop=30\r\nnormright=550\r\nnormbottom=147\r\n", 40, 30},
+  };
+  for (const auto& r : rows) {
+    TestProgram p(FeetToMetersIni((std::string("[Window]\r\n") + r.keys).c_str()));
+    RECT place;
+    GetWindowRect(p.window(), &place);
+    EXPECT_EQ(place.left, r.left) << r.keys;
+    EXPECT_EQ(place.top, r.top) << r.keys;
+    EXPECT_EQ(place.right - place.left, 85 * TheProgram().CharWidth) << r.keys;
+    EXPECT_EQ(place.bottom - place.top, 9 * TheProgram().CharHeight) << r.keys;
+  }
+}
+
 TEST(MainWindow, SwapExchangesSlotZeroInSimpleModeAndEverySlotInMultiUnitMode) {
   std::string extra =
       "DimensionIndex1=4\r\nInputUnitIndex1=2\r\nInputUnitMult1=3600\r\nInputUnitSelected1=TRUE\r\n";

@@ -33,11 +33,11 @@ using G = SettingGroup;
 const SettingKey kKeys[] = {
     {kGeneral, "FilePresent", K::Boolean, "FALSE", 0, R::MustBeTrue, G::General, nullptr},
 
-    {kWindow, "normleft", K::Integer, nullptr, 10, R::None, G::Window,
+    {kWindow, "normleft", K::Integer, nullptr, kDefaultWindowLeft, R::None, G::Window,
      [](const SettingsRecords& r, int) { return Integer(&r.window->left); }},
     {kWindow, "normright", K::Integer, nullptr, 200, R::None, G::Window,
      [](const SettingsRecords& r, int) { return Integer(&r.window->right); }},
-    {kWindow, "normtop", K::Integer, nullptr, 10, R::None, G::Window,
+    {kWindow, "normtop", K::Integer, nullptr, kDefaultWindowTop, R::None, G::Window,
      [](const SettingsRecords& r, int) { return Integer(&r.window->top); }},
     {kWindow, "normbottom", K::Integer, nullptr, 200, R::None, G::Window,
      [](const SettingsRecords& r, int) { return Integer(&r.window->bottom); }},

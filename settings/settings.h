@@ -43,6 +43,10 @@
 
 namespace quantora {
 
+// Where the main window opens when the settings file names no place (or one off every screen).
+constexpr std::int32_t kDefaultWindowLeft = 10;
+constexpr std::int32_t kDefaultWindowTop = 10;
+
 // The main window's rectangle in screen coordinates.
 struct WindowRect {
   std::int32_t left = 0;
