@@ -266,6 +266,7 @@ TEST(Layout, AWindowSavedOffEveryWorkAreaStartsAtTheDefaultPlace) {
       {"second monitor gone", {-900, 500}, 1, {10, 10}},
       {"below the primary, on the task bar", {100, 738}, 1, {10, 10}},
       {"just touching the right edge", {1024, 0}, 2, {10, 10}},
+      {"just touching the left edge", {-500, 0}, 1, {10, 10}},
       {"one pixel inside the right edge", {1023, 0}, 2, {1023, 0}},
       {"just above the top", {0, -100}, 2, {10, 10}},
       {"far off", {30000, 30000}, 2, {10, 10}},
