@@ -275,7 +275,7 @@ TEST_F(CatalogTest, SquareAndCubicUnitsCarryTheMarkAndScaleWithThePrefix) {
   } cases[] = {
       {"Area", "Square ^meters", "kilo", "Square kilometers", 1e6},
       {"Area", "Square ^feet", "No_Multiplier", "Square feet", 1.0},
-      {"Area", "Square US survey ^feet", "milli", "Square US survey millifeet", 1e-6},
+      {"Area", "Square ^survey-feet; US", "milli", "Square millisurvey-feet", 1e-6},
       {"Area", "hectare", "kilo", "kilohectare", 1000.0},
       {"Volume", "Cubic ^meters", "centi", "Cubic centimeters", 1e-6},
       {"Volume", "Cubic ^inches", "kilo", "Cubic kiloinches", 1e9},
