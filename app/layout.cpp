@@ -73,6 +73,22 @@ WindowSize MainWindowSize(bool multiDimensional, int charWidth, int charHeight) 
   return WindowSize{85 * charWidth, 9 * charHeight};
 }
 
+ScreenPoint StartingOrigin(ScreenPoint saved, WindowSize size, const Rect* workAreas,
+                           int workAreaCount, ScreenPoint fallback) {
+  // In 64 bits: a hand-edited corner near the ends of the int range must not wrap around.
+  const std::int64_t left = saved.x;
+  const std::int64_t top = saved.y;
+  const std::int64_t right = left + size.width;
+  const std::int64_t bottom = top + size.height;
+  for (int i = 0; i < workAreaCount; ++i) {
+    const Rect& work = workAreas[i];
+    if (left < work.right && work.left < right && top < work.bottom && work.top < bottom) {
+      return saved;
+    }
+  }
+  return fallback;
+}
+
 int ControlHeightFor(int charHeight) { return 11 * charHeight / 8; }
 
 FramePair FrameRects(bool multiDimensional, int charWidth, int charHeight, const Rect& client) {

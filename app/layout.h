@@ -57,6 +57,17 @@ struct WindowSize {
 // multi-unit mode. The position is the user's; the size always follows the mode.
 WindowSize MainWindowSize(bool multiDimensional, int charWidth, int charHeight);
 
+// Where the window opens at the start of a run, in screen coordinates: at its saved top-left
+// corner, unless the window placed there (with the mode's size) would not meet the work area
+// of any monitor, as when it was saved on a larger or a second monitor that is no longer
+// there; then at `fallback`, the default place. The size is the mode's either way.
+struct ScreenPoint {
+  int x = 0;
+  int y = 0;
+};
+ScreenPoint StartingOrigin(ScreenPoint saved, WindowSize size, const Rect* workAreas,
+                           int workAreaCount, ScreenPoint fallback);
+
 // Height of every edit and unit button: 11/8 of a text line.
 int ControlHeightFor(int charHeight);
 

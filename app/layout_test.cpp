@@ -248,6 +248,37 @@ TEST(Layout, FramesAsPlacedDecideTheRows) {
   ExpectRect(RectOf(*plan.Find(615)), placed.to, "frame 615");
 }
 
+// Two monitors side by side, the second one to the left of the primary, each with a task bar
+// at its bottom; a window of 500 x 100.
+TEST(Layout, AWindowSavedOffEveryWorkAreaStartsAtTheDefaultPlace) {
+  const Rect work[] = {{0, 0, 1024, 738}, {-1280, 0, 0, 994}};
+  const WindowSize size{500, 100};
+  const ScreenPoint fallback{10, 10};
+  const struct {
+    const char* name;
+    ScreenPoint saved;
+    int monitors;
+    ScreenPoint expected;
+  } rows[] = {
+      {"inside the primary", {300, 200}, 2, {300, 200}},
+      {"partly off its right edge", {1000, 700}, 2, {1000, 700}},
+      {"on the second monitor", {-900, 500}, 2, {-900, 500}},
+      {"second monitor gone", {-900, 500}, 1, {10, 10}},
+      {"below the primary, on the task bar", {100, 738}, 1, {10, 10}},
+      {"just touching the right edge", {1024, 0}, 2, {10, 10}},
+      {"just touching the left edge", {-500, 0}, 1, {10, 10}},
+      {"one pixel inside the right edge", {1023, 0}, 2, {1023, 0}},
+      {"just above the top", {0, -100}, 2, {10, 10}},
+      {"far off", {30000, 30000}, 2, {10, 10}},
+      {"no monitor reported", {300, 200}, 0, {10, 10}},
+  };
+  for (const auto& r : rows) {
+    const ScreenPoint got = StartingOrigin(r.saved, size, work, r.monitors, fallback);
+    EXPECT_EQ(got.x, r.expected.x) << r.name;
+    EXPECT_EQ(got.y, r.expected.y) << r.name;
+  }
+}
+
 TEST(Layout, SwapButtonHalvesAreHeldAs16Bits) {
   // A client 70000 pixels wide: W2 = 35000, which as a 16-bit value is 35000 - 65536 = -30536,
   // so x = -30544. H2 = 37 stays: y = 37 + 26/3 = 45.

@@ -46,14 +46,38 @@ void DestroyControls(HWND window) {
   Destroy(window, IDC_FRAME_TO);
 }
 
-// Left and top of the window: the saved place at the first layout of a run, afterwards
+constexpr int kMaxMonitors = 16;
+
+struct WorkAreas {
+  Rect areas[kMaxMonitors];
+  int count = 0;
+};
+
+BOOL CALLBACK AddWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
+  WorkAreas& found = *reinterpret_cast<WorkAreas*>(data);
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  if (found.count < kMaxMonitors && GetMonitorInfoA(monitor, &info)) {
+    const RECT& w = info.rcWork;
+    found.areas[found.count++] = Rect{w.left, w.top, w.right, w.bottom};
+  }
+  return TRUE;
+}
+
+// Left and top of the window: the saved place at the first layout of a run (or the default
+// place when the window would stand there off every monitor's work area), afterwards
 // wherever the user has moved it.
-POINT WindowOrigin(HWND window) {
+POINT WindowOrigin(HWND window, WindowSize size) {
   Program& program = TheProgram();
   if (!program.savedRectUsed && program.store) {
     program.savedRectUsed = true;
     const WindowRect saved = TransferWindowRect(kLoadWindowRect, *program.store);
-    return POINT{saved.left, saved.top};
+    WorkAreas work;
+    EnumDisplayMonitors(nullptr, nullptr, AddWorkArea, reinterpret_cast<LPARAM>(&work));
+    const ScreenPoint origin =
+        StartingOrigin(ScreenPoint{saved.left, saved.top}, size, work.areas, work.count,
+                       ScreenPoint{kDefaultWindowLeft, kDefaultWindowTop});
+    return POINT{origin.x, origin.y};
   }
   RECT r{};
   GetWindowRect(window, &r);
@@ -104,12 +128,12 @@ void BuildLayout(HWND window) {
   Program& program = TheProgram();
   const bool multi = MultiUnitMode();
   HMENU menu = GetMenu(window);
-  const POINT origin = WindowOrigin(window);
+  const WindowSize size = MainWindowSize(multi, program.CharWidth, program.CharHeight);
+  const POINT origin = WindowOrigin(window, size);
   DestroyControls(window);
 
   CheckMenuItem(menu, IDM_SIMPLE_MODE, MF_BYCOMMAND | (multi ? MF_UNCHECKED : MF_CHECKED));
   CheckMenuItem(menu, IDM_MULTI_MODE, MF_BYCOMMAND | (multi ? MF_CHECKED : MF_UNCHECKED));
-  const WindowSize size = MainWindowSize(multi, program.CharWidth, program.CharHeight);
   MoveWindow(window, origin.x, origin.y, size.width, size.height, TRUE);
   ShowWindow(window, SW_SHOWNORMAL);
 

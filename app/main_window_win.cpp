@@ -87,9 +87,15 @@ void OnValueEditKillFocus(HWND window) {
   CommitValue(window, value);
 }
 
+// Enter commits the field in any case. Its text is read as the user's only when the user
+// changed it: the echo the program wrote there, untouched, stands for the full value.
 void OnAcceptValue(HWND window) {
-  const double value = ReadInputText(ControlText(window, IDC_VALUE_EDIT));
-  TheProgram().conversion.InputValuePresent = 1;
+  Program& program = TheProgram();
+  const std::string text = ControlText(window, IDC_VALUE_EDIT);
+  const bool untouchedEcho =
+      program.conversion.InputValuePresent && text == program.lastValueText;
+  const double value = untouchedEcho ? program.conversion.InputValue : ReadInputText(text);
+  program.conversion.InputValuePresent = 1;
   SetKeyboardNavigation(false);
   CommitValue(window, value);
 }

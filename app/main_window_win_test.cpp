@@ -137,6 +137,52 @@ TEST(MainWindow, TheRoundedEchoNeverReplacesTheTypedValue) {
   EXPECT_EQ(TheProgram().conversion.InputValue, 1234.6);
 }
 
+// Enter on the echo as the program wrote it keeps the full value, also at the next start.
+TEST(MainWindow, EnterOnTheUntouchedEchoKeepsTheFullValue) {
+  std::string saved;
+  {
+    TestProgram p(FeetToMetersIni("", "InputValue=1234.5678\r\nInputValuePresent=TRUE\r\n"));
+    ASSERT_EQ(p.Text(IDC_VALUE_EDIT), "1.2346 E3");
+    for (int i = 0; i < 2; ++i) {
+      PressKey(GetDlgItem(p.window(), IDC_VALUE_EDIT), VK_RETURN);
+      p.Pump();
+    }
+    EXPECT_EQ(TheProgram().conversion.InputValue, 1234.5678);
+    EXPECT_EQ(p.Text(IDC_RESULT_EDIT), "376.30");
+    SendMessageA(p.window(), WM_COMMAND, IDM_EXIT, 0);
+    p.Pump();
+    saved = p.ReadIni();
+  }
+  EXPECT_NE(saved.find("InputValue=1234.567800000"), std::string::npos) << saved;
+
+  // An empty field the program left empty (no value yet) still commits 0 on Enter.
+  TestProgram fresh(FeetToMetersIni());
+  PressKey(GetDlgItem(fresh.window(), IDC_VALUE_EDIT), VK_RETURN);
+  fresh.Pump();
+  EXPECT_EQ(TheProgram().conversion.InputValuePresent, 1);
+  EXPECT_EQ(TheProgram().conversion.InputValue, 0.0);
+}
+
+// A place saved on a monitor that is not there opens at the default place, in the mode's size.
+TEST(MainWindow, AWindowSavedOffScreenOpensAtTheDefaultPlace) {
+  const struct {
+    const char* keys;
+    LONG left, top;
+  } rows[] = {
+      {"normleft=30000\r\nnormtop=20000\r\nnormright=30510\r\nnormbottom=20117\r\n", 10, 10},
+      {"normleft=40\r\nnormtop=30\r\nnormright=550\r\nnormbottom=147\r\n", 40, 30},
+  };
+  for (const auto& r : rows) {
+    TestProgram p(FeetToMetersIni((std::string("[Window]\r\n") + r.keys).c_str()));
+    RECT place;
+    GetWindowRect(p.window(), &place);
+    EXPECT_EQ(place.left, r.left) << r.keys;
+    EXPECT_EQ(place.top, r.top) << r.keys;
+    EXPECT_EQ(place.right - place.left, 85 * TheProgram().CharWidth) << r.keys;
+    EXPECT_EQ(place.bottom - place.top, 9 * TheProgram().CharHeight) << r.keys;
+  }
+}
+
 TEST(MainWindow, SwapExchangesSlotZeroInSimpleModeAndEverySlotInMultiUnitMode) {
   std::string extra =
       "DimensionIndex1=4\r\nInputUnitIndex1=2\r\nInputUnitMult1=3600\r\nInputUnitSelected1=TRUE\r\n";

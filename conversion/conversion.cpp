@@ -42,10 +42,8 @@ double OutOf(double v, const UnitSelection& s, double offset) {
   return v;
 }
 
-// An offset only means something for a unit that stands alone: a side applies its offsets
-// only when exactly one of its slots is chosen and that slot is a numerator. In any compound
-// the units act as intervals (1 J/(kg*degC) is 1 J/(kg*K)).
-bool SideUsesOffsets(const ConversionState& state, bool inputSide) {
+// Whether a side is one plain unit: exactly one of its slots chosen, and that a numerator.
+bool SideIsOnePlainUnit(const ConversionState& state, bool inputSide) {
   int selected = 0;
   int where = -1;
   for (int k = 0; k < kSlotCount; ++k) {
@@ -66,26 +64,28 @@ double ConvertValue(const ConversionState& state, double value, bool multiDimens
     v = Into(v, slots[0].Input, slots[0].Input.UnitOffset);
     return OutOf(v, slots[0].Output, slots[0].Output.UnitOffset);
   }
-  const bool inputOffsets = SideUsesOffsets(state, true);
-  const bool outputOffsets = SideUsesOffsets(state, false);
-  auto offset = [](const UnitSelection& s, bool use) { return use ? s.UnitOffset : 0.0; };
+  // An offset only means something for a temperature converted as a temperature: one plain
+  // unit on each side. As soon as either side is a compound, every unit of both sides is an
+  // interval (1 J/(kg*degC) is 1 J/(kg*K), 10 degC/min is 18 degF/min, and degC/min into
+  // degF must not shift a rate by 459.67).
+  const bool offsets = SideIsOnePlainUnit(state, true) && SideIsOnePlainUnit(state, false);
+  auto offset = [offsets](const UnitSelection& s) { return offsets ? s.UnitOffset : 0.0; };
   // A side with no unit chosen is no part of the compound. Its factors are normally the
   // neutral ones, but not always: a multiplier picked without a unit gets its factor when the
-  // dialog closes, a unit whose line could not be read keeps the factors of the one before,
-  // and a settings file without the slot keys gives every side the first multiplier. None of
+  // dialog closes, and a settings file may name a multiplier for a side without a unit. None of
   // them may scale the result of a compound whose labels do not show them.
-  auto into = [&](double x, const UnitSelection& s, bool useOffsets) {
-    return s.UnitSelected ? Into(x, s, offset(s, useOffsets)) : x;
+  auto into = [&](double x, const UnitSelection& s) {
+    return s.UnitSelected ? Into(x, s, offset(s)) : x;
   };
-  auto outOf = [&](double x, const UnitSelection& s, bool useOffsets) {
-    return s.UnitSelected ? OutOf(x, s, offset(s, useOffsets)) : x;
+  auto outOf = [&](double x, const UnitSelection& s) {
+    return s.UnitSelected ? OutOf(x, s, offset(s)) : x;
   };
   // Numerators go into base units, denominators the other way round; then the output side
   // is the mirror image.
-  for (int k = 0; k < kNumeratorSlots; ++k) v = into(v, slots[k].Input, inputOffsets);
-  for (int k = kNumeratorSlots; k < kSlotCount; ++k) v = outOf(v, slots[k].Input, inputOffsets);
-  for (int k = 0; k < kNumeratorSlots; ++k) v = outOf(v, slots[k].Output, outputOffsets);
-  for (int k = kNumeratorSlots; k < kSlotCount; ++k) v = into(v, slots[k].Output, outputOffsets);
+  for (int k = 0; k < kNumeratorSlots; ++k) v = into(v, slots[k].Input);
+  for (int k = kNumeratorSlots; k < kSlotCount; ++k) v = outOf(v, slots[k].Input);
+  for (int k = 0; k < kNumeratorSlots; ++k) v = outOf(v, slots[k].Output);
+  for (int k = kNumeratorSlots; k < kSlotCount; ++k) v = into(v, slots[k].Output);
   return v;
 }
 

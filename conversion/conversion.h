@@ -20,8 +20,8 @@ struct ConversionState {
 bool CanConvert(const ConversionState& state, bool multiDimensional);
 
 // Simple mode: slot 0 in, slot 0 out. Multi-unit mode: the 36-step chain over the six slots,
-// where a side with no unit chosen leaves the value as it is and a side's offsets apply only
-// when that side is one plain numerator unit.
+// where a side with no unit chosen leaves the value as it is and the offsets apply only when
+// each side is one plain numerator unit.
 double ConvertValue(const ConversionState& state, double value, bool multiDimensional);
 
 // Deletes every blank (character 32) in place; other characters stay.

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <limits>
 #include <string>
+#include <vector>
 
 namespace quantora {
 namespace {
@@ -145,13 +146,31 @@ TEST(ConvertValue, OffsetsApplyOnlyToASideThatIsOnePlainNumeratorUnit) {
   Choose(per.QuantityRecords[3].Output, 1.0);
   EXPECT_DOUBLE_EQ(ConvertValue(per, 2.0, true), 2.0);
 
-  // Offsets of the sides are decided separately: a plain Celsius input converted into a
-  // compound output keeps its offset on the input side only.
-  ConversionState mixed;
-  Choose(mixed.QuantityRecords[0].Input, 1.0, 273.15);
-  Choose(mixed.QuantityRecords[0].Output, 1.0, 273.15);
-  Choose(mixed.QuantityRecords[1].Output, 1.0);
-  EXPECT_DOUBLE_EQ(ConvertValue(mixed, 10.0, true), 283.15);
+}
+
+// A temperature is converted as a temperature only when each side is that one numerator
+// alone; as soon as either side is a compound, both sides are intervals. Slot 0 numerator,
+// slot 3 denominator; Celsius (1, 273.15), Fahrenheit (5/9, 459.67), minute 60.
+TEST(ConvertValue, OffsetsApplyOnlyWhenBothSidesAreOnePlainNumerator) {
+  struct Side { int slot; double mult, offset; };
+  const Side celsius{0, 1.0, 273.15}, fahrenheit{0, 5.0 / 9.0, 459.67}, minute{3, 60.0, 0.0},
+      kelvin{0, 1.0, 0.0}, numeratorK{1, 1.0, 0.0};
+  struct Row {
+    const char* name;
+    std::vector<Side> in, out;
+    double expected;
+  } rows[] = {
+      {"degC/min -> degF (compound in, plain out)", {celsius, minute}, {fahrenheit}, 0.3},
+      {"degC/min -> degF/min", {celsius, minute}, {fahrenheit, minute}, 18.0},
+      {"degC -> degF/min (plain in, compound out)", {celsius}, {fahrenheit, minute}, 1080.0},
+      {"degC -> K*K (plain in, two numerators out)", {celsius}, {kelvin, numeratorK}, 10.0},
+  };
+  for (const Row& r : rows) {
+    ConversionState s;
+    for (const Side& x : r.in) Choose(s.QuantityRecords[x.slot].Input, x.mult, x.offset);
+    for (const Side& x : r.out) Choose(s.QuantityRecords[x.slot].Output, x.mult, x.offset);
+    EXPECT_NEAR(ConvertValue(s, 10.0, true), r.expected, 1e-9 * r.expected) << r.name;
+  }
 }
 
 TEST(ConvertValue, ZeroDivisorsAndOverflowGiveNonFiniteResults) {

@@ -1,7 +1,7 @@
 // A side of the multi-unit compound that has no unit chosen must not change the result,
 // whatever factors it still carries. The states come from the ways the program really gets
 // there: the unit dialog's own steps on a small catalogue, and the start-up state of a settings
-// file without the slot keys.
+// file whose multiplier keys name the first prefix.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -102,9 +102,9 @@ TEST_F(CompoundSides, AnUnchosenSideLeavesTheResultAlone) {
        [](CompoundSides& t) { t.Dialog(1, true, kLength, kKilo, -1); }},
       {"a multiplier picked without a unit on an output denominator",
        [](CompoundSides& t) { t.Dialog(5, false, kTime, kKilo, -1); }},
-      {"a unit whose line is gone from the catalogue, after another unit of that side",
+      {"a unit whose line is gone from the catalogue, on a side with none chosen",
        [](CompoundSides& t) {
-         t.Dialog(2, true, kLength, -1, kFootOrHour);
+         t.Dialog(2, true, kLength, kKilo, -1);
          t.Write(std::string(kCatalogue).replace(std::string(kCatalogue).find("foot=0.3048\n"),
                                                  12, "yard=0.9144\n"));
          t.Dialog(2, true, -1, -1, kFootOrHour);
@@ -118,8 +118,8 @@ TEST_F(CompoundSides, AnUnchosenSideLeavesTheResultAlone) {
   }
 }
 
-// A settings file that holds no slot keys leaves every side on the first multiplier, here a
-// factor of 1e30; the sides the user never chose must neither scale nor overflow the result.
+// A settings file whose multiplier keys all say 0 leaves every side on the first multiplier,
+// here a factor of 1e30; the sides the user never chose must neither scale nor overflow the result.
 TEST_F(CompoundSides, FirstMultiplierOnEveryUnchosenSide) {
   for (QuantityRecord& record : state_.QuantityRecords) {
     record.Input.UnitScalerIndex = kQuetta;

@@ -33,11 +33,11 @@ using G = SettingGroup;
 const SettingKey kKeys[] = {
     {kGeneral, "FilePresent", K::Boolean, "FALSE", 0, R::MustBeTrue, G::General, nullptr},
 
-    {kWindow, "normleft", K::Integer, nullptr, 10, R::None, G::Window,
+    {kWindow, "normleft", K::Integer, nullptr, kDefaultWindowLeft, R::None, G::Window,
      [](const SettingsRecords& r, int) { return Integer(&r.window->left); }},
     {kWindow, "normright", K::Integer, nullptr, 200, R::None, G::Window,
      [](const SettingsRecords& r, int) { return Integer(&r.window->right); }},
-    {kWindow, "normtop", K::Integer, nullptr, 10, R::None, G::Window,
+    {kWindow, "normtop", K::Integer, nullptr, kDefaultWindowTop, R::None, G::Window,
      [](const SettingsRecords& r, int) { return Integer(&r.window->top); }},
     {kWindow, "normbottom", K::Integer, nullptr, 200, R::None, G::Window,
      [](const SettingsRecords& r, int) { return Integer(&r.window->bottom); }},
@@ -117,7 +117,12 @@ void LoadKey(const ProfileStore& store, const SettingKey& entry, int slot,
   if (entry.field == nullptr) return;
   const std::string key = KeyName(entry, slot);
   const SettingField field = entry.field(records, slot);
-  const auto defaultInt = static_cast<std::int32_t>(entry.defaultNumber);
+  auto defaultInt = static_cast<std::int32_t>(entry.defaultNumber);
+  // A side without a multiplier key has no multiplier: its default is the "No_Multiplier"
+  // entry, wherever the catalogue lists it, not the first prefix of the table.
+  if (entry.rule == R::ScalerIndexInTable && tables != nullptr) {
+    defaultInt = tables->NoMultiplierIndex;
+  }
   switch (entry.kind) {
     case K::Boolean:
       *field.integer = ReadIniBool(store, entry.section, key.c_str(), entry.defaultText);
@@ -182,6 +187,7 @@ void LoadGroup(const ProfileStore& store, SettingGroup group, int slot,
 void SaveGroup(ProfileStore& store, SettingGroup group, const SettingsRecords& records) {
   const int slots = group == G::Slot ? kSlotCount : 1;
   for (int slot = 0; slot < slots; ++slot) {
+    if (group == G::Slot && Slot(records, slot).HeldAsSaved) continue;
     ForEachKey(group, [&](const SettingKey& e) { SaveKey(store, e, slot, records); });
   }
 }
@@ -197,10 +203,13 @@ bool FilePresent(const ProfileStore& store) {
 }
 
 // A side that names a unit the slot's list does not hold cannot be shown or converted; it
-// goes back to "nothing chosen" rather than pointing past the list.
+// goes back to "nothing chosen" rather than pointing past the list. When the list could not be
+// read at all, the side only shows nothing: the slot is held, and the file keeps its choice.
 void RestoreSide(QuantityRecord& record, bool inputSide, const UnitTables& tables) {
   UnitSelection& side = Side(record, inputSide);
-  if (side.UnitSelected != 0 && side.UnitIndex >= record.NumberOfUnits) {
+  if (record.HeldAsSaved) {
+    side.UnitSelected = 0;
+  } else if (side.UnitSelected != 0 && side.UnitIndex >= record.NumberOfUnits) {
     ResetSide(side, tables.NoMultiplierIndex);
     side.UnitIndex = 0;
   }
@@ -325,9 +334,8 @@ LoadOutcome LoadSettings(const ProfileStore& store, Reporter& reporter, Conversi
   for (int slot = 0; slot < kSlotCount; ++slot) {
     LoadGroup(store, G::Slot, slot, records, &tables);
     QuantityRecord& record = state.QuantityRecords[slot];
-    if (record.DimensionIndex != kNoDimension) {
-      LoadUnitNames(reporter, tables, record, dataFilePath);
-    }
+    record.HeldAsSaved = record.DimensionIndex != kNoDimension &&
+                         !LoadUnitNames(reporter, tables, record, dataFilePath);
     RestoreSide(record, true, tables);
     RestoreSide(record, false, tables);
   }

@@ -14,9 +14,11 @@
 //
 // Indexes read from the file are never used to read past a table:
 // - a multiplier index at or beyond NumberOfScalers becomes NoMultiplierIndex;
-// - a selected side whose unit index lies at or beyond its slot's NumberOfUnits (also a slot
-//   whose unit names could not be read) is put back to "nothing chosen" (ResetSide, unit
-//   index 0);
+// - a selected side whose unit index lies at or beyond its slot's NumberOfUnits is put back to
+//   "nothing chosen" (ResetSide, unit index 0);
+// - a slot that holds a quantity whose unit names could not be read is held (HeldAsSaved):
+//   its sides show nothing chosen, and the save leaves its eleven keys in the file as they
+//   were, so that a section missing from the catalogue for a while does not erase the choice;
 // - a DimensionIndex from 50 to 100, or at or beyond NumberOfDimensions, is kept as the file
 //   says: the readers and DimensionLabelOf refuse to look it up, and LoadUnitNames reports its
 //   section as not found.
@@ -41,6 +43,10 @@
 
 namespace quantora {
 
+// Where the main window opens when the settings file names no place (or one off every screen).
+constexpr std::int32_t kDefaultWindowLeft = 10;
+constexpr std::int32_t kDefaultWindowTop = 10;
+
 // The main window's rectangle in screen coordinates.
 struct WindowRect {
   std::int32_t left = 0;
@@ -63,7 +69,7 @@ enum class LoadRule {
   SignificantDigitsRange,  // outside 1..8 becomes 1
   PlacesRange,             // outside 0..8 becomes 0
   DimensionIndexCap,       // above 100 becomes 9999 (kNoDimension)
-  ScalerIndexInTable       // at or beyond NumberOfScalers becomes NoMultiplierIndex
+  ScalerIndexInTable       // missing: NoMultiplierIndex; at or beyond NumberOfScalers too
 };
 
 // Which step of the load and of the save reads or writes a key.
@@ -152,8 +158,8 @@ LoadOutcome LoadSettings(const ProfileStore& store, Reporter& reporter, Conversi
 
 // The save at close. Writes nothing at all and returns false unless FilePresent reads TRUE;
 // otherwise writes the window rectangle (normleft, normright, normtop, normbottom), InputValue,
-// InputValuePresent, every slot's keys in the order of the load, the numeric format and
-// MultiDimensional, and returns true. Failures of the writes are not reported.
+// InputValuePresent, every slot's keys in the order of the load (but none of a held slot's),
+// the numeric format and MultiDimensional, and returns true. Failures of the writes are not reported.
 bool SaveSettings(ProfileStore& store, const ConversionState& state, const NumericFormat& format,
                   const WindowRect& windowRect);
 

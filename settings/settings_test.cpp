@@ -14,6 +14,7 @@
 
 #include "settings/memory_profile_store.h"
 #include "units/recording_reporter.h"
+#include "units/unit_dialog.h"
 
 namespace quantora {
 namespace {
@@ -135,9 +136,9 @@ TEST(Settings, FirstStartWithOnlyTheInstallationMarker) {
     EXPECT_STREQ(r.UnitNames[1], "foot");
     EXPECT_EQ(r.Input.LabelId, 502 + slot);
     EXPECT_EQ(r.Output.LabelId, 508 + slot);
-    // The multiplier is the first of the catalogue, "kilo".
-    EXPECT_EQ(SideText(r.Input), "0 1 0 0 0 1000");
-    EXPECT_EQ(SideText(r.Output), "0 1 0 0 0 1000");
+    // No multiplier key: "No_Multiplier" (index 1), not the first entry "kilo".
+    EXPECT_EQ(SideText(r.Input), "0 1 0 0 1 1");
+    EXPECT_EQ(SideText(r.Output), "0 1 0 0 1 1");
   }
   EXPECT_EQ(RectText(TransferWindowRect(kLoadWindowRect, store)), "10 10 200 200");
   EXPECT_EQ(store.Text(), kInstalled);  // the load writes nothing
@@ -265,6 +266,9 @@ TEST(Settings, LoadRules) {
   auto notation = [](const Program& p) { return long{p.format.ValueDisplayType}; };
   auto dimension = [](const Program& p) { return long{p.state.QuantityRecords[4].DimensionIndex}; };
   auto mode = [](const Program& p) { return long{p.state.MultiDimensional}; };
+  auto scaler = [](const Program& p) {
+    return long{p.state.QuantityRecords[4].Input.UnitScalerIndex};
+  };
   auto present = [](const Program& p) { return long{p.state.InputValuePresent}; };
   const RuleRow rows[] = {
       {"USER_PREFERENCES", "SignificantDigits", "0", digits, 1},
@@ -292,6 +296,9 @@ TEST(Settings, LoadRules) {
       {"LAST_USED", "DimensionIndex4", "65535", dimension, kNoDimension},
       {"LAST_USED", "DimensionIndex4", "9999", dimension, kNoDimension},
       {"LAST_USED", "DimensionIndex4", "2", dimension, 2},
+      // A multiplier index in the file is taken as it stands, also 0 ("kilo").
+      {"LAST_USED", "InputUnitScalerIndex4", "0", scaler, 0},
+      {"LAST_USED", "InputUnitScalerIndex4", "2", scaler, 2},
   };
   DataDirectory dir;
   const std::string data = dir.Write(kCatalogue);
@@ -449,6 +456,48 @@ TEST(Settings, OutOfTableIndexes) {
   for (const auto& m : p->reporter.messages) {
     EXPECT_EQ(m.title, "Quantora");
     EXPECT_EQ(m.text.rfind("ERROR: Could not find Dimension Label", 0), 0u) << m.text;
+  }
+}
+
+// A quantity whose section is missing from the catalogue for now shows nothing, but its saved
+// choice stays in the file for the start at which the section is back; a unit past a list
+// that was read is still dropped.
+TEST(Settings, ASlotWhoseUnitsCannotBeReadKeepsItsSavedChoice) {
+  const std::string energySlot =
+      "DimensionIndex0=2\r\nInputUnitIndex0=1\r\nInputUnitMult0=1.602176634e-19\r\n"
+      "InputUnitSelected0=TRUE\r\nInputUnitScalerIndex0=0\r\n"
+      "OutputUnitIndex0=0\r\nOutputUnitSelected0=TRUE\r\nOutputUnitScalerIndex0=1\r\n";
+  MemoryProfileStore store(std::string(kInstalled) + "[LAST_USED]\r\nInputValuePresent=TRUE\r\n" +
+                           energySlot +
+                           "DimensionIndex1=0\r\nInputUnitIndex1=7\r\nInputUnitSelected1=TRUE\r\n");
+  DataDirectory dir;
+  const std::string catalogue = kCatalogue;
+  const std::string withoutEnergy = catalogue.substr(0, catalogue.find("[Energy]"));
+  auto p = Load(store, dir.Write(withoutEnergy + "[MULTIPLIERS]\nkilo=1000\nNo_Multiplier=1\n"));
+  EXPECT_FALSE(CanConvert(p->state, false)) << "no conversion for the unreadable slot";
+  EXPECT_EQ(p->state.QuantityRecords[1].Input.UnitSelected, 0) << "unit 7 of two is dropped";
+  ASSERT_TRUE(SaveSettings(store, p->state, p->format, WindowRect{}));
+  EXPECT_NE(store.Text().find(energySlot), std::string::npos) << store.Text();
+  EXPECT_EQ(store.GetString("LAST_USED", "InputUnitSelected1", ""), "FALSE");
+
+  // The section is back: so is the conversion.
+  auto q = Load(store, dir.Write(kCatalogue));
+  EXPECT_EQ(SideText(q->state.QuantityRecords[0].Input), "1 1.60218e-19 0 1 0 1000");
+  EXPECT_TRUE(CanConvert(q->state, false));
+
+  // A quantity the user picks for a held slot is saved like any other choice.
+  dir.Write(withoutEnergy + "[MULTIPLIERS]\nkilo=1000\nNo_Multiplier=1\n");
+  for (bool undo : {false, true}) {
+    MemoryProfileStore held(store.Text());
+    auto r = Load(held, dir.Missing());
+    ASSERT_FALSE(CanConvert(r->state, false));
+    if (undo) {
+      UndoQuantity(r->state.QuantityRecords[0], r->tables);
+    } else {
+      PickQuantity(r->state.QuantityRecords[0], 1, r->tables, r->reporter, dir.Missing().c_str());
+    }
+    ASSERT_TRUE(SaveSettings(held, r->state, r->format, WindowRect{}));
+    EXPECT_EQ(held.GetString("LAST_USED", "DimensionIndex0", ""), undo ? "9999" : "1");
   }
 }
 

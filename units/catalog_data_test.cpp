@@ -201,6 +201,25 @@ TEST_F(CatalogTest, UnitNamesAreReadFromTheirOwnSectionWhole) {
   EXPECT_GE(total, 800);
 }
 
+// The main window shows a unit by its label, which keeps only the word after the caret: no
+// two units of one quantity may come out alike there.
+TEST_F(CatalogTest, NoTwoUnitsOfAQuantityShowTheSameLabel) {
+  for (int d = 0; d < tables_.NumberOfDimensions; ++d) {
+    auto record = RecordOf(d);
+    std::map<std::string, std::string> unitOfLabel;
+    for (int u = 0; u < record->NumberOfUnits; ++u) {
+      record->Input.UnitIndex = static_cast<std::uint16_t>(u);
+      record->Input.UnitScalerIndex = tables_.NoMultiplierIndex;
+      record->Input.UnitSelected = 1;
+      char label[kLabelSize];
+      ComposeUnitLabel(*record, true, tables_, label);
+      const auto [at, added] = unitOfLabel.emplace(label, record->UnitNames[u]);
+      EXPECT_TRUE(added) << tables_.DimensionLabels[d] << ": \"" << record->UnitNames[u]
+                         << "\" and \"" << at->second << "\" both show as \"" << label << "\"";
+    }
+  }
+}
+
 TEST_F(CatalogTest, EachUnitsFactorSearchLandsOnItsOwnLine) {
   for (int d = 0; d < tables_.NumberOfDimensions; ++d) {
     const std::string label = tables_.DimensionLabels[d];
@@ -256,7 +275,7 @@ TEST_F(CatalogTest, SquareAndCubicUnitsCarryTheMarkAndScaleWithThePrefix) {
   } cases[] = {
       {"Area", "Square ^meters", "kilo", "Square kilometers", 1e6},
       {"Area", "Square ^feet", "No_Multiplier", "Square feet", 1.0},
-      {"Area", "Square ^feet; US survey", "milli", "Square millifeet", 1e-6},
+      {"Area", "Square ^survey-feet; US", "milli", "Square millisurvey-feet", 1e-6},
       {"Area", "hectare", "kilo", "kilohectare", 1000.0},
       {"Volume", "Cubic ^meters", "centi", "Cubic centimeters", 1e-6},
       {"Volume", "Cubic ^inches", "kilo", "Cubic kiloinches", 1e9},

@@ -175,14 +175,14 @@ int LoadScalers(Reporter& reporter, UnitTables& tables, const char* path) {
   return count;
 }
 
-void LoadUnitNames(Reporter& reporter, const UnitTables& tables, QuantityRecord& record,
+bool LoadUnitNames(Reporter& reporter, const UnitTables& tables, QuantityRecord& record,
                    const char* path) {
   DataFile file(path);
   if (!file.IsOpen()) {
     ReportDataFileUnreadable(reporter, DataFileName(path));
-    return;
+    return false;
   }
-  if (!FindDimensionSection(reporter, tables, record, file, path)) return;
+  if (!FindDimensionSection(reporter, tables, record, file, path)) return false;
   int count = 0;
   while (file.NextLine()) {
     const char* line = file.Line();
@@ -196,6 +196,7 @@ void LoadUnitNames(Reporter& reporter, const UnitTables& tables, QuantityRecord&
     ++count;
   }
   record.NumberOfUnits = count;
+  return true;
 }
 
 bool LoadUnitFactors(Reporter& reporter, const UnitTables& tables, QuantityRecord& record,

@@ -21,8 +21,8 @@ void LoadDimensionLabels(Reporter& reporter, UnitTables& tables,
 int LoadScalers(Reporter& reporter, UnitTables& tables, const char* path = kUnitsDataFileName);
 
 // A DimensionIndex above 100 becomes 9999 first; a Dimension not found in the file leaves the
-// unit list as it was, after a message.
-void LoadUnitNames(Reporter& reporter, const UnitTables& tables, QuantityRecord& record,
+// unit list as it was, after a message. Returns whether the list was read.
+bool LoadUnitNames(Reporter& reporter, const UnitTables& tables, QuantityRecord& record,
                    const char* path = kUnitsDataFileName);
 
 // side 0 is the input side, any other value the output side. Returns whether the unit's line

@@ -37,6 +37,11 @@ struct QuantityRecord {
   std::int32_t NumberOfUnits = 0;
   UnitSelection Input;
   UnitSelection Output;
+  // The slot's unit list could not be read at start-up (its section is missing from the
+  // catalogue, perhaps only for now): both sides show nothing chosen, and the save leaves the
+  // slot's keys in the settings file as they were, until a quantity pick or "Undo Quantity"
+  // gives the slot a choice of the user's own.
+  std::int32_t HeldAsSaved = 0;
 };
 
 inline UnitSelection& Side(QuantityRecord& record, bool inputSide) {

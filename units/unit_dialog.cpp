@@ -92,6 +92,7 @@ bool PickQuantity(QuantityRecord& record, int row, const UnitTables& tables, Rep
                   const char* dataPath) {
   if (row < 0 || row >= CountedDimensions(tables)) return false;
   record.DimensionIndex = static_cast<std::uint16_t>(row);
+  record.HeldAsSaved = 0;  // the user's own choice now, to be saved
   LoadUnitNames(reporter, tables, record, dataPath);
   // The units of both sides belonged to the former quantity: both start again from nothing,
   // also the side that is not being edited.
@@ -110,15 +111,22 @@ bool PickUnit(QuantityRecord& record, bool inputSide, int row, const UnitTables&
               Reporter& reporter, const char* dataPath) {
   if (row < 0 || row >= CountedUnits(record)) return false;
   UnitSelection& side = Side(record, inputSide);
+  const UnitSelection before = side;
   side.UnitIndex = static_cast<std::uint16_t>(row);
-  // A unit whose factor cannot be read (its quantity's section is gone from the catalogue)
-  // is not chosen: converting with the factor it does not have would show a wrong result.
-  side.UnitSelected = LoadUnitFactors(reporter, tables, record, inputSide ? 0 : 1, dataPath) ? 1 : 0;
+  if (LoadUnitFactors(reporter, tables, record, inputSide ? 0 : 1, dataPath)) {
+    side.UnitSelected = 1;
+  } else {
+    // A unit whose factor cannot be read (its section or its line is gone from the
+    // catalogue) is not taken: converting with a factor it does not have would show a wrong
+    // result, and the unit chosen before stays as it was, index, factors and all.
+    side = before;
+  }
   return true;
 }
 
 void UndoQuantity(QuantityRecord& record, const UnitTables& tables) {
   record.DimensionIndex = kNoDimension;
+  record.HeldAsSaved = 0;
   ResetSide(record.Input, tables.NoMultiplierIndex);
   ResetSide(record.Output, tables.NoMultiplierIndex);
 }

@@ -52,8 +52,8 @@ bool PickQuantity(QuantityRecord& record, int row, const UnitTables& tables, Rep
 // entries.
 bool PickMultiplier(QuantityRecord& record, bool inputSide, int row, const UnitTables& tables);
 
-// A pick in the Unit list: the side takes the unit and reads its factor and offset; the side
-// counts as chosen only when that read succeeds. Returns
+// A pick in the Unit list: the side takes the unit and reads its factor and offset; when that
+// read fails the side keeps the unit it had (or stays unchosen). Returns
 // false, changing nothing, for a row outside the record's unit list, so that a list and a
 // record that disagree can never make the dialog read past the names.
 bool PickUnit(QuantityRecord& record, bool inputSide, int row, const UnitTables& tables,

@@ -241,6 +241,29 @@ TEST_F(UnitDialogTest, AfterAFailedQuantityPickAUnitPickStaysInsideTheUnitList) 
   EXPECT_EQ(FinishSide(record, true, tables_), "");
 }
 
+// A unit whose factor cannot be read is not taken: the side keeps the unit it had, whole.
+TEST_F(UnitDialogTest, AFailedUnitPickKeepsTheEarlierUnit) {
+  const struct {
+    const char* name;
+    const char* catalogue;
+  } rows[] = {
+      {"section gone", "[MULTIPLIERS]\nkilo=1000\nNo_Multiplier=1\n"},
+      {"unit line gone", "[Length]\nfoot=0.3048\n[MULTIPLIERS]\nkilo=1000\nNo_Multiplier=1\n"},
+  };
+  for (const auto& r : rows) {
+    Write(kCatalogue);
+    QuantityRecord record = EmptySlot();
+    ASSERT_TRUE(PickQuantity(record, kLength, tables_, reporter_, path()));
+    ASSERT_TRUE(PickUnit(record, true, 1, tables_, reporter_, path()));  // foot
+    Write(r.catalogue);
+    PickUnit(record, true, 0, tables_, reporter_, path());  // meter
+    EXPECT_EQ(record.Input.UnitIndex, 1) << r.name;
+    EXPECT_EQ(record.Input.UnitMult, 0.3048) << r.name;
+    EXPECT_EQ(record.Input.UnitSelected, 1) << r.name;
+    EXPECT_EQ(FinishSide(record, true, tables_), "foot") << r.name;
+  }
+}
+
 TEST_F(UnitDialogTest, AFailedFirstQuantityPickLeavesNoUnitToPick) {
   Write("[MULTIPLIERS]\nkilo=1000\nNo_Multiplier=1\n");
   QuantityRecord record = EmptySlot();

@@ -156,8 +156,12 @@ void OnMultiplierPicked(HWND dialog) {
 
 void OnUnitPicked(HWND dialog) {
   ReporterFor reporter(dialog);
-  PickUnit(Record(), InputSide(), CurrentRow(dialog, IDC_UNIT_LIST), Tables(), reporter.get(),
+  const bool inputSide = InputSide();
+  PickUnit(Record(), inputSide, CurrentRow(dialog, IDC_UNIT_LIST), Tables(), reporter.get(),
            DataPath());
+  // A unit that could not be read was not taken: the list goes back to the side's own unit.
+  const UnitSelection& side = Side(Record(), inputSide);
+  SelectRow(dialog, IDC_UNIT_LIST, side.UnitSelected ? side.UnitIndex : -1);
 }
 
 void OnUndoQuantity(HWND dialog) {

@@ -320,6 +320,29 @@ TEST_F(UnitDialogWindowTest, FailedReadsAreReportedAndTheDialogGoesOn) {
   EXPECT_EQ(program_.Text(InputLabel(2)), "");
 }
 
+// A unit whose factor cannot be read is not taken: the list, the label and the result keep
+// the unit chosen before.
+TEST_F(UnitDialogWindowTest, AUnitThatCannotBeReadLeavesTheEarlierUnit) {
+  Choose(InputButton(0), kLength, kNone, 1);  // foot
+  Choose(OutputButton(0), kNoRow, kNone, 0);  // meter
+  SetDlgItemTextA(window(), IDC_VALUE_EDIT, "2");
+  SendMessageA(window(), WM_COMMAND, IDM_ACCEPT_VALUE, 0);
+  const std::string result = program_.Text(IDC_RESULT_EDIT);
+  ASSERT_EQ(result, "609.60 E-3");
+  std::ofstream(TheProgram().dataPath, std::ios::binary | std::ios::trunc)
+      << "[Length]\nfoot=0.3048\n[MULTIPLIERS]\nkilo=1000\nNo_Multiplier=1\n";
+  int unitRow = kNoRow;
+  ASSERT_TRUE(RunDialog(window(), InputButton(0), [&](HWND dialog) {
+    Pick(dialog, IDC_UNIT_LIST, 0);  // meter: no longer in the catalogue
+    unitRow = SelectedRow(dialog, IDC_UNIT_LIST);
+    Close(dialog);
+  }));
+  EXPECT_EQ(program_.reporter().messages.size(), 0u) << "a missing line is silent";
+  EXPECT_EQ(unitRow, 1);
+  EXPECT_EQ(program_.Text(InputLabel(0)), "foot");
+  EXPECT_EQ(program_.Text(IDC_RESULT_EDIT), result);
+}
+
 // The template as the program carries it, read from the resource: the dialog's styles, font,
 // place and size, and every control's id, class, text, rectangle and style.
 class TemplateReader {
