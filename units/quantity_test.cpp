@@ -133,23 +133,5 @@ TEST(SwapSides, ExchangesChoicesButKeepsDimensionAndLabelPlaces) {
   EXPECT_STREQ(label, "kilometer");
 }
 
-TEST(ScalerMark, FindsAndRemovesTheFirstCaret) {
-  struct { const char* in; bool has; const char* out; } cases[] = {
-      {"Square ^meters", true, "Square meters"},
-      {"^", true, ""},
-      {"", false, ""},
-      {"meter", false, "meter"},
-      {"a^b^c", true, "ab^c"},
-      {"^^", true, "^"},
-  };
-  for (auto& c : cases) {
-    char buf[kNameSize];
-    std::strcpy(buf, c.in);
-    EXPECT_EQ(HasScalerMark(buf), c.has) << c.in;
-    RemoveScalerMark(buf);
-    EXPECT_STREQ(buf, c.out) << c.in;
-  }
-}
-
 }  // namespace
 }  // namespace quantora
