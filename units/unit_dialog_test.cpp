@@ -106,8 +106,7 @@ TEST_F(UnitDialogTest, ClosingGivesTheLabelAndTheFactorOfTheSquareAndCubeRule) {
     double scalerMult;
   } rows[] = {
       {kArea, 0, kKilo, true, "Square kilometers", 1.0e6},
-      {kArea, 1, kKilo, true, "kiloacre", 1000.0},       // prefix in front: plain factor
-      {kVolume, 0, kCenti, true, "Cubic centimeters", 0.01 * 0.01 * 0.01},
+      {kVolume, 0, kCenti, true, "Cubic centimeters", 1e-6},
       {kTemperature, 1, kMilli, true, "milliCelsius ", 0.001},
       {kArea, 0, kKilo, false, "", 1000.0},  // a multiplier alone: no label, no conversion
   };
