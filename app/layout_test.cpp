@@ -130,69 +130,6 @@ TEST(Layout, EachCaseFromWindowSizeToEveryControl) {
   }
 }
 
-TEST(Layout, ControlsCarryTheirClassAndCaption) {
-  Records r;
-  const LayoutPlan simple = PlanLayout(false, 6, 13, kSimpleSmall.client, r.slots);
-  const LayoutPlan multi = PlanLayout(true, 6, 13, kMultiSmallClient, r.slots);
-  const struct {
-    const LayoutPlan* plan;
-    int id;
-    ControlKind kind;
-    const char* className;
-    const char* caption;  // nullptr: none
-  } cases[] = {
-      {&simple, 614, ControlKind::Frame, "BUTTON", " Convert From "},
-      {&simple, 615, ControlKind::Frame, "BUTTON", " Convert To "},
-      {&simple, 500, ControlKind::ValueEdit, "EDIT", nullptr},
-      {&simple, 501, ControlKind::ResultEdit, "EDIT", nullptr},
-      {&simple, 502, ControlKind::UnitLabel, "EDIT", nullptr},
-      {&simple, 608, ControlKind::UnitButton, "BUTTON", nullptr},
-      {&simple, 515, ControlKind::SwapButton, "BUTTON", ""},
-      {&multi, 614, ControlKind::Frame, "BUTTON", " Convert From "},
-      {&multi, 513, ControlKind::UnitLabel, "EDIT", nullptr},
-      {&multi, 607, ControlKind::UnitButton, "BUTTON", nullptr},
-      {&multi, 516, ControlKind::SwapButton, "BUTTON", ""},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(testing::Message() << (c.plan == &simple ? "simple " : "multi-unit ") << c.id);
-    const ControlPlacement* p = c.plan->Find(c.id);
-    ASSERT_NE(p, nullptr);
-    EXPECT_EQ(p->kind, c.kind);
-    EXPECT_STREQ(p->className, c.className);
-    if (c.caption == nullptr) {
-      EXPECT_EQ(p->caption, nullptr);
-    } else {
-      EXPECT_STREQ(p->caption, c.caption);
-    }
-  }
-  // Controls of the other mode are not planned.
-  for (int id : {503, 507, 509, 513, 603, 613, 516}) EXPECT_EQ(simple.Find(id), nullptr) << id;
-  EXPECT_EQ(multi.Find(515), nullptr);
-}
-
-TEST(Layout, LabelAndButtonTogetherSpanTwentyWidthsLessOnePixel) {
-  // The button overlaps the label's last pixel column; together they end one pixel short of
-  // 20 character widths, for every slot of every case.
-  for (const LayoutCase* c : kCases) {
-    Records r;
-    const LayoutPlan plan = PlanLayout(c->multi, c->charWidth, c->charHeight, c->client, r.slots);
-    const int slots = c->multi ? kSlotCount : 1;
-    for (int slot = 0; slot < slots; ++slot) {
-      for (int side = 0; side < 2; ++side) {
-        const int labelId = (side == 0 ? 502 : 508) + slot;
-        const int buttonId = (side == 0 ? 602 : 608) + slot;
-        const ControlPlacement* label = plan.Find(labelId);
-        const ControlPlacement* button = plan.Find(buttonId);
-        ASSERT_NE(label, nullptr) << c->name << " " << labelId;
-        ASSERT_NE(button, nullptr) << c->name << " " << buttonId;
-        EXPECT_EQ(RectOf(*button).left, RectOf(*label).right - 1) << c->name << " " << buttonId;
-        EXPECT_EQ(RectOf(*button).right, label->x + 20 * c->charWidth - 1)
-            << c->name << " " << buttonId;
-      }
-    }
-  }
-}
-
 TEST(Layout, FramesAsPlacedDecideTheRows) {
   // The label rows follow the frames the shell reads back, not the ones it asked for: a
   // frame 614 placed at (6, 10)-(522, 100) has its middle at 10 + 90/2 = 55, so the numerator
