@@ -129,17 +129,6 @@ TEST_F(UnitDialogTest, ClosingGivesTheLabelAndTheFactorOfTheSquareAndCubeRule) {
   EXPECT_TRUE(reporter_.messages.empty());
 }
 
-TEST_F(UnitDialogTest, AUnitPickReadsItsFactorAndOffset) {
-  QuantityRecord record = EmptySlot();
-  ASSERT_TRUE(PickQuantity(record, kTemperature, tables_, reporter_, path()));
-  ASSERT_TRUE(PickUnit(record, false, 1, tables_, reporter_, path()));
-  EXPECT_EQ(record.Output.UnitIndex, 1);
-  EXPECT_EQ(record.Output.UnitSelected, 1);
-  EXPECT_EQ(record.Output.UnitMult, 1.0);
-  EXPECT_EQ(record.Output.UnitOffset, 273.15);
-  EXPECT_EQ(record.Input.UnitSelected, 0) << "the input side is not the one picked";
-}
-
 TEST_F(UnitDialogTest, AQuantityPickEmptiesBothSides) {
   QuantityRecord record = EmptySlot();
   ASSERT_TRUE(PickQuantity(record, kTemperature, tables_, reporter_, path()));
@@ -148,7 +137,11 @@ TEST_F(UnitDialogTest, AQuantityPickEmptiesBothSides) {
     ASSERT_TRUE(PickUnit(record, input, 1, tables_, reporter_, path()));
     FinishSide(record, input, tables_);
   }
-  ASSERT_EQ(record.Input.UnitOffset, 273.15);
+  // A unit pick reads the unit's factor and offset.
+  for (bool input : {true, false}) {
+    ASSERT_EQ(Side(record, input).UnitMult, 1.0);
+    ASSERT_EQ(Side(record, input).UnitOffset, 273.15);
+  }
 
   ASSERT_TRUE(PickQuantity(record, kLength, tables_, reporter_, path()));
   EXPECT_EQ(record.DimensionIndex, kLength);
