@@ -62,6 +62,7 @@ TEST(FormatValue, Cases) {
       {0, Format(ENGINEERING), "000.00"},
       {0, Format(SCIENTIFIC), "0.0000"},
       {0, Format(FIXED_DECIMAL), "0.00000"},
+      {1, Format(FIXED_DECIMAL), "1.00000"},
       {500, Format(ENGINEERING, 2), "500"},
       {0.125, Format(SCIENTIFIC, 2), "1.3 E-1"},
       {2.675, Format(SCIENTIFIC, 3), "2.67"},
