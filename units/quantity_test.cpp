@@ -67,6 +67,7 @@ TEST(UnitLabel, ComposesAndScalesAsTheUserExpects) {
       {0, "gram^ ;x", 0, true, "gramkilo", false, 1000.0},
       // Indexes that name nothing: a scaler index past the table gives no prefix and factor 1,
       // a Dimension index past the labels gets no square or cube.
+      {0, "meter", 4, true, "meter", true, 1.0},
       {0, "meter", 49, true, "meter", true, 1.0},
       {60, "Square ^meters", 0, true, "Square kilometers", false, 1000.0},
       {kNoDimension, "Square ^meters", 0, true, "Square kilometers", false, 1000.0},

@@ -275,8 +275,8 @@ TEST_F(UnitDialogTest, TheRowsSelectedWhenTheDialogOpens) {
   ASSERT_TRUE(PickQuantity(quantityOnly, kVolume, tables_, reporter_, path()));
 
   QuantityRecord damaged = withUnit;  // indexes from a damaged settings file
-  damaged.DimensionIndex = 77;
-  damaged.Input.UnitScalerIndex = 49;
+  damaged.DimensionIndex = 6;  // one past the six Dimensions
+  damaged.Input.UnitScalerIndex = 5;
   damaged.Input.UnitIndex = 150;
 
   struct Row {
@@ -317,6 +317,7 @@ TEST(UnitDialogMultipliers, NoMultiplierRowAndTheScrollRow) {
       {{"No_Multiplier", "kilo"}, 0, 0, -3},
       {{"exa", "peta", "tera", "giga", "mega", "kilo", "No_Multiplier"}, 6, 6, 3},
       {{"kilo", "no_multiplier", "No_Multiplier"}, 2, 1, -1},  // the list's search ignores case
+      {{"Mo_Multiplier", "No_Multiplier"}, 1, 1, -2},
       {{"kilo", "milli"}, 0, -1, -3},                          // nothing to select
   };
   for (const Row& r : rows) {
