@@ -18,20 +18,17 @@
 namespace quantora {
 namespace {
 
-const char kCatalogue[] =
-    "[Length]\n"
-    "meter=1\n"
-    "foot=0.3048\n"
-    "[Time]\n"
-    "second=1\n"
-    "hour=3600\n"
-    "[MULTIPLIERS]\n"
-    "quetta=1e30\n"
-    "kilo=1000\n"
-    "No_Multiplier=1\n"
-    "milli=0.001\n";
+// The catalogue the unit tests share.
+std::string Catalogue() {
+  std::string text, line;
+  for (std::ifstream in(QUANTORA_SOURCE_DIR "/units/testdata/test-catalogue.txt");
+       std::getline(in, line);) {
+    text += line + "\n";
+  }
+  return text;
+}
 
-enum Dimension { kLength = 0, kTime = 1 };
+enum Dimension { kLength = 0, kTime = 4 };
 enum Unit { kMeterOrSecond = 0, kFootOrHour = 1 };
 enum Multiplier { kQuetta = 0, kKilo = 1, kNone = 2 };
 
@@ -40,13 +37,13 @@ class CompoundSides : public ::testing::Test {
   void SetUp() override { Reset(); }
   void TearDown() override { std::filesystem::remove(path_); }
 
-  // The catalogue as above, and every slot empty as the installation settings leave it.
+  // The shared catalogue, and every slot empty as the installation settings leave it.
   void Reset() {
-    Write(kCatalogue);
+    Write(Catalogue());
     tables_ = UnitTables{};
     LoadDimensionLabels(reporter_, tables_, path());
     tables_.NumberOfScalers = LoadScalers(reporter_, tables_, path());
-    ASSERT_EQ(tables_.NumberOfScalers, 4);
+    ASSERT_EQ(tables_.NumberOfScalers, 5);
     ASSERT_EQ(tables_.NoMultiplierIndex, kNone);
     state_ = ConversionState{};
     state_.MultiDimensional = 1;
@@ -105,8 +102,9 @@ TEST_F(CompoundSides, AnUnchosenSideLeavesTheResultAlone) {
       {"a unit whose line is gone from the catalogue, on a side with none chosen",
        [](CompoundSides& t) {
          t.Dialog(2, true, kLength, kKilo, -1);
-         t.Write(std::string(kCatalogue).replace(std::string(kCatalogue).find("foot=0.3048\n"),
-                                                 12, "yard=0.9144\n"));
+         const std::string catalogue = Catalogue();
+         t.Write(std::string(catalogue).replace(catalogue.find("foot=0.3048\n"), 12,
+                                                "yard=0.9144\n"));
          t.Dialog(2, true, -1, -1, kFootOrHour);
        }},
   };

@@ -45,6 +45,9 @@ TEST(HelpContextIds, TakesOnlyNumberedHelpIdDefinitions) {
   const std::vector<std::pair<std::string, std::uint32_t>> want = {
       {"HC_VALUE", 5040}, {"HC_RESULT", 5060}, {"HC_UNIT", 6350}, {"HC_LAST", 6210}};
   EXPECT_EQ(got, want);
+  std::uint32_t upper = 0, lower = 1;
+  ASSERT_TRUE(HashContextName("HC_VALUE", &upper) && HashContextName("hc_value", &lower));
+  EXPECT_EQ(upper, lower) << "the help compiler hashes names without regard to case";
 }
 
 #if defined(QUANTORA_HELP_FILE) && defined(QUANTORA_COMPILED_HELP_FILE)

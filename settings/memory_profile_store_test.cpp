@@ -21,7 +21,8 @@ const char* const kFile =
     "quoted=\"quoted text\"\r\n"
     "plus=+7\r\n"
     "huge=4294967295\r\n"
-    "novalue\r\n";
+    "novalue\r\n"
+    "Zone=Z\r\n";
 
 TEST(MemoryProfileStore, ReadsValuesAsThePlatformDoes) {
   const MemoryProfileStore store(kFile);
@@ -33,6 +34,7 @@ TEST(MemoryProfileStore, ReadsValuesAsThePlatformDoes) {
   } rows[] = {
       {"GENERAL", "FilePresent", "FALSE", "TRUE"},
       {"general", "filepresent", "FALSE", "TRUE"},  // names are compared without case
+      {"NUMBERS", "zONE", "", "Z"},
       {"Numbers", "padded", "", "12abc"},           // blanks around the value dropped
       {"Numbers", "long", "", "12345678901234567890123456789"},  // 29 characters
       {"Numbers", "quoted", "", "quoted text"},
@@ -101,6 +103,13 @@ TEST(MemoryProfileStore, WritesInPlaceAtSectionEndOrFileEnd) {
   EXPECT_EQ(store.SectionNames(), (std::vector<std::string>{"A", "B", "C"}));
   EXPECT_EQ(store.KeyNames("a"), (std::vector<std::string>{"one", "two", "four"}));
   EXPECT_EQ(store.GetString("A", "one", ""), "uno");
+}
+
+TEST(MemoryProfileStore, ANewKeyGoesBeforeTheBlankLinesAndAfterALastLineWithoutItsEnd) {
+  MemoryProfileStore blank("[A]\r\n\r\n[B]\r\nb=1");
+  blank.WriteString("A", "k", "v");
+  blank.WriteString("B", "c", "2");
+  EXPECT_EQ(blank.Text(), "[A]\r\nk=v\r\n\r\n[B]\r\nb=1\r\nc=2\r\n");
 }
 
 TEST(MemoryProfileStore, AnEmptyStoreGrowsSectionsInWriteOrder) {

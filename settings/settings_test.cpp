@@ -21,21 +21,17 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Dimensions 0 Length, 1 Area, 2 Energy; multipliers 0 kilo, 1 No_Multiplier, 2 milli.
-const char* const kCatalogue =
-    "[Length]\n"
-    "meter=1\n"
-    "foot=0.3048\n"
-    "[Area]\n"
-    "Square ^meters=1\n"
-    "acre=4046.8564224\n"
-    "[Energy]\n"
-    "joule=1\n"
-    "electronvolt=1.602176634e-19\n"
-    "[MULTIPLIERS]\n"
-    "kilo=1000\n"
-    "No_Multiplier=1\n"
-    "milli=0.001\n";
+// The catalogue the unit tests share: Dimensions 0 Length, 1 Area, ... 5 Energy; multipliers
+// 0 quetta, 1 kilo, 2 No_Multiplier, 3 centi, 4 milli.
+std::string Catalogue() {
+  std::string text, line;
+  for (std::ifstream in(QUANTORA_SOURCE_DIR "/units/testdata/test-catalogue.txt");
+       std::getline(in, line);) {
+    text += line + "\n";
+  }
+  return text;
+}
+const std::string kCatalogue = Catalogue();
 
 const char* const kInstalled = "[GENERAL]\r\nFilePresent=TRUE\r\n";
 
@@ -126,8 +122,8 @@ TEST(Settings, FirstStartWithOnlyTheInstallationMarker) {
   EXPECT_EQ(p->state.InputValue, 1.0);
   EXPECT_EQ(p->state.InputValuePresent, 0);
   EXPECT_EQ(FormatText(p->format), std::to_string(ENGINEERING) + " 5 5 0");
-  EXPECT_EQ(p->tables.NumberOfDimensions, 3);
-  EXPECT_EQ(p->tables.NumberOfScalers, 3);
+  EXPECT_EQ(p->tables.NumberOfDimensions, 6);
+  EXPECT_EQ(p->tables.NumberOfScalers, 5);
   for (int slot = 0; slot < kSlotCount; ++slot) {
     const QuantityRecord& r = p->state.QuantityRecords[slot];
     SCOPED_TRACE("slot " + std::to_string(slot));
@@ -136,9 +132,9 @@ TEST(Settings, FirstStartWithOnlyTheInstallationMarker) {
     EXPECT_STREQ(r.UnitNames[1], "foot");
     EXPECT_EQ(r.Input.LabelId, 502 + slot);
     EXPECT_EQ(r.Output.LabelId, 508 + slot);
-    // No multiplier key: "No_Multiplier" (index 1), not the first entry "kilo".
-    EXPECT_EQ(SideText(r.Input), "0 1 0 0 1 1");
-    EXPECT_EQ(SideText(r.Output), "0 1 0 0 1 1");
+    // No multiplier key: "No_Multiplier" (index 2), not the first entry "quetta".
+    EXPECT_EQ(SideText(r.Input), "0 1 0 0 2 1");
+    EXPECT_EQ(SideText(r.Output), "0 1 0 0 2 1");
   }
   EXPECT_EQ(RectText(TransferWindowRect(kLoadWindowRect, store)), "10 10 200 200");
   EXPECT_EQ(store.Text(), kInstalled);  // the load writes nothing
@@ -225,12 +221,12 @@ TEST(Settings, EveryKeyRoundTripsIntoItsOwnField) {
       EXPECT_EQ(SideText(Side(got, input)), SideText(w)) << (input ? "input" : "output");
     }
   }
-  // The multiplier factor follows from the index once the unit names are known: slot 1 is
-  // "Area" with the marked "Square ^meters" under "milli" (index 1 % 3 = 1 is No_Multiplier),
-  // slot 5 is "Area" with "acre" (5 % 2 = 1) under "milli" (5 % 3 = 2).
-  EXPECT_EQ(p->state.QuantityRecords[1].Input.UnitScalerMult, 1.0);
-  EXPECT_EQ(p->state.QuantityRecords[5].Input.UnitScalerMult, 0.001);
-  EXPECT_EQ(p->state.QuantityRecords[0].Input.UnitScalerMult, 1000.0);
+  // The multiplier factor follows from the index once the unit names are known: slot 0 is
+  // "meter" under "quetta" (index 0), slots 1 and 5 are "acre" (unit 1) under "kilo" (index 1)
+  // and "No_Multiplier" (index 5 % 3 = 2).
+  EXPECT_EQ(p->state.QuantityRecords[0].Input.UnitScalerMult, 1e30);
+  EXPECT_EQ(p->state.QuantityRecords[1].Input.UnitScalerMult, 1000.0);
+  EXPECT_EQ(p->state.QuantityRecords[5].Input.UnitScalerMult, 1.0);
   EXPECT_EQ(p->state.QuantityRecords[3].NumberOfUnits, 0);  // no quantity, no unit names
 
   const WindowRect rect = TransferWindowRect(kLoadWindowRect, store);
@@ -246,7 +242,7 @@ TEST(Settings, MarkedAreaUnitScalesWithTheSquareOfItsMultiplier) {
   DataDirectory dir;
   MemoryProfileStore store(std::string(kInstalled) +
                            "[LAST_USED]\r\nDimensionIndex2=1\r\nInputUnitIndex2=0\r\n"
-                           "InputUnitSelected2=TRUE\r\nInputUnitScalerIndex2=0\r\n");
+                           "InputUnitSelected2=TRUE\r\nInputUnitScalerIndex2=1\r\n");
   auto p = Load(store, dir.Write(kCatalogue));
   EXPECT_EQ(p->state.QuantityRecords[2].Input.UnitScalerMult, 1.0e6);
 }
@@ -296,7 +292,7 @@ TEST(Settings, LoadRules) {
       {"LAST_USED", "DimensionIndex4", "65535", dimension, kNoDimension},
       {"LAST_USED", "DimensionIndex4", "9999", dimension, kNoDimension},
       {"LAST_USED", "DimensionIndex4", "2", dimension, 2},
-      // A multiplier index in the file is taken as it stands, also 0 ("kilo").
+      // A multiplier index in the file is taken as it stands, also 0 ("quetta").
       {"LAST_USED", "InputUnitScalerIndex4", "0", scaler, 0},
       {"LAST_USED", "InputUnitScalerIndex4", "2", scaler, 2},
   };
@@ -397,10 +393,10 @@ TEST(Settings, OutOfTableIndexes) {
   const std::string data = dir.Write(kCatalogue);
   MemoryProfileStore store(std::string(kInstalled) +
                            "[LAST_USED]\r\n"
-                           // slot 0 "Length" (2 units): multiplier indexes 3 and 65535
+                           // slot 0 "Length" (2 units): multiplier indexes 5 and 65535
                            "DimensionIndex0=0\r\n"
                            "InputUnitIndex0=1\r\nInputUnitSelected0=TRUE\r\n"
-                           "InputUnitScalerIndex0=3\r\n"
+                           "InputUnitScalerIndex0=5\r\n"
                            "OutputUnitIndex0=0\r\nOutputUnitSelected0=TRUE\r\n"
                            "OutputUnitScalerIndex0=65535\r\n"
                            // slot 1 "Length": selected input unit 2 is past the list; the
@@ -408,13 +404,13 @@ TEST(Settings, OutOfTableIndexes) {
                            "DimensionIndex1=0\r\n"
                            "InputUnitIndex1=2\r\nInputUnitMult1=0.3048\r\n"
                            "InputUnitOffset1=5\r\nInputUnitSelected1=TRUE\r\n"
-                           "InputUnitScalerIndex1=2\r\n"
-                           "OutputUnitIndex1=150\r\nOutputUnitScalerIndex1=2\r\n"
+                           "InputUnitScalerIndex1=4\r\n"
+                           "OutputUnitIndex1=150\r\nOutputUnitScalerIndex1=4\r\n"
                            // slot 2: Dimension 60 names no label
                            "DimensionIndex2=60\r\n"
                            "InputUnitIndex2=0\r\nInputUnitSelected2=TRUE\r\n"
-                           // slot 3: Dimension 3, one past the three of the catalogue
-                           "DimensionIndex3=3\r\n"
+                           // slot 3: Dimension 6, one past the six of the catalogue
+                           "DimensionIndex3=6\r\n"
                            "OutputUnitIndex3=0\r\nOutputUnitSelected3=TRUE\r\n"
                            // slot 4: no quantity, yet a selected side
                            "DimensionIndex4=9999\r\n"
@@ -424,7 +420,7 @@ TEST(Settings, OutOfTableIndexes) {
   auto p = Load(store, data, &outcome);
   ASSERT_EQ(outcome, LoadOutcome::Loaded);
   const UnitTables& t = p->tables;
-  ASSERT_EQ(t.NoMultiplierIndex, 1);
+  ASSERT_EQ(t.NoMultiplierIndex, 2);
 
   // Slot 0: the multipliers fall back to No_Multiplier; the unit itself is fine.
   for (const UnitSelection* side : {&p->state.QuantityRecords[0].Input,
@@ -434,8 +430,8 @@ TEST(Settings, OutOfTableIndexes) {
     EXPECT_EQ(side->UnitSelected, 1);
   }
   // Slot 1: the selected input side is reset whole; the unselected output side is kept.
-  EXPECT_EQ(SideText(p->state.QuantityRecords[1].Input), "0 1 0 0 1 1");
-  EXPECT_EQ(SideText(p->state.QuantityRecords[1].Output), "150 1 0 0 2 0.001");
+  EXPECT_EQ(SideText(p->state.QuantityRecords[1].Input), "0 1 0 0 2 1");
+  EXPECT_EQ(SideText(p->state.QuantityRecords[1].Output), "150 1 0 0 4 0.001");
 
   for (int slot : {2, 3, 4}) {
     SCOPED_TRACE("slot " + std::to_string(slot));
@@ -446,9 +442,9 @@ TEST(Settings, OutOfTableIndexes) {
     EXPECT_EQ(r.Input.UnitMult, 1.0);
   }
   EXPECT_EQ(p->state.QuantityRecords[2].DimensionIndex, 60);  // kept as the file says
-  EXPECT_EQ(p->state.QuantityRecords[3].DimensionIndex, 3);
+  EXPECT_EQ(p->state.QuantityRecords[3].DimensionIndex, 6);
   EXPECT_EQ(DimensionLabelOf(t, 60), nullptr);
-  EXPECT_EQ(DimensionLabelOf(t, 3), nullptr);
+  EXPECT_EQ(DimensionLabelOf(t, 6), nullptr);
 
   // The two slots whose Dimension has no section get the reader's not-found message; the
   // slot without a quantity gets none.
@@ -464,16 +460,16 @@ TEST(Settings, OutOfTableIndexes) {
 // that was read is still dropped.
 TEST(Settings, ASlotWhoseUnitsCannotBeReadKeepsItsSavedChoice) {
   const std::string energySlot =
-      "DimensionIndex0=2\r\nInputUnitIndex0=1\r\nInputUnitMult0=1.602176634e-19\r\n"
-      "InputUnitSelected0=TRUE\r\nInputUnitScalerIndex0=0\r\n"
+      "DimensionIndex0=5\r\nInputUnitIndex0=1\r\nInputUnitMult0=1.602176634e-19\r\n"
+      "InputUnitSelected0=TRUE\r\nInputUnitScalerIndex0=1\r\n"
       "OutputUnitIndex0=0\r\nOutputUnitSelected0=TRUE\r\nOutputUnitScalerIndex0=1\r\n";
   MemoryProfileStore store(std::string(kInstalled) + "[LAST_USED]\r\nInputValuePresent=TRUE\r\n" +
                            energySlot +
                            "DimensionIndex1=0\r\nInputUnitIndex1=7\r\nInputUnitSelected1=TRUE\r\n");
   DataDirectory dir;
-  const std::string catalogue = kCatalogue;
-  const std::string withoutEnergy = catalogue.substr(0, catalogue.find("[Energy]"));
-  auto p = Load(store, dir.Write(withoutEnergy + "[MULTIPLIERS]\nkilo=1000\nNo_Multiplier=1\n"));
+  const std::string withoutEnergy = kCatalogue.substr(0, kCatalogue.find("[Energy]")) +
+                                    kCatalogue.substr(kCatalogue.find("[MULTIPLIERS]"));
+  auto p = Load(store, dir.Write(withoutEnergy));
   EXPECT_FALSE(CanConvert(p->state, false)) << "no conversion for the unreadable slot";
   EXPECT_EQ(p->state.QuantityRecords[1].Input.UnitSelected, 0) << "unit 7 of two is dropped";
   ASSERT_TRUE(SaveSettings(store, p->state, p->format, WindowRect{}));
@@ -482,11 +478,11 @@ TEST(Settings, ASlotWhoseUnitsCannotBeReadKeepsItsSavedChoice) {
 
   // The section is back: so is the conversion.
   auto q = Load(store, dir.Write(kCatalogue));
-  EXPECT_EQ(SideText(q->state.QuantityRecords[0].Input), "1 1.60218e-19 0 1 0 1000");
+  EXPECT_EQ(SideText(q->state.QuantityRecords[0].Input), "1 1.60218e-19 0 1 1 1000");
   EXPECT_TRUE(CanConvert(q->state, false));
 
   // A quantity the user picks for a held slot is saved like any other choice.
-  dir.Write(withoutEnergy + "[MULTIPLIERS]\nkilo=1000\nNo_Multiplier=1\n");
+  dir.Write(withoutEnergy);
   for (bool undo : {false, true}) {
     MemoryProfileStore held(store.Text());
     auto r = Load(held, dir.Missing());
@@ -530,11 +526,11 @@ TEST(Settings, FailedStartUpsReportOnceAndLeaveTheFileAsItWas) {
     unsigned beep;
     const char* text;  // nullptr: the reader's own message
   } rows[] = {
-      {"no settings file", "", kCatalogue, LoadOutcome::SettingsFileMissing, kBeepHand,
+      {"no settings file", "", kCatalogue.c_str(), LoadOutcome::SettingsFileMissing, kBeepHand,
        kSettingsMissingText},
       {"marker in lower case",
        "[GENERAL]\r\nFilePresent=true\r\n[USER_PREFERENCES]\r\nMultiDimensional=TRUE\r\n",
-       kCatalogue, LoadOutcome::SettingsFileMissing, kBeepHand, kSettingsMissingText},
+       kCatalogue.c_str(), LoadOutcome::SettingsFileMissing, kBeepHand, kSettingsMissingText},
       {"no marker", "[USER_PREFERENCES]\r\nMultiDimensional=TRUE\r\n", nullptr,
        LoadOutcome::SettingsFileMissing, kBeepHand, kSettingsMissingText},
       {"no units data file", saved, nullptr, LoadOutcome::UnitsDataFileUnreadable, kBeepDefault,
@@ -563,23 +559,6 @@ TEST(Settings, FailedStartUpsReportOnceAndLeaveTheFileAsItWas) {
     // The main window closes without saving: the file stays byte for byte as it was.
     EXPECT_EQ(store.Text(), row.settings);
   }
-}
-
-TEST(Settings, StartUpChecksOnTheirOwn) {
-  DataDirectory dir;
-  RecordingReporter reporter;
-  EXPECT_EQ(CheckSettingsFile(MemoryProfileStore(kInstalled), reporter), 1);
-  EXPECT_EQ(CheckUnitsDataFile(reporter, dir.Write(kCatalogue).c_str()), 1);
-  EXPECT_TRUE(reporter.messages.empty());
-  EXPECT_TRUE(reporter.beeps.empty());
-
-  const std::string missing = (fs::path(dir.Missing()).parent_path() / "OTHER.TXT").string();
-  EXPECT_EQ(CheckUnitsDataFile(reporter, missing.c_str()), 0);
-  ASSERT_EQ(reporter.messages.size(), 1u);
-  // The message names the file without its directory.
-  EXPECT_NE(reporter.messages[0].text.find("\"OTHER.TXT\"!"), std::string::npos);
-  EXPECT_EQ(reporter.messages[0].text.find(fs::path(missing).parent_path().string()),
-            std::string::npos);
 }
 
 TEST(Settings, NothingIsSavedOnceTheMarkerIsGone) {

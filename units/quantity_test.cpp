@@ -67,6 +67,7 @@ TEST(UnitLabel, ComposesAndScalesAsTheUserExpects) {
       {0, "gram^ ;x", 0, true, "gramkilo", false, 1000.0},
       // Indexes that name nothing: a scaler index past the table gives no prefix and factor 1,
       // a Dimension index past the labels gets no square or cube.
+      {0, "meter", 4, true, "meter", true, 1.0},
       {0, "meter", 49, true, "meter", true, 1.0},
       {60, "Square ^meters", 0, true, "Square kilometers", false, 1000.0},
       {kNoDimension, "Square ^meters", 0, true, "Square kilometers", false, 1000.0},
@@ -131,24 +132,6 @@ TEST(SwapSides, ExchangesChoicesButKeepsDimensionAndLabelPlaces) {
   EXPECT_STREQ(label, "");
   ComposeUnitLabel(r, false, t, label);
   EXPECT_STREQ(label, "kilometer");
-}
-
-TEST(ScalerMark, FindsAndRemovesTheFirstCaret) {
-  struct { const char* in; bool has; const char* out; } cases[] = {
-      {"Square ^meters", true, "Square meters"},
-      {"^", true, ""},
-      {"", false, ""},
-      {"meter", false, "meter"},
-      {"a^b^c", true, "ab^c"},
-      {"^^", true, "^"},
-  };
-  for (auto& c : cases) {
-    char buf[kNameSize];
-    std::strcpy(buf, c.in);
-    EXPECT_EQ(HasScalerMark(buf), c.has) << c.in;
-    RemoveScalerMark(buf);
-    EXPECT_STREQ(buf, c.out) << c.in;
-  }
 }
 
 }  // namespace
