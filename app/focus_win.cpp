@@ -3,7 +3,6 @@
 // only through here.
 #include "app/main_window_win.h"
 #include "app/navigation.h"
-#include "app/program_win.h"
 #include "resources/convert.h"
 
 namespace quantora {
@@ -19,11 +18,21 @@ int FilterIndex(int id) {
   return -1;
 }
 
-WNDPROC& PreviousProc(int id) { return TheProgram().previousProc[FilterIndex(id)]; }
+// The filtered controls are children of the main window, whose state keeps the procedures.
+WNDPROC* PreviousProc(HWND control) {
+  const int index = FilterIndex(GetDlgCtrlID(control));
+  MainWindowState* state = StateOf(GetParent(control));
+  return index >= 0 && state ? &state->previousProc[index] : nullptr;
+}
+
+bool MultiUnitModeOf(HWND control) {
+  const MainWindowState* state = StateOf(GetParent(control));
+  return state && state->MultiUnitMode();
+}
 
 LRESULT CallPrevious(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
-  const int id = GetDlgCtrlID(control);
-  WNDPROC previous = FilterIndex(id) >= 0 ? PreviousProc(id) : nullptr;
+  WNDPROC* kept = PreviousProc(control);
+  WNDPROC previous = kept ? *kept : nullptr;
   return previous ? CallWindowProcA(previous, control, message, wParam, lParam)
                   : DefWindowProcA(control, message, wParam, lParam);
 }
@@ -40,7 +49,7 @@ LRESULT CALLBACK ValueEditSubclassProc(HWND control, UINT message, WPARAM wParam
     if (wParam == VK_RETURN) {
       SendEnterCommand(control, IDM_ACCEPT_VALUE);
     } else {
-      NavigateByKey(control, static_cast<int>(wParam), MultiUnitMode());
+      NavigateByKey(GetParent(control), static_cast<int>(wParam), MultiUnitModeOf(control));
     }
     return 0;
   }
@@ -51,7 +60,7 @@ LRESULT CALLBACK ValueEditSubclassProc(HWND control, UINT message, WPARAM wParam
 
 LRESULT CALLBACK ResultEditSubclassProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_KEYDOWN) {
-    NavigateByKey(control, static_cast<int>(wParam), MultiUnitMode());
+    NavigateByKey(GetParent(control), static_cast<int>(wParam), MultiUnitModeOf(control));
     return 0;
   }
   if (wParam == VK_RETURN) return 0;
@@ -63,7 +72,7 @@ LRESULT CALLBACK UnitButtonSubclassProc(HWND control, UINT message, WPARAM wPara
     if (wParam == VK_RETURN) {
       SendEnterCommand(control, GetDlgCtrlID(control));
     } else {
-      NavigateByKey(control, static_cast<int>(wParam), MultiUnitMode());
+      NavigateByKey(GetParent(control), static_cast<int>(wParam), MultiUnitModeOf(control));
     }
     return 0;
   }
@@ -72,8 +81,9 @@ LRESULT CALLBACK UnitButtonSubclassProc(HWND control, UINT message, WPARAM wPara
 
 void Subclass(HWND window, int id, WNDPROC filter) {
   HWND control = GetDlgItem(window, id);
-  if (control == nullptr) return;
-  PreviousProc(id) = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(control, GWLP_WNDPROC));
+  WNDPROC* kept = control ? PreviousProc(control) : nullptr;
+  if (kept == nullptr) return;
+  *kept = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(control, GWLP_WNDPROC));
   SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(filter));
 }
 
@@ -89,23 +99,25 @@ void SubclassControls(HWND window, bool multiDimensional) {
   }
 }
 
-void SetKeyboardNavigation(bool on) { SetKeyboardNavigation(TheProgram().navigation, on); }
+void SetKeyboardNavigation(HWND window, bool on) {
+  SetKeyboardNavigation(StateOf(window)->navigation, on);
+}
 
-void RestoreFocus(bool multiDimensional) {
-  HWND window = TheProgram().mainWindow;
-  const int id = FocusControlId(multiDimensional, TheProgram().navigation.FocusIndex);
+void RestoreFocus(HWND window, bool multiDimensional) {
+  const int id = FocusControlId(multiDimensional, StateOf(window)->navigation.FocusIndex);
   SetFocus(GetDlgItem(window, id));
   if (id == IDC_VALUE_EDIT || id == IDC_RESULT_EDIT) {
     SendDlgItemMessageA(window, id, EM_SETSEL, 0, -1);
   }
 }
 
-void NavigateByKey(HWND, int virtualKey, bool multiDimensional) {
-  Program& program = TheProgram();
-  const NavigationStep step = NavigateByKey(multiDimensional, virtualKey, program.navigation);
+void NavigateByKey(HWND window, int virtualKey, bool multiDimensional) {
+  MainWindowState* state = StateOf(window);
+  if (state == nullptr) return;
+  const NavigationStep step = NavigateByKey(multiDimensional, virtualKey, state->navigation);
   if (!step.restoreFocus) return;
-  program.navigation = step.state;
-  RestoreFocus(multiDimensional);
+  state->navigation = step.state;
+  RestoreFocus(window, multiDimensional);
 }
 
 }  // namespace quantora

@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include "app/main_window_win.h"
-#include "app/program_win.h"
 #include "app/window_test_support_win.h"
 #include "resources/convert.h"
 
@@ -55,7 +54,7 @@ TEST(Navigation, SimpleModeKeysWalkTheFourControls) {
     TestProgram p(Ini(false));
     for (WPARAM key : c.keys) Press(key);
     EXPECT_EQ(FocusId(), c.focus) << c.keys.size() << " keys ending in " << c.keys.back();
-    EXPECT_EQ(TheProgram().navigation.KeyboardNavigation, 1);
+    EXPECT_EQ(p.state().navigation.KeyboardNavigation, 1);
   }
 }
 
@@ -92,8 +91,8 @@ TEST(Navigation, EnterCommitsInTheValueEditAndDoesNothingInTheResultEdit) {
   SetDlgItemTextA(p.window(), IDC_VALUE_EDIT, "3");
   Press(VK_RETURN);
   p.Pump();
-  EXPECT_EQ(TheProgram().conversion.InputValue, 3.0);
-  EXPECT_EQ(TheProgram().navigation.KeyboardNavigation, 0);
+  EXPECT_EQ(p.state().conversion.InputValue, 3.0);
+  EXPECT_EQ(p.state().navigation.KeyboardNavigation, 0);
   EXPECT_EQ(p.Text(IDC_RESULT_EDIT), "914.40 E-3");
 
   SetFocus(GetDlgItem(p.window(), IDC_RESULT_EDIT));
@@ -111,7 +110,7 @@ TEST(Navigation, KeysThatActOnlyOnKeyDownAreLostButTypingWorks) {
   SendMessageA(edit, EM_SETSEL, 0, 0);
   Press(VK_DELETE);
   EXPECT_EQ(p.Text(IDC_VALUE_EDIT), "123");
-  EXPECT_EQ(TheProgram().navigation.KeyboardNavigation, 0);  // not a navigation key
+  EXPECT_EQ(p.state().navigation.KeyboardNavigation, 0);  // not a navigation key
   SendMessageA(edit, EM_SETSEL, 3, 3);
   SendMessageA(edit, WM_CHAR, VK_BACK, 0);
   SendMessageA(edit, WM_CHAR, '4', 0);
@@ -126,7 +125,7 @@ TEST(Navigation, UnitLabelsAreNotFiltered) {
   SetFocus(label);
   Press(VK_TAB);
   EXPECT_EQ(GetFocus(), label);
-  EXPECT_EQ(TheProgram().navigation.KeyboardNavigation, 0);
+  EXPECT_EQ(p.state().navigation.KeyboardNavigation, 0);
 }
 
 TEST(Navigation, ARecomputeBringsTheFocusBackToItsPosition) {
@@ -137,7 +136,7 @@ TEST(Navigation, ARecomputeBringsTheFocusBackToItsPosition) {
   SetDlgItemTextA(p.window(), IDC_VALUE_EDIT, "5");
   SetFocus(GetDlgItem(p.window(), IDC_INPUT_LABEL_FIRST));
   p.Pump();
-  EXPECT_EQ(TheProgram().conversion.InputValue, 5.0);
+  EXPECT_EQ(p.state().conversion.InputValue, 5.0);
   EXPECT_EQ(FocusId(), 602);
 }
 
@@ -161,11 +160,14 @@ TEST(Navigation, EnterOnAUnitButtonOpensItsDialogAndTheFocusComesBack) {
   Press(VK_TAB);  // 605: input denominator of column 0 (slot 3)
   ASSERT_EQ(FocusId(), 605);
   HWND button = GetFocus();
+  char caption[80] = {};
   testing::RunDialogAfter(p.window(), [&] { PostMessageA(button, WM_KEYDOWN, VK_RETURN, 0); },
-                          [](HWND dialog) { SendMessageA(dialog, WM_CLOSE, 0, 0); });
+                          [&](HWND dialog) {
+                            GetWindowTextA(dialog, caption, sizeof caption);
+                            SendMessageA(dialog, WM_CLOSE, 0, 0);
+                          });
   p.Pump();
-  EXPECT_EQ(TheProgram().UnitDialogSlot, 3);
-  EXPECT_EQ(TheProgram().UnitDialogInputSide, 1);
+  EXPECT_STREQ(caption, "Unit Selection Dialog - Convert From Denominator...");
   EXPECT_EQ(FocusId(), 605);
 }
 

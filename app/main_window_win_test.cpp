@@ -5,7 +5,8 @@
 #include <vector>
 
 #include "app/main_window_win.h"
-#include "app/program_win.h"
+#include "shell/help_win.h"
+#include "shell/reporter_win.h"
 #include "app/window_test_support_win.h"
 #include "resources/convert.h"
 #include "resources/strings.h"
@@ -65,8 +66,8 @@ TEST(MainWindow, FirstStartShowsTheSimpleLayoutWithDefaults) {
   GetWindowRect(p.window(), &r);
   EXPECT_EQ(r.left, 10);
   EXPECT_EQ(r.top, 10);
-  EXPECT_EQ(r.right - r.left, 85 * TheProgram().CharWidth);
-  EXPECT_EQ(r.bottom - r.top, 9 * TheProgram().CharHeight);
+  EXPECT_EQ(r.right - r.left, 85 * p.state().CharWidth);
+  EXPECT_EQ(r.bottom - r.top, 9 * p.state().CharHeight);
   EXPECT_EQ(GetMenuState(GetMenu(p.window()), IDM_SIMPLE_MODE, MF_BYCOMMAND) & MF_CHECKED,
             static_cast<UINT>(MF_CHECKED));
   EXPECT_TRUE(p.reporter().messages.empty());
@@ -74,7 +75,7 @@ TEST(MainWindow, FirstStartShowsTheSimpleLayoutWithDefaults) {
 
 TEST(MainWindow, ControlsStandWhereTheLayoutPutsThem) {
   TestProgram p(FeetToMetersIni("[USER_PREFERENCES]\r\nMultiDimensional=TRUE\r\n"));
-  const LayoutPlan& plan = TheProgram().layout;
+  const LayoutPlan& plan = p.state().layout;
   ASSERT_EQ(plan.controlCount, 29);
   for (int i = 0; i < plan.controlCount; ++i) {
     const ControlPlacement& c = plan.controls[i];
@@ -99,14 +100,14 @@ TEST(MainWindow, LeavingTheFieldCommitsOnlyAChangedValueAndEnterAlwaysCommits) {
   TypeValue(p, "1");
   SetFocus(GetDlgItem(p.window(), IDC_RESULT_EDIT));
   p.Pump();
-  EXPECT_EQ(TheProgram().conversion.InputValuePresent, 0);
+  EXPECT_EQ(p.state().conversion.InputValuePresent, 0);
   EXPECT_EQ(p.Text(IDC_RESULT_EDIT), "");
 
   // Enter commits it all the same.
   TypeValue(p, "1");
   PressKey(GetDlgItem(p.window(), IDC_VALUE_EDIT), VK_RETURN);
   p.Pump();
-  EXPECT_EQ(TheProgram().conversion.InputValuePresent, 1);
+  EXPECT_EQ(p.state().conversion.InputValuePresent, 1);
   EXPECT_EQ(p.Text(IDC_VALUE_EDIT), "1.0000");
   EXPECT_EQ(p.Text(IDC_RESULT_EDIT), "304.80 E-3");
 
@@ -114,7 +115,7 @@ TEST(MainWindow, LeavingTheFieldCommitsOnlyAChangedValueAndEnterAlwaysCommits) {
   TypeValue(p, "10");
   SetFocus(GetDlgItem(p.window(), IDC_RESULT_EDIT));
   p.Pump();
-  EXPECT_EQ(TheProgram().conversion.InputValue, 10.0);
+  EXPECT_EQ(p.state().conversion.InputValue, 10.0);
   EXPECT_EQ(p.Text(IDC_RESULT_EDIT), "3.0480");
 }
 
@@ -127,14 +128,14 @@ TEST(MainWindow, TheRoundedEchoNeverReplacesTheTypedValue) {
   EXPECT_EQ(p.Text(IDC_RESULT_EDIT), "376.30");  // 1234.5678 ft, not 1234.6 ft
   SetFocus(GetDlgItem(p.window(), IDC_RESULT_EDIT));
   p.Pump();
-  EXPECT_EQ(TheProgram().conversion.InputValue, 1234.5678);
+  EXPECT_EQ(p.state().conversion.InputValue, 1234.5678);
   EXPECT_EQ(p.Text(IDC_RESULT_EDIT), "376.30");
 
   // A value typed over the echo is the user's and commits.
   TypeValue(p, "1 234.6");
   SetFocus(GetDlgItem(p.window(), IDC_RESULT_EDIT));
   p.Pump();
-  EXPECT_EQ(TheProgram().conversion.InputValue, 1234.6);
+  EXPECT_EQ(p.state().conversion.InputValue, 1234.6);
 }
 
 // Enter on the echo as the program wrote it keeps the full value, also at the next start.
@@ -147,7 +148,7 @@ TEST(MainWindow, EnterOnTheUntouchedEchoKeepsTheFullValue) {
       PressKey(GetDlgItem(p.window(), IDC_VALUE_EDIT), VK_RETURN);
       p.Pump();
     }
-    EXPECT_EQ(TheProgram().conversion.InputValue, 1234.5678);
+    EXPECT_EQ(p.state().conversion.InputValue, 1234.5678);
     EXPECT_EQ(p.Text(IDC_RESULT_EDIT), "376.30");
     SendMessageA(p.window(), WM_COMMAND, IDM_EXIT, 0);
     p.Pump();
@@ -159,8 +160,8 @@ TEST(MainWindow, EnterOnTheUntouchedEchoKeepsTheFullValue) {
   TestProgram fresh(FeetToMetersIni());
   PressKey(GetDlgItem(fresh.window(), IDC_VALUE_EDIT), VK_RETURN);
   fresh.Pump();
-  EXPECT_EQ(TheProgram().conversion.InputValuePresent, 1);
-  EXPECT_EQ(TheProgram().conversion.InputValue, 0.0);
+  EXPECT_EQ(fresh.state().conversion.InputValuePresent, 1);
+  EXPECT_EQ(fresh.state().conversion.InputValue, 0.0);
 }
 
 // A place saved on a monitor that is not there opens at the default place, in the mode's size.
@@ -178,8 +179,8 @@ TEST(MainWindow, AWindowSavedOffScreenOpensAtTheDefaultPlace) {
     GetWindowRect(p.window(), &place);
     EXPECT_EQ(place.left, r.left) << r.keys;
     EXPECT_EQ(place.top, r.top) << r.keys;
-    EXPECT_EQ(place.right - place.left, 85 * TheProgram().CharWidth) << r.keys;
-    EXPECT_EQ(place.bottom - place.top, 9 * TheProgram().CharHeight) << r.keys;
+    EXPECT_EQ(place.right - place.left, 85 * p.state().CharWidth) << r.keys;
+    EXPECT_EQ(place.bottom - place.top, 9 * p.state().CharHeight) << r.keys;
   }
 }
 
@@ -191,8 +192,8 @@ TEST(MainWindow, SwapExchangesSlotZeroInSimpleModeAndEverySlotInMultiUnitMode) {
   EXPECT_EQ(p.Text(IDC_INPUT_LABEL_FIRST), "meter");
   EXPECT_EQ(p.Text(IDC_OUTPUT_LABEL_FIRST), "foot");
   // Slot 1 keeps its choice for multi-unit mode.
-  EXPECT_EQ(TheProgram().conversion.QuantityRecords[1].Input.UnitSelected, 1);
-  EXPECT_EQ(TheProgram().conversion.QuantityRecords[1].Output.UnitSelected, 0);
+  EXPECT_EQ(p.state().conversion.QuantityRecords[1].Input.UnitSelected, 1);
+  EXPECT_EQ(p.state().conversion.QuantityRecords[1].Output.UnitSelected, 0);
 
   SendMessageA(p.window(), WM_COMMAND, IDM_MULTI_MODE, 0);
   EXPECT_EQ(p.Text(IDC_INPUT_LABEL_FIRST + 1), "hour");
@@ -217,7 +218,7 @@ TEST(MainWindow, ModeCommandsRebuildTheLayout) {
   };
   for (const Step& s : steps) {
     SendMessageA(p.window(), WM_COMMAND, static_cast<WPARAM>(s.command), 0);
-    EXPECT_EQ(TheProgram().conversion.MultiDimensional, s.multi ? 1 : 0) << s.command;
+    EXPECT_EQ(p.state().conversion.MultiDimensional, s.multi ? 1 : 0) << s.command;
     EXPECT_EQ(checked(IDM_MULTI_MODE), s.multi) << s.command;
     EXPECT_EQ(checked(IDM_SIMPLE_MODE), !s.multi) << s.command;
     EXPECT_EQ(HasControl(p.window(), IDC_SWAP_MULTI), s.multi);
@@ -229,7 +230,7 @@ TEST(MainWindow, ModeCommandsRebuildTheLayout) {
     EXPECT_EQ(p.Text(IDC_INPUT_LABEL_FIRST), "foot");
     RECT r;
     GetWindowRect(p.window(), &r);
-    EXPECT_EQ(r.right - r.left, (s.multi ? 89 : 85) * TheProgram().CharWidth);
+    EXPECT_EQ(r.right - r.left, (s.multi ? 89 : 85) * p.state().CharWidth);
   }
   // Accelerators reach the commands through the message loop.
   SetFocus(GetDlgItem(p.window(), IDC_VALUE_EDIT));
@@ -237,7 +238,7 @@ TEST(MainWindow, ModeCommandsRebuildTheLayout) {
   keybd_event('T', 0, 0, 0);
   keybd_event('T', 0, KEYEVENTF_KEYUP, 0);
   keybd_event(VK_CONTROL, 0, KEYEVENTF_KEYUP, 0);
-  EXPECT_TRUE(testing::PumpUntil([] { return TheProgram().conversion.MultiDimensional == 1; }));
+  EXPECT_TRUE(testing::PumpUntil([&] { return p.state().conversion.MultiDimensional == 1; }));
 }
 
 TEST(MainWindow, EditMenuFollowsFocusSelectionAndConversion) {
@@ -319,7 +320,7 @@ TEST(MainWindow, SaveThenLoadGivesTheSameState) {
   // Restarted, the window shows what it showed: the mode, the labels, the value and result
   // in the saved format. (Each key's round trip is checked on the settings themselves.)
   TestProgram again(saved);
-  EXPECT_EQ(TheProgram().conversion.MultiDimensional, 1);
+  EXPECT_EQ(again.state().conversion.MultiDimensional, 1);
   EXPECT_TRUE(HasControl(again.window(), IDC_SWAP_MULTI));
   EXPECT_EQ(again.Text(IDC_INPUT_LABEL_FIRST) + " " + again.Text(IDC_OUTPUT_LABEL_FIRST),
             "foot meter");

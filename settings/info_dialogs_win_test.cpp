@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/main_window_win.h"
+#include "shell/help_win.h"
 #include "app/window_test_support_win.h"
 #include "resources/convert.h"
 

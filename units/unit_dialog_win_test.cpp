@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "app/main_window_win.h"
-#include "app/program_win.h"
+#include "shell/help_win.h"
 #include "app/window_test_support_win.h"
 #include "resources/convert.h"
 
@@ -60,7 +60,6 @@ int InputButton(int slot) { return IDC_INPUT_UNIT_BUTTON_FIRST + slot; }
 int OutputButton(int slot) { return IDC_OUTPUT_UNIT_BUTTON_FIRST + slot; }
 int InputLabel(int slot) { return IDC_INPUT_LABEL_FIRST + slot; }
 int OutputLabel(int slot) { return IDC_OUTPUT_LABEL_FIRST + slot; }
-QuantityRecord& Slot(int slot) { return TheProgram().conversion.QuantityRecords[slot]; }
 
 std::string WindowText(HWND window) {
   char text[256] = {};
@@ -109,11 +108,12 @@ void PressKey(HWND dialog, WPARAM key) {
 class UnitDialogWindowTest : public ::testing::Test {
  protected:
   HWND window() { return program_.window(); }
+  QuantityRecord& Slot(int slot) { return program_.state().conversion.QuantityRecords[slot]; }
 
   void SetMode(bool multi) {
     SendMessageA(window(), WM_COMMAND, multi ? IDM_MULTI_MODE : IDM_SIMPLE_MODE, 0);
     program_.Pump();
-    ASSERT_EQ(TheProgram().conversion.MultiDimensional, multi ? 1 : 0);
+    ASSERT_EQ(program_.state().conversion.MultiDimensional, multi ? 1 : 0);
   }
 
   // One side's choice through its dialog; a quantity row of kNoRow keeps the slot's quantity.
@@ -296,7 +296,7 @@ TEST_F(UnitDialogWindowTest, OpeningShowsTheSidesChoices) {
 TEST_F(UnitDialogWindowTest, FailedReadsAreReportedAndTheDialogGoesOn) {
   SetMode(true);
   // The catalogue loses its Volume section while the program runs.
-  std::ofstream(TheProgram().dataPath, std::ios::binary | std::ios::trunc)
+  std::ofstream(program_.state().dataPath, std::ios::binary | std::ios::trunc)
       << "[Length]\nmeter=1\nfoot=0.3048\n[MULTIPLIERS]\nkilo=1000\nNo_Multiplier=1\n";
   int unitRows = -1;
   bool open = false;
@@ -329,7 +329,7 @@ TEST_F(UnitDialogWindowTest, AUnitThatCannotBeReadLeavesTheEarlierUnit) {
   SendMessageA(window(), WM_COMMAND, IDM_ACCEPT_VALUE, 0);
   const std::string result = program_.Text(IDC_RESULT_EDIT);
   ASSERT_EQ(result, "609.60 E-3");
-  std::ofstream(TheProgram().dataPath, std::ios::binary | std::ios::trunc)
+  std::ofstream(program_.state().dataPath, std::ios::binary | std::ios::trunc)
       << "[Length]\nfoot=0.3048\n[MULTIPLIERS]\nkilo=1000\nNo_Multiplier=1\n";
   int unitRow = kNoRow;
   ASSERT_TRUE(RunDialog(window(), InputButton(0), [&](HWND dialog) {
