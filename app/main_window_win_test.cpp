@@ -73,24 +73,6 @@ TEST(MainWindow, FirstStartShowsTheSimpleLayoutWithDefaults) {
   EXPECT_TRUE(p.reporter().messages.empty());
 }
 
-TEST(MainWindow, ControlsStandWhereTheLayoutPutsThem) {
-  TestProgram p(FeetToMetersIni("[USER_PREFERENCES]\r\nMultiDimensional=TRUE\r\n"));
-  const LayoutPlan& plan = p.state().layout;
-  ASSERT_EQ(plan.controlCount, 29);
-  for (int i = 0; i < plan.controlCount; ++i) {
-    const ControlPlacement& c = plan.controls[i];
-    HWND control = GetDlgItem(p.window(), c.id);
-    ASSERT_NE(control, nullptr) << c.id;
-    WINDOWPLACEMENT wp{};
-    wp.length = sizeof wp;
-    GetWindowPlacement(control, &wp);
-    EXPECT_EQ(wp.rcNormalPosition.left, c.x) << c.id;
-    EXPECT_EQ(wp.rcNormalPosition.top, c.y) << c.id;
-    EXPECT_EQ(wp.rcNormalPosition.right - wp.rcNormalPosition.left, c.width) << c.id;
-    EXPECT_EQ(wp.rcNormalPosition.bottom - wp.rcNormalPosition.top, c.height) << c.id;
-  }
-}
-
 TEST(MainWindow, LeavingTheFieldCommitsOnlyAChangedValueAndEnterAlwaysCommits) {
   TestProgram p(FeetToMetersIni());
   EXPECT_EQ(p.Text(IDC_INPUT_LABEL_FIRST), "foot");
@@ -389,78 +371,6 @@ TEST(MainWindow, MessagesReachTheUserThroughARealMessageBox) {
   EXPECT_EQ(g_boxTitle, "Quantora");
 }
 
-TEST(Resources, StringTableHoldsTheProgramsTexts) {
-  struct { UINT id; const char* text; } strings[] = {
-      {IDS_ERROR_TITLE, QA_STR_ERROR_TITLE},
-      {IDS_SETTINGS_MISSING, QA_STR_SETTINGS_MISSING},
-      {IDS_DATA_FILE_UNREADABLE, QA_STR_DATA_FILE_UNREADABLE},
-      {IDS_INFORMATION_TITLE, "Quantora Information"},
-      {IDS_RANGE_MESSAGE, "The value you entered is not within the allowed range.\rThe range for this field is: %d to %d."},
-      {IDS_CONSTANTS_FILE, "QACONST.TXT"},
-      {IDS_CONSTANTS_UNREADABLE, QA_STR_CONSTANTS_UNREADABLE},
-      {IDS_CONSTANT_NOT_ADDED, "Error encountered when trying to add a physical constant to the constants list box.  Memory may be low.  "},
-      {IDS_MULTIPLIERS_LABEL_MISSING, QA_STR_MULTIPLIERS_LABEL_MISSING},
-      {IDS_NO_MULTIPLIERS, QA_STR_NO_MULTIPLIERS},
-  };
-  for (auto& s : strings) {
-    char text[512] = {};
-    LoadStringA(GetModuleHandleA(nullptr), s.id, text, sizeof text);
-    EXPECT_STREQ(text, s.text) << s.id;
-  }
-}
-
-TEST(Resources, MenuHoldsEveryCommandWithItsShortcut) {
-  HMENU menu = LoadMenuA(GetModuleHandleA(nullptr), IDM_CONVERT_MENU_NAME);
-  ASSERT_NE(menu, nullptr);
-  struct { UINT id; const char* text; } items[] = {
-      {IDM_SIMPLE_MODE, "&Simple Conversion Mode\tCtrl+S"},
-      {IDM_MULTI_MODE, "&Multi-Unit Conversion Mode\tCtrl+M"},
-      {IDM_NUMERIC_FORMAT, "Numeric &Format...\tCtrl+F"},
-      {IDM_SWAP_UNITS, "Swap Input and Output &Units\tCtrl+U"},
-      {IDM_LOOKUP_CONSTANT, "&Lookup Physical Constant\tCtrl+L"},
-      {IDM_EXIT, "E&xit"},
-      {IDM_UNDO, "&Undo\tCtrl+Z"}, {IDM_CUT, "Cu&t\tCtrl+X"}, {IDM_COPY, "&Copy\tCtrl+C"},
-      {IDM_PASTE, "&Paste\tCtrl+V"}, {IDM_COPY_RESULT, "Copy &Result\tCtrl+R"},
-      {IDM_COPY_ALL, "Copy &All\tCtrl+A"}, {IDM_HELP_CONTENTS, "&Quantora Help\tF1"},
-      {IDM_HELP_ON_HELP, "&How To Use Help"}, {IDM_SUPPORT_INFO, "&Support Information..."},
-      {IDM_LIABILITY, "&Limit of Liability..."}, {IDM_ABOUT, "&About..."},
-  };
-  for (auto& item : items) {
-    char text[128] = {};
-    GetMenuStringA(menu, item.id, text, sizeof text, MF_BYCOMMAND);
-    EXPECT_STREQ(text, item.text) << item.id;
-  }
-  EXPECT_TRUE(GetMenuState(menu, IDM_SIMPLE_MODE, MF_BYCOMMAND) & MF_CHECKED);
-  char popup[32] = {};
-  GetMenuStringA(menu, 1, popup, sizeof popup, MF_BYPOSITION);
-  EXPECT_STREQ(popup, "&Edit");
-  EXPECT_EQ(GetMenuItemCount(GetSubMenu(menu, 0)), 8);  // with its two separators
-  EXPECT_EQ(GetMenuItemCount(GetSubMenu(menu, 2)), 7);
-  DestroyMenu(menu);
-
-  HACCEL table = LoadAcceleratorsA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_ACCELERATORS));
-  ACCEL entries[16];
-  const int count = CopyAcceleratorTableA(table, entries, 16);
-  EXPECT_EQ(count, 10);
-  struct { WORD key; WORD cmd; bool ctrl; } expected[] = {
-      {'A', IDM_COPY_ALL, true}, {'F', IDM_NUMERIC_FORMAT, true}, {'L', IDM_LOOKUP_CONSTANT, true},
-      {'M', IDM_MULTI_MODE, true}, {'R', IDM_COPY_RESULT, true}, {'S', IDM_SIMPLE_MODE, true},
-      {'T', IDM_TOGGLE_MODE, true}, {'U', IDM_SWAP_UNITS, true}, {'Z', IDM_UNDO, true},
-      {VK_F1, IDM_HELP_CONTENTS, false}};
-  for (auto& e : expected) {
-    bool found = false;
-    for (int i = 0; i < count; ++i) {
-      if (entries[i].key == e.key && entries[i].cmd == e.cmd) {
-        found = true;
-        EXPECT_EQ((entries[i].fVirt & FCONTROL) != 0, e.ctrl) << e.cmd;
-        EXPECT_TRUE(entries[i].fVirt & FVIRTKEY) << e.cmd;
-        EXPECT_TRUE(entries[i].fVirt & FNOINVERT) << e.cmd;
-      }
-    }
-    EXPECT_TRUE(found) << e.cmd;
-  }
-}
-
 std::vector<HelpCall> g_helpCalls;
 void RecordHelp(const HelpCall& call) { g_helpCalls.push_back(call); }
 
@@ -489,20 +399,6 @@ TEST(MainWindow, HelpGoesToTheViewerWithTheWindowsContextTable) {
     EXPECT_EQ(g_helpCalls[i].window, windows[i]);
   }
   EXPECT_EQ(g_helpCalls[2].data, reinterpret_cast<ULONG_PTR>(HelpContextTable));
-  // The table pairs every control of the window with its topic.
-  struct { DWORD id, topic; } pairs[] = {{614, 5040}, {615, 5040}, {500, 5040}, {501, 5060},
-      {502, 5050}, {507, 5050}, {602, 5050}, {607, 5050}, {508, 5070}, {513, 5070},
-      {608, 5070}, {613, 5070}, {515, 5080}, {516, 6300}};
-  for (auto& pair : pairs) {
-    DWORD topic = 0;
-    for (const DWORD* t = HelpContextTable; t[0] != 0; t += 2) {
-      if (t[0] == pair.id) topic = t[1];
-    }
-    EXPECT_EQ(topic, pair.topic) << pair.id;
-  }
-  const DWORD* end = HelpContextTable;
-  while (end[0] != 0) end += 2;
-  EXPECT_EQ(end[1], 0u);
 }
 
 }  // namespace
