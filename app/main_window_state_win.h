@@ -39,9 +39,6 @@ struct MainWindowState {
   HWND resultEdit = nullptr;
   HWND swapButton = nullptr;
 
-  // The window procedures the key filters replaced, by control id.
-  WNDPROC previousProc[2 + 2 * kSlotCount] = {};  // 500, 501, 602..613
-
   // The text the program itself last put into the value edit: leaving the edit commits only
   // a text the user changed.
   std::string lastValueText;
