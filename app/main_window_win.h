@@ -1,5 +1,5 @@
-// The main window: its class, creation, message handling and the operations the dialogs and
-// the key filters call back into.
+// The main window: its class, creation, message handling and the operations its dialogs'
+// callbacks and the key filters call back into.
 #pragma once
 
 #include <windows.h>
