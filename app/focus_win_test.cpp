@@ -36,30 +36,24 @@ bool WholeTextSelected(HWND window, int id) {
   return start == 0 && static_cast<LRESULT>(end) == length && length > 0;
 }
 
+// Every move is checked on the navigation tables; here the simple layout's keys reach its four
+// controls, the first key starting from the value edit.
 TEST(Navigation, SimpleModeKeysWalkTheFourControls) {
-  struct Case {
-    std::vector<WPARAM> keys;
+  TestProgram p(Ini(false));
+  const struct {
+    WPARAM key;
     int focus;
-  } cases[] = {
-      {{VK_TAB}, 602},                       // the first key starts from the value edit
-      {{VK_LEFT}, 608},
-      {{VK_TAB, VK_TAB}, 501},
-      {{VK_TAB, VK_TAB, VK_TAB, VK_TAB}, 500},
-      {{VK_END}, 608},
-      {{VK_END, VK_HOME}, 500},
-      {{VK_TAB, VK_UP}, 602},                // up and down stay
-      {{VK_RIGHT, VK_RIGHT, VK_DOWN}, 501},
-  };
-  for (const Case& c : cases) {
-    TestProgram p(Ini(false));
-    for (WPARAM key : c.keys) Press(key);
-    EXPECT_EQ(FocusId(), c.focus) << c.keys.size() << " keys ending in " << c.keys.back();
-    EXPECT_EQ(p.state().navigation.KeyboardNavigation, 1);
+  } steps[] = {{VK_TAB, 602},  {VK_TAB, 501},   {VK_TAB, 608},  {VK_TAB, 500},
+               {VK_LEFT, 608}, {VK_HOME, 500},  {VK_RIGHT, 602}, {VK_UP, 602},
+               {VK_RIGHT, 501}, {VK_DOWN, 501}, {VK_END, 608}};
+  for (const auto& step : steps) {
+    Press(step.key);
+    EXPECT_EQ(FocusId(), step.focus) << "key " << step.key;
   }
+  EXPECT_EQ(p.state().navigation.KeyboardNavigation, 1);
 }
 
-// Every move is checked on the navigation tables; here the multi-unit layout's keys reach the
-// controls of its own order, by rows and columns.
+// The multi-unit layout's keys reach the controls of its own order, by rows and columns.
 TEST(Navigation, MultiUnitModeMovesInRowsAndColumns) {
   TestProgram p(Ini(true));
   const struct {
