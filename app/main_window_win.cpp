@@ -293,6 +293,9 @@ void OpenUnitDialog(HWND window, int slot, bool inputSide) {
   context.tables = &program.tables;
   context.dataPath = program.dataPath.c_str();
   context.reporter = program.reporterOverride;
+  context.showLabel = [window](int labelId, const char* text) {
+    SetDlgItemTextA(window, labelId, text);
+  };
   context.resultChanged = [window] { RecomputeResult(window); };
   OpenDialog(window, IDD_INPUTUNIT_NAME, UnitSelectionDialog, reinterpret_cast<LPARAM>(&context));
   if (program.navigation.KeyboardNavigation) RestoreFocus(window, program.MultiUnitMode());

@@ -31,7 +31,10 @@ bool InputSide(HWND dialog) { return Context(dialog).inputSide; }
 const UnitTables& Tables(HWND dialog) { return *Context(dialog).tables; }
 const char* DataPath(HWND dialog) { return Context(dialog).dataPath; }
 
-HWND Owner(HWND dialog) { return GetWindow(dialog, GW_OWNER); }
+void ShowLabel(HWND dialog, int labelId, const char* text) {
+  const UnitDialogContext& context = Context(dialog);
+  if (context.showLabel) context.showLabel(labelId, text);
+}
 
 void ShowListError(HWND dialog, const std::string& text) {
   ReporterFor reporter(dialog, Context(dialog).reporter);
@@ -52,9 +55,8 @@ void SelectRow(HWND dialog, int listId, int row) {
 // its labels in the main window go blank at once.
 void EmptyBothLabels(HWND dialog) {
   const QuantityRecord& record = Record(dialog);
-  HWND owner = Owner(dialog);
-  SetDlgItemTextA(owner, record.Input.LabelId, "");
-  SetDlgItemTextA(owner, record.Output.LabelId, "");
+  ShowLabel(dialog, record.Input.LabelId, "");
+  ShowLabel(dialog, record.Output.LabelId, "");
 }
 
 void FillDimensionList(HWND dialog, int id) {
@@ -199,7 +201,7 @@ void OnClose(HWND dialog) {
   const UnitDialogContext& context = Context(dialog);
   QuantityRecord& record = *context.record;
   const std::string label = FinishSide(record, context.inputSide, *context.tables);
-  SetDlgItemTextA(Owner(dialog), Side(record, context.inputSide).LabelId, label.c_str());
+  ShowLabel(dialog, Side(record, context.inputSide).LabelId, label.c_str());
   if (context.resultChanged) context.resultChanged();
   EndDialog(dialog, 0);
 }

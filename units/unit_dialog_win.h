@@ -11,8 +11,7 @@
 namespace quantora {
 
 // What the dialog works on, passed as DialogBoxParamA's parameter. Every pick goes straight
-// into the record; the owner's two label controls of the slot (the record's label ids) are
-// kept in step with it.
+// into the record.
 struct UnitDialogContext {
   QuantityRecord* record = nullptr;  // the slot's record
   int slot = 0;                      // 0..5, for the caption
@@ -22,7 +21,10 @@ struct UnitDialogContext {
   const char* dataPath = nullptr;  // the units catalogue
   // Where messages go; nullptr: message boxes owned by the dialog.
   Reporter* reporter = nullptr;
-  // Called as the dialog ends, after the edited side's label is set: the result changed.
+  // Shows a label of the slot (by the record's label id): both go blank when the quantity
+  // changes, and the edited side gets its label as the dialog ends.
+  std::function<void(int labelId, const char* text)> showLabel;
+  // Called as the dialog ends, after the edited side's label is shown: the result changed.
   std::function<void()> resultChanged;
 };
 
