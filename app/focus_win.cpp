@@ -3,31 +3,21 @@
 // only through here.
 #include "app/main_window_win.h"
 #include "app/navigation.h"
-#include "app/program_win.h"
 #include "resources/convert.h"
+
+#include <commctrl.h>
 
 namespace quantora {
 namespace {
 
-// Where each filtered control's previous window procedure is kept.
-int FilterIndex(int id) {
-  if (id == IDC_VALUE_EDIT) return 0;
-  if (id == IDC_RESULT_EDIT) return 1;
-  if (id >= IDC_INPUT_UNIT_BUTTON_FIRST && id < IDC_INPUT_UNIT_BUTTON_FIRST + 2 * kSlotCount) {
-    return 2 + (id - IDC_INPUT_UNIT_BUTTON_FIRST);
-  }
-  return -1;
+// The filters stand in front of the controls' own procedures through SetWindowSubclass; the
+// controls are children of the main window, whose state has the navigation.
+constexpr UINT_PTR kKeyFilterId = 1;
+
+bool MultiUnitModeOf(HWND control) {
+  const MainWindowState* state = StateOf(GetParent(control));
+  return state && state->MultiUnitMode();
 }
-
-WNDPROC& PreviousProc(int id) { return TheProgram().previousProc[FilterIndex(id)]; }
-
-LRESULT CallPrevious(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
-  const int id = GetDlgCtrlID(control);
-  WNDPROC previous = FilterIndex(id) >= 0 ? PreviousProc(id) : nullptr;
-  return previous ? CallWindowProcA(previous, control, message, wParam, lParam)
-                  : DefWindowProcA(control, message, wParam, lParam);
-}
-
 
 // Enter becomes a command for the main window, as a click would be.
 void SendEnterCommand(HWND control, int commandId) {
@@ -35,77 +25,79 @@ void SendEnterCommand(HWND control, int commandId) {
   SendMessageA(GetParent(control), WM_COMMAND, static_cast<WPARAM>(commandId), lParam);
 }
 
-LRESULT CALLBACK ValueEditSubclassProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK ValueEditFilter(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
+                                 UINT_PTR, DWORD_PTR) {
   if (message == WM_KEYDOWN) {
     if (wParam == VK_RETURN) {
       SendEnterCommand(control, IDM_ACCEPT_VALUE);
     } else {
-      NavigateByKey(control, static_cast<int>(wParam), MultiUnitMode());
+      NavigateByKey(GetParent(control), static_cast<int>(wParam), MultiUnitModeOf(control));
     }
     return 0;
   }
   if ((message == WM_KEYUP || message == WM_CHAR) && wParam == VK_TAB) return 0;
   if (wParam == VK_RETURN) return 0;
-  return CallPrevious(control, message, wParam, lParam);
+  return DefSubclassProc(control, message, wParam, lParam);
 }
 
-LRESULT CALLBACK ResultEditSubclassProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK ResultEditFilter(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
+                                  UINT_PTR, DWORD_PTR) {
   if (message == WM_KEYDOWN) {
-    NavigateByKey(control, static_cast<int>(wParam), MultiUnitMode());
+    NavigateByKey(GetParent(control), static_cast<int>(wParam), MultiUnitModeOf(control));
     return 0;
   }
   if (wParam == VK_RETURN) return 0;
-  return CallPrevious(control, message, wParam, lParam);
+  return DefSubclassProc(control, message, wParam, lParam);
 }
 
-LRESULT CALLBACK UnitButtonSubclassProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK UnitButtonFilter(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
+                                  UINT_PTR, DWORD_PTR) {
   if (message == WM_KEYDOWN) {
     if (wParam == VK_RETURN) {
       SendEnterCommand(control, GetDlgCtrlID(control));
     } else {
-      NavigateByKey(control, static_cast<int>(wParam), MultiUnitMode());
+      NavigateByKey(GetParent(control), static_cast<int>(wParam), MultiUnitModeOf(control));
     }
     return 0;
   }
-  return CallPrevious(control, message, wParam, lParam);
+  return DefSubclassProc(control, message, wParam, lParam);
 }
 
-void Subclass(HWND window, int id, WNDPROC filter) {
-  HWND control = GetDlgItem(window, id);
-  if (control == nullptr) return;
-  PreviousProc(id) = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(control, GWLP_WNDPROC));
-  SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(filter));
+void Subclass(HWND window, int id, SUBCLASSPROC filter) {
+  if (HWND control = GetDlgItem(window, id)) SetWindowSubclass(control, filter, kKeyFilterId, 0);
 }
 
 }  // namespace
 
 void SubclassControls(HWND window, bool multiDimensional) {
-  Subclass(window, IDC_VALUE_EDIT, ValueEditSubclassProc);
-  Subclass(window, IDC_RESULT_EDIT, ResultEditSubclassProc);
+  Subclass(window, IDC_VALUE_EDIT, ValueEditFilter);
+  Subclass(window, IDC_RESULT_EDIT, ResultEditFilter);
   const int slots = multiDimensional ? kSlotCount : 1;
   for (int slot = 0; slot < slots; ++slot) {
-    Subclass(window, IDC_INPUT_UNIT_BUTTON_FIRST + slot, UnitButtonSubclassProc);
-    Subclass(window, IDC_OUTPUT_UNIT_BUTTON_FIRST + slot, UnitButtonSubclassProc);
+    Subclass(window, IDC_INPUT_UNIT_BUTTON_FIRST + slot, UnitButtonFilter);
+    Subclass(window, IDC_OUTPUT_UNIT_BUTTON_FIRST + slot, UnitButtonFilter);
   }
 }
 
-void SetKeyboardNavigation(bool on) { SetKeyboardNavigation(TheProgram().navigation, on); }
+void SetKeyboardNavigation(HWND window, bool on) {
+  SetKeyboardNavigation(StateOf(window)->navigation, on);
+}
 
-void RestoreFocus(bool multiDimensional) {
-  HWND window = TheProgram().mainWindow;
-  const int id = FocusControlId(multiDimensional, TheProgram().navigation.FocusIndex);
+void RestoreFocus(HWND window, bool multiDimensional) {
+  const int id = FocusControlId(multiDimensional, StateOf(window)->navigation.FocusIndex);
   SetFocus(GetDlgItem(window, id));
   if (id == IDC_VALUE_EDIT || id == IDC_RESULT_EDIT) {
     SendDlgItemMessageA(window, id, EM_SETSEL, 0, -1);
   }
 }
 
-void NavigateByKey(HWND, int virtualKey, bool multiDimensional) {
-  Program& program = TheProgram();
-  const NavigationStep step = NavigateByKey(multiDimensional, virtualKey, program.navigation);
+void NavigateByKey(HWND window, int virtualKey, bool multiDimensional) {
+  MainWindowState* state = StateOf(window);
+  if (state == nullptr) return;
+  const NavigationStep step = NavigateByKey(multiDimensional, virtualKey, state->navigation);
   if (!step.restoreFocus) return;
-  program.navigation = step.state;
-  RestoreFocus(multiDimensional);
+  state->navigation = step.state;
+  RestoreFocus(window, multiDimensional);
 }
 
 }  // namespace quantora

@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include "app/main_window_win.h"
-#include "app/program_win.h"
 #include "app/window_test_support_win.h"
 #include "resources/convert.h"
 
@@ -37,30 +36,24 @@ bool WholeTextSelected(HWND window, int id) {
   return start == 0 && static_cast<LRESULT>(end) == length && length > 0;
 }
 
+// Every move is checked on the navigation tables; here the simple layout's keys reach its four
+// controls, the first key starting from the value edit.
 TEST(Navigation, SimpleModeKeysWalkTheFourControls) {
-  struct Case {
-    std::vector<WPARAM> keys;
+  TestProgram p(Ini(false));
+  const struct {
+    WPARAM key;
     int focus;
-  } cases[] = {
-      {{VK_TAB}, 602},                       // the first key starts from the value edit
-      {{VK_LEFT}, 608},
-      {{VK_TAB, VK_TAB}, 501},
-      {{VK_TAB, VK_TAB, VK_TAB, VK_TAB}, 500},
-      {{VK_END}, 608},
-      {{VK_END, VK_HOME}, 500},
-      {{VK_TAB, VK_UP}, 602},                // up and down stay
-      {{VK_RIGHT, VK_RIGHT, VK_DOWN}, 501},
-  };
-  for (const Case& c : cases) {
-    TestProgram p(Ini(false));
-    for (WPARAM key : c.keys) Press(key);
-    EXPECT_EQ(FocusId(), c.focus) << c.keys.size() << " keys ending in " << c.keys.back();
-    EXPECT_EQ(TheProgram().navigation.KeyboardNavigation, 1);
+  } steps[] = {{VK_TAB, 602},  {VK_TAB, 501},   {VK_TAB, 608},  {VK_TAB, 500},
+               {VK_LEFT, 608}, {VK_HOME, 500},  {VK_RIGHT, 602}, {VK_UP, 602},
+               {VK_RIGHT, 501}, {VK_DOWN, 501}, {VK_END, 608}};
+  for (const auto& step : steps) {
+    Press(step.key);
+    EXPECT_EQ(FocusId(), step.focus) << "key " << step.key;
   }
+  EXPECT_EQ(p.state().navigation.KeyboardNavigation, 1);
 }
 
-// Every move is checked on the navigation tables; here the multi-unit layout's keys reach the
-// controls of its own order, by rows and columns.
+// The multi-unit layout's keys reach the controls of its own order, by rows and columns.
 TEST(Navigation, MultiUnitModeMovesInRowsAndColumns) {
   TestProgram p(Ini(true));
   const struct {
@@ -92,8 +85,8 @@ TEST(Navigation, EnterCommitsInTheValueEditAndDoesNothingInTheResultEdit) {
   SetDlgItemTextA(p.window(), IDC_VALUE_EDIT, "3");
   Press(VK_RETURN);
   p.Pump();
-  EXPECT_EQ(TheProgram().conversion.InputValue, 3.0);
-  EXPECT_EQ(TheProgram().navigation.KeyboardNavigation, 0);
+  EXPECT_EQ(p.state().conversion.InputValue, 3.0);
+  EXPECT_EQ(p.state().navigation.KeyboardNavigation, 0);
   EXPECT_EQ(p.Text(IDC_RESULT_EDIT), "914.40 E-3");
 
   SetFocus(GetDlgItem(p.window(), IDC_RESULT_EDIT));
@@ -111,7 +104,7 @@ TEST(Navigation, KeysThatActOnlyOnKeyDownAreLostButTypingWorks) {
   SendMessageA(edit, EM_SETSEL, 0, 0);
   Press(VK_DELETE);
   EXPECT_EQ(p.Text(IDC_VALUE_EDIT), "123");
-  EXPECT_EQ(TheProgram().navigation.KeyboardNavigation, 0);  // not a navigation key
+  EXPECT_EQ(p.state().navigation.KeyboardNavigation, 0);  // not a navigation key
   SendMessageA(edit, EM_SETSEL, 3, 3);
   SendMessageA(edit, WM_CHAR, VK_BACK, 0);
   SendMessageA(edit, WM_CHAR, '4', 0);
@@ -126,7 +119,7 @@ TEST(Navigation, UnitLabelsAreNotFiltered) {
   SetFocus(label);
   Press(VK_TAB);
   EXPECT_EQ(GetFocus(), label);
-  EXPECT_EQ(TheProgram().navigation.KeyboardNavigation, 0);
+  EXPECT_EQ(p.state().navigation.KeyboardNavigation, 0);
 }
 
 TEST(Navigation, ARecomputeBringsTheFocusBackToItsPosition) {
@@ -137,7 +130,7 @@ TEST(Navigation, ARecomputeBringsTheFocusBackToItsPosition) {
   SetDlgItemTextA(p.window(), IDC_VALUE_EDIT, "5");
   SetFocus(GetDlgItem(p.window(), IDC_INPUT_LABEL_FIRST));
   p.Pump();
-  EXPECT_EQ(TheProgram().conversion.InputValue, 5.0);
+  EXPECT_EQ(p.state().conversion.InputValue, 5.0);
   EXPECT_EQ(FocusId(), 602);
 }
 
@@ -161,11 +154,14 @@ TEST(Navigation, EnterOnAUnitButtonOpensItsDialogAndTheFocusComesBack) {
   Press(VK_TAB);  // 605: input denominator of column 0 (slot 3)
   ASSERT_EQ(FocusId(), 605);
   HWND button = GetFocus();
+  char caption[80] = {};
   testing::RunDialogAfter(p.window(), [&] { PostMessageA(button, WM_KEYDOWN, VK_RETURN, 0); },
-                          [](HWND dialog) { SendMessageA(dialog, WM_CLOSE, 0, 0); });
+                          [&](HWND dialog) {
+                            GetWindowTextA(dialog, caption, sizeof caption);
+                            SendMessageA(dialog, WM_CLOSE, 0, 0);
+                          });
   p.Pump();
-  EXPECT_EQ(TheProgram().UnitDialogSlot, 3);
-  EXPECT_EQ(TheProgram().UnitDialogInputSide, 1);
+  EXPECT_STREQ(caption, "Unit Selection Dialog - Convert From Denominator...");
   EXPECT_EQ(FocusId(), 605);
 }
 

@@ -1,7 +1,6 @@
 // Creates and places the main window's controls from the layout the core plans.
 #include "app/layout.h"
 #include "app/main_window_win.h"
-#include "app/program_win.h"
 #include "resources/convert.h"
 #include "settings/settings.h"
 
@@ -32,7 +31,7 @@ void DestroyKept(HWND& control) {
 
 // Every control of either layout goes, whatever mode built it.
 void DestroyControls(HWND window) {
-  Program& program = TheProgram();
+  MainWindowState& program = *StateOf(window);
   for (int slot = 0; slot < kSlotCount; ++slot) {
     Destroy(window, IDC_INPUT_LABEL_FIRST + slot);
     Destroy(window, IDC_OUTPUT_LABEL_FIRST + slot);
@@ -68,7 +67,7 @@ BOOL CALLBACK AddWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
 // place when the window would stand there off every monitor's work area), afterwards
 // wherever the user has moved it.
 POINT WindowOrigin(HWND window, WindowSize size) {
-  Program& program = TheProgram();
+  MainWindowState& program = *StateOf(window);
   if (!program.savedRectUsed && program.store) {
     program.savedRectUsed = true;
     const WindowRect saved = TransferWindowRect(kLoadWindowRect, *program.store);
@@ -85,7 +84,7 @@ POINT WindowOrigin(HWND window, WindowSize size) {
 }
 
 void CreateControls(HWND window, const LayoutPlan& plan) {
-  Program& program = TheProgram();
+  MainWindowState& program = *StateOf(window);
   for (int i = 0; i < plan.controlCount; ++i) {
     const ControlPlacement& c = plan.controls[i];
     HWND control = CreateWindowExA(0, c.className, c.caption, StyleOf(c.kind), c.x, c.y, c.width,
@@ -112,12 +111,12 @@ void SetFonts(HWND window, bool multi) {
 
 void ShowUnitLabel(HWND window, const QuantityRecord& record, bool inputSide) {
   char label[kLabelSize];
-  ComposeUnitLabel(record, inputSide, TheProgram().tables, label);
+  ComposeUnitLabel(record, inputSide, StateOf(window)->tables, label);
   SetDlgItemTextA(window, Side(record, inputSide).LabelId, label);
 }
 
 void WriteUnitLabels(HWND window) {
-  for (const QuantityRecord& record : TheProgram().conversion.QuantityRecords) {
+  for (const QuantityRecord& record : StateOf(window)->conversion.QuantityRecords) {
     for (bool input : {true, false}) {
       if (Side(record, input).UnitSelected) ShowUnitLabel(window, record, input);
     }
@@ -125,8 +124,8 @@ void WriteUnitLabels(HWND window) {
 }
 
 void BuildLayout(HWND window) {
-  Program& program = TheProgram();
-  const bool multi = MultiUnitMode();
+  MainWindowState& program = *StateOf(window);
+  const bool multi = program.MultiUnitMode();
   HMENU menu = GetMenu(window);
   const WindowSize size = MainWindowSize(multi, program.CharWidth, program.CharHeight);
   const POINT origin = WindowOrigin(window, size);

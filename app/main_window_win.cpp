@@ -3,10 +3,11 @@
 #include <clocale>
 
 #include "app/edit_menu.h"
-#include "app/program_win.h"
 #include "conversion/copy_text_win.h"
 #include "conversion/format_dialog_win.h"
 #include "resources/convert.h"
+#include "shell/help_win.h"
+#include "shell/reporter_win.h"
 #include "settings/info_dialogs_win.h"
 #include "settings/constants_dialog_win.h"
 #include "settings/profile_store_win.h"
@@ -19,13 +20,15 @@ namespace {
 constexpr UINT kStartupDelayMs = 50;
 
 
+MainWindowState& State(HWND window) { return *StateOf(window); }
+
 void SetValueEditText(HWND window, const std::string& text) {
-  TheProgram().lastValueText = text;
+  State(window).lastValueText = text;
   SetDlgItemTextA(window, IDC_VALUE_EDIT, text.c_str());
 }
 
 void MeasureFont(HWND window) {
-  Program& program = TheProgram();
+  MainWindowState& program = State(window);
   HDC dc = GetDC(window);
   HGDIOBJ old = SelectObject(dc, GetStockObject(ANSI_VAR_FONT));
   TEXTMETRICA metrics{};
@@ -37,14 +40,14 @@ void MeasureFont(HWND window) {
 }
 
 LRESULT OnCreate(HWND window) {
-  Program& program = TheProgram();
+  MainWindowState& program = State(window);
   // Numbers are read and written locale-free by the core; the run-time locale is set as the
   // program always has, for anything else of the C library.
   std::setlocale(LC_ALL, "English");
   MeasureFont(window);
   program.mainWindow = window;
   program.store = std::make_unique<WinProfileStore>(program.settingsPath);
-  ReporterFor reporter(window);
+  ReporterFor reporter(window, program.reporterOverride);
   const LoadOutcome outcome = LoadSettings(*program.store, reporter.get(), program.conversion,
                                            program.tables, program.format,
                                            program.dataPath.c_str());
@@ -60,7 +63,7 @@ LRESULT OnCreate(HWND window) {
 }
 
 void OnTimer(HWND window) {
-  Program& program = TheProgram();
+  MainWindowState& program = State(window);
   KillTimer(window, IDT_STARTUP);
   BuildLayout(window);
   if (program.conversion.InputValuePresent) {
@@ -71,7 +74,7 @@ void OnTimer(HWND window) {
 }
 
 void CommitValue(HWND window, double value) {
-  ConversionState& state = TheProgram().conversion;
+  ConversionState& state = State(window).conversion;
   state.InputValue = value;
   state.InputValuePresent = 1;
   RecomputeResult(window);
@@ -81,27 +84,27 @@ void CommitValue(HWND window, double value) {
 // there is a rounded copy of the value and must not replace it.
 void OnValueEditKillFocus(HWND window) {
   const std::string text = ControlText(window, IDC_VALUE_EDIT);
-  if (text == TheProgram().lastValueText) return;
+  if (text == State(window).lastValueText) return;
   const double value = ReadInputText(text);
-  if (value == TheProgram().conversion.InputValue) return;
+  if (value == State(window).conversion.InputValue) return;
   CommitValue(window, value);
 }
 
 // Enter commits the field in any case. Its text is read as the user's only when the user
 // changed it: the echo the program wrote there, untouched, stands for the full value.
 void OnAcceptValue(HWND window) {
-  Program& program = TheProgram();
+  MainWindowState& program = State(window);
   const std::string text = ControlText(window, IDC_VALUE_EDIT);
   const bool untouchedEcho =
       program.conversion.InputValuePresent && text == program.lastValueText;
   const double value = untouchedEcho ? program.conversion.InputValue : ReadInputText(text);
   program.conversion.InputValuePresent = 1;
-  SetKeyboardNavigation(false);
+  SetKeyboardNavigation(window, false);
   CommitValue(window, value);
 }
 
 void OnSwap(HWND window) {
-  if (MultiUnitMode()) {
+  if (State(window).MultiUnitMode()) {
     for (int slot = 0; slot < kSlotCount; ++slot) SwapSides(slot, window);
   } else {
     SwapSides(0, window);
@@ -110,7 +113,7 @@ void OnSwap(HWND window) {
 }
 
 void SetMode(HWND window, int multiDimensional) {
-  TheProgram().conversion.MultiDimensional = multiDimensional;
+  State(window).conversion.MultiDimensional = multiDimensional;
   BuildLayout(window);
 }
 
@@ -125,11 +128,20 @@ void SendToFocus(UINT message) {
 }
 
 void OpenDialog(HWND window, const char* templateName, DLGPROC procedure, LPARAM parameter = 0) {
-  DialogBoxParamA(TheProgram().instance, templateName, window, procedure, parameter);
+  DialogBoxParamA(State(window).instance, templateName, window, procedure, parameter);
+}
+
+void OpenNumericFormatDialog(HWND window) {
+  MainWindowState& program = State(window);
+  FormatDialogContext context;
+  context.format = &program.format;
+  context.reporter = program.reporterOverride;
+  context.resultChanged = [window] { RecomputeResult(window); };
+  OpenDialog(window, IDD_PREFERENCES_NAME, NumericFormatDialog, reinterpret_cast<LPARAM>(&context));
 }
 
 void OpenConstantsDialog(HWND window) {
-  const Program& program = TheProgram();
+  const MainWindowState& program = State(window);
   ConstantsDialogContext context;
   if (!program.constantsPath.empty()) context.path = program.constantsPath.c_str();
   context.reporter = program.reporterOverride;
@@ -138,6 +150,8 @@ void OpenConstantsDialog(HWND window) {
 }
 
 LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
+  MainWindowState& program = State(window);
+  const bool multi = program.MultiUnitMode();
   const int id = LOWORD(wParam);
   const int code = HIWORD(wParam);
   if (id >= IDC_INPUT_UNIT_BUTTON_FIRST && id < IDC_INPUT_UNIT_BUTTON_FIRST + kSlotCount) {
@@ -155,24 +169,25 @@ LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
     case IDM_ACCEPT_VALUE: OnAcceptValue(window); return 0;
     case IDC_SWAP_SIMPLE:
     case IDC_SWAP_MULTI: OnSwap(window); return 0;
-    case IDM_SIMPLE_MODE: if (MultiUnitMode()) SetMode(window, 0); return 0;
-    case IDM_MULTI_MODE: if (!MultiUnitMode()) SetMode(window, 1); return 0;
-    case IDM_TOGGLE_MODE: SetMode(window, MultiUnitMode() ? 0 : 1); return 0;
+    case IDM_SIMPLE_MODE: if (multi) SetMode(window, 0); return 0;
+    case IDM_MULTI_MODE: if (!multi) SetMode(window, 1); return 0;
+    case IDM_TOGGLE_MODE: SetMode(window, multi ? 0 : 1); return 0;
     case IDM_UNDO: SendToFocus(EM_UNDO); return 0;
     case IDM_CUT: SendToFocus(WM_CUT); return 0;
     case IDM_COPY: SendToFocus(WM_COPY); return 0;
     case IDM_PASTE: SendToFocus(WM_PASTE); return 0;
-    case IDM_NUMERIC_FORMAT: OpenDialog(window, IDD_PREFERENCES_NAME, NumericFormatDialog); return 0;
+    case IDM_NUMERIC_FORMAT: OpenNumericFormatDialog(window); return 0;
     case IDM_SUPPORT_INFO: OpenDialog(window, IDD_SUPPORT_INFORMATION_NAME, SupportInfoDialogProc); return 0;
     case IDM_LIABILITY: OpenDialog(window, MAKEINTRESOURCEA(IDD_LIABILITY), LiabilityDialogProc); return 0;
     case IDM_ABOUT:
       OpenDialog(window, IDD_ABOUTBOX_NAME, AboutDialogProc, reinterpret_cast<LPARAM>(&kRelease));
       return 0;
     case IDM_COPY_RESULT:
-      CopyResult(window, TheProgram().conversion, MultiUnitMode(), ReporterFor(window).get());
+      CopyResult(window, program.conversion, multi,
+                 ReporterFor(window, program.reporterOverride).get());
       return 0;
     case IDM_COPY_ALL:
-      CopyAll(window, TheProgram().conversion, MultiUnitMode(), ReporterFor(window).get());
+      CopyAll(window, program.conversion, multi, ReporterFor(window, program.reporterOverride).get());
       return 0;
     case IDM_LOOKUP_CONSTANT: OpenConstantsDialog(window); return 0;
     case IDM_HELP_CONTENTS: CallHelp(window, HELP_FORCEFILE, 0); return 0;
@@ -205,7 +220,7 @@ RECT PlaceToSave(HWND window) {
 }
 
 void OnClose(HWND window) {
-  Program& program = TheProgram();
+  MainWindowState& program = State(window);
   if (!program.startupFailed && program.store) {
     // Closing by the close box or Alt+F4 leaves the focus in the value edit: what the user
     // typed there is committed as leaving the edit would, before it is saved, not after.
@@ -220,14 +235,25 @@ void OnClose(HWND window) {
 LRESULT OnDrawItem(HWND window, const DRAWITEMSTRUCT& item) {
   const int id = static_cast<int>(item.CtlID);
   if (id == IDC_SWAP_SIMPLE || id == IDC_SWAP_MULTI) {
-    DrawSwapButton(item, window, MultiUnitMode());
+    DrawSwapButton(item, State(window).MultiUnitMode());
   } else if (id >= IDC_INPUT_UNIT_BUTTON_FIRST && id < IDC_OUTPUT_UNIT_BUTTON_FIRST + kSlotCount) {
-    DrawUnitButton(item, window);
+    DrawUnitButton(item);
   }
   return TRUE;
 }
 
+void OnPaint(HWND window) {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(window, &ps);
+  State(window).PaintContent(dc);
+  EndPaint(window, &ps);
+}
+
 }  // namespace
+
+MainWindowState* StateOf(HWND window) {
+  return reinterpret_cast<MainWindowState*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+}
 
 std::string ControlText(HWND window, int id) {
   char text[kControlTextLimit + 1] = {};
@@ -236,19 +262,19 @@ std::string ControlText(HWND window, int id) {
 }
 
 void RecomputeResult(HWND window) {
-  Program& program = TheProgram();
+  MainWindowState& program = State(window);
   const DisplayTexts texts = ComputeDisplayTexts(program.conversion, program.format);
   SetDlgItemTextA(window, IDC_RESULT_EDIT, texts.result.c_str());
   SetValueEditText(window, texts.echo);
   if (program.navigation.KeyboardNavigation) {
-    RestoreFocus(MultiUnitMode());
+    RestoreFocus(window, program.MultiUnitMode());
   } else {
     SendDlgItemMessageA(window, IDC_VALUE_EDIT, EM_SETSEL, 0, -1);
   }
 }
 
 void SwapSides(int slot, HWND window) {
-  Program& program = TheProgram();
+  MainWindowState& program = State(window);
   QuantityRecord& record = program.conversion.QuantityRecords[slot];
   SwapSides(record);
   ShowUnitLabel(window, record, true);
@@ -256,15 +282,27 @@ void SwapSides(int slot, HWND window) {
 }
 
 void OpenUnitDialog(HWND window, int slot, bool inputSide) {
-  Program& program = TheProgram();
-  program.UnitDialogSlot = slot;
-  program.UnitDialogInputSide = inputSide ? 1 : 0;
-  OpenDialog(window, IDD_INPUTUNIT_NAME, UnitSelectionDialog);
-  if (program.navigation.KeyboardNavigation) RestoreFocus(MultiUnitMode());
+  MainWindowState& program = State(window);
+  // Anything outside the six slots is taken as slot 0 rather than indexing past the records.
+  if (slot < 0 || slot >= kSlotCount) slot = 0;
+  UnitDialogContext context;
+  context.record = &program.conversion.QuantityRecords[slot];
+  context.slot = slot;
+  context.inputSide = inputSide;
+  context.multiUnit = program.MultiUnitMode();
+  context.tables = &program.tables;
+  context.dataPath = program.dataPath.c_str();
+  context.reporter = program.reporterOverride;
+  context.showLabel = [window](int labelId, const char* text) {
+    SetDlgItemTextA(window, labelId, text);
+  };
+  context.resultChanged = [window] { RecomputeResult(window); };
+  OpenDialog(window, IDD_INPUTUNIT_NAME, UnitSelectionDialog, reinterpret_cast<LPARAM>(&context));
+  if (program.navigation.KeyboardNavigation) RestoreFocus(window, program.MultiUnitMode());
 }
 
 void UpdateEditMenu(HWND window, HMENU editPopup, bool multiDimensional) {
-  Program& program = TheProgram();
+  MainWindowState& program = State(window);
   HWND focus = GetFocus();
   EditMenuFacts facts;
   facts.selectionEmpty =
@@ -282,29 +320,37 @@ void UpdateEditMenu(HWND window, HMENU editPopup, bool multiDimensional) {
   enable(IDM_UNDO, state.undo);
   enable(IDM_COPY_ALL, state.copyAll);
   enable(IDM_COPY_RESULT, state.copyResult);
-  (void)window;
 }
 
 LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* state = static_cast<MainWindowState*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state));
+    state->mainWindow = window;
+  }
+  MainWindowState* state = StateOf(window);
+  if (state == nullptr) return DefWindowProcA(window, message, wParam, lParam);
+  const bool multi = state->MultiUnitMode();
   switch (message) {
     case WM_CREATE: return OnCreate(window);
     case WM_TIMER: OnTimer(window); return 0;
     case WM_COMMAND: return OnCommand(window, wParam, lParam);
     case WM_INITMENUPOPUP:
       if (lParam != 1) break;
-      UpdateEditMenu(window, reinterpret_cast<HMENU>(wParam), MultiUnitMode());
+      UpdateEditMenu(window, reinterpret_cast<HMENU>(wParam), multi);
       return 0;
     case WM_HELP:
     case WM_CONTEXTMENU: return HandleHelpMessage(message, wParam, lParam, HelpContextTable);
-    case WM_KEYDOWN: NavigateByKey(window, static_cast<int>(wParam), MultiUnitMode()); return 0;
-    case WM_PAINT: PaintMainWindow(window, MultiUnitMode()); return 0;
+    case WM_KEYDOWN: NavigateByKey(window, static_cast<int>(wParam), multi); return 0;
+    case WM_PAINT: OnPaint(window); return 0;
+    case WM_PRINTCLIENT: state->PaintContent(reinterpret_cast<HDC>(wParam)); return 0;
     case WM_DRAWITEM: return OnDrawItem(window, *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
     case WM_CTLCOLORSTATIC:
       SelectObject(reinterpret_cast<HDC>(wParam), GetStockObject(ANSI_VAR_FONT));
       return DefWindowProcA(window, message, wParam, lParam);
     case WM_CLOSE: OnClose(window); return 0;
     case WM_DESTROY:
-      if (TheProgram().mainWindow == window) TheProgram().mainWindow = nullptr;
+      if (state->mainWindow == window) state->mainWindow = nullptr;
       PostQuitMessage(0);
       return 0;
     default: break;
@@ -325,21 +371,21 @@ bool RegisterMainWindowClass(HINSTANCE instance) {
   return RegisterClassA(&wc) != 0;
 }
 
-HWND CreateMainWindow(HINSTANCE instance) {
-  TheProgram().instance = instance;
+HWND CreateMainWindow(HINSTANCE instance, MainWindowState& state) {
+  state.instance = instance;
   HWND window = CreateWindowExA(WS_EX_CONTEXTHELP, kMainWindowClass, "Quantora",
                                 WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                                nullptr, nullptr, instance, nullptr);
+                                nullptr, nullptr, instance, &state);
   if (window) {
-    TheProgram().mainWindow = window;
+    state.mainWindow = window;
     UpdateWindow(window);
   }
   return window;
 }
 
 int RunMessageLoop(HWND mainWindow) {
-  HACCEL accelerators = LoadAcceleratorsA(TheProgram().instance, MAKEINTRESOURCEA(IDR_ACCELERATORS));
+  HACCEL accelerators = LoadAcceleratorsA(StateOf(mainWindow)->instance, MAKEINTRESOURCEA(IDR_ACCELERATORS));
   MSG msg;
   while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
     if (!TranslateAcceleratorA(mainWindow, accelerators, &msg)) {

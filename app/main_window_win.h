@@ -1,20 +1,21 @@
-// The main window: its class, creation, message handling and the operations the dialogs and
-// the key filters call back into.
+// The main window: its class, creation, message handling and the operations its dialogs'
+// callbacks and the key filters call back into.
 #pragma once
 
 #include <windows.h>
 
 #include <string>
 
+#include "app/main_window_state_win.h"
 #include "units/quantity.h"
 
 namespace quantora {
 
 constexpr const char* kMainWindowClass = "QA_CONV";
-constexpr const char* kHelpFile = "QUANTORA.HLP";
 
 bool RegisterMainWindowClass(HINSTANCE instance);
-HWND CreateMainWindow(HINSTANCE instance);
+// Creates the main window over state, which must outlive it.
+HWND CreateMainWindow(HINSTANCE instance, MainWindowState& state);
 LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Runs the message loop with the accelerator table until WM_QUIT; returns its exit code.
@@ -45,31 +46,18 @@ void UpdateEditMenu(HWND mainWindow, HMENU editPopup, bool multiDimensional);
 
 // Keyboard focus navigation over the main window's controls.
 void SubclassControls(HWND mainWindow, bool multiDimensional);
-void NavigateByKey(HWND window, int virtualKey, bool multiDimensional);
-void RestoreFocus(bool multiDimensional);
-void SetKeyboardNavigation(bool on);
+void NavigateByKey(HWND mainWindow, int virtualKey, bool multiDimensional);
+void RestoreFocus(HWND mainWindow, bool multiDimensional);
+void SetKeyboardNavigation(HWND mainWindow, bool on);
 
-// Painting and the owner-drawn buttons.
-void PaintMainWindow(HWND mainWindow, bool multiDimensional);
-void DrawSwapButton(const DRAWITEMSTRUCT& item, HWND mainWindow, bool multiDimensional);
-void DrawUnitButton(const DRAWITEMSTRUCT& item, HWND mainWindow);
+// The owner-drawn buttons.
+void DrawSwapButton(const DRAWITEMSTRUCT& item, bool multiDimensional);
+void DrawUnitButton(const DRAWITEMSTRUCT& item);
 
 // Text of a control, at most 49 characters.
 std::string ControlText(HWND window, int id);
 
-// Context help: the four calls into the help viewer. A test can watch them instead.
-struct HelpCall {
-  HWND window;
-  std::string file;
-  UINT command;
-  ULONG_PTR data;
-};
-using HelpHook = void (*)(const HelpCall&);
-void SetHelpHook(HelpHook hook);
-void CallHelp(HWND window, UINT command, ULONG_PTR data);
-// WM_HELP and WM_CONTEXTMENU of a window whose controls are listed in table.
-BOOL HandleHelpMessage(UINT message, WPARAM wParam, LPARAM lParam, const DWORD* table);
-
+// Control id and help context pairs of the main window.
 extern const DWORD HelpContextTable[];
 
 }  // namespace quantora

@@ -5,7 +5,8 @@
 #include <vector>
 
 #include "app/main_window_win.h"
-#include "app/program_win.h"
+#include "shell/help_win.h"
+#include "shell/reporter_win.h"
 #include "app/window_test_support_win.h"
 #include "resources/convert.h"
 #include "resources/strings.h"
@@ -65,29 +66,11 @@ TEST(MainWindow, FirstStartShowsTheSimpleLayoutWithDefaults) {
   GetWindowRect(p.window(), &r);
   EXPECT_EQ(r.left, 10);
   EXPECT_EQ(r.top, 10);
-  EXPECT_EQ(r.right - r.left, 85 * TheProgram().CharWidth);
-  EXPECT_EQ(r.bottom - r.top, 9 * TheProgram().CharHeight);
+  EXPECT_EQ(r.right - r.left, 85 * p.state().CharWidth);
+  EXPECT_EQ(r.bottom - r.top, 9 * p.state().CharHeight);
   EXPECT_EQ(GetMenuState(GetMenu(p.window()), IDM_SIMPLE_MODE, MF_BYCOMMAND) & MF_CHECKED,
             static_cast<UINT>(MF_CHECKED));
   EXPECT_TRUE(p.reporter().messages.empty());
-}
-
-TEST(MainWindow, ControlsStandWhereTheLayoutPutsThem) {
-  TestProgram p(FeetToMetersIni("[USER_PREFERENCES]\r\nMultiDimensional=TRUE\r\n"));
-  const LayoutPlan& plan = TheProgram().layout;
-  ASSERT_EQ(plan.controlCount, 29);
-  for (int i = 0; i < plan.controlCount; ++i) {
-    const ControlPlacement& c = plan.controls[i];
-    HWND control = GetDlgItem(p.window(), c.id);
-    ASSERT_NE(control, nullptr) << c.id;
-    WINDOWPLACEMENT wp{};
-    wp.length = sizeof wp;
-    GetWindowPlacement(control, &wp);
-    EXPECT_EQ(wp.rcNormalPosition.left, c.x) << c.id;
-    EXPECT_EQ(wp.rcNormalPosition.top, c.y) << c.id;
-    EXPECT_EQ(wp.rcNormalPosition.right - wp.rcNormalPosition.left, c.width) << c.id;
-    EXPECT_EQ(wp.rcNormalPosition.bottom - wp.rcNormalPosition.top, c.height) << c.id;
-  }
 }
 
 TEST(MainWindow, LeavingTheFieldCommitsOnlyAChangedValueAndEnterAlwaysCommits) {
@@ -99,14 +82,14 @@ TEST(MainWindow, LeavingTheFieldCommitsOnlyAChangedValueAndEnterAlwaysCommits) {
   TypeValue(p, "1");
   SetFocus(GetDlgItem(p.window(), IDC_RESULT_EDIT));
   p.Pump();
-  EXPECT_EQ(TheProgram().conversion.InputValuePresent, 0);
+  EXPECT_EQ(p.state().conversion.InputValuePresent, 0);
   EXPECT_EQ(p.Text(IDC_RESULT_EDIT), "");
 
   // Enter commits it all the same.
   TypeValue(p, "1");
   PressKey(GetDlgItem(p.window(), IDC_VALUE_EDIT), VK_RETURN);
   p.Pump();
-  EXPECT_EQ(TheProgram().conversion.InputValuePresent, 1);
+  EXPECT_EQ(p.state().conversion.InputValuePresent, 1);
   EXPECT_EQ(p.Text(IDC_VALUE_EDIT), "1.0000");
   EXPECT_EQ(p.Text(IDC_RESULT_EDIT), "304.80 E-3");
 
@@ -114,7 +97,7 @@ TEST(MainWindow, LeavingTheFieldCommitsOnlyAChangedValueAndEnterAlwaysCommits) {
   TypeValue(p, "10");
   SetFocus(GetDlgItem(p.window(), IDC_RESULT_EDIT));
   p.Pump();
-  EXPECT_EQ(TheProgram().conversion.InputValue, 10.0);
+  EXPECT_EQ(p.state().conversion.InputValue, 10.0);
   EXPECT_EQ(p.Text(IDC_RESULT_EDIT), "3.0480");
 }
 
@@ -127,14 +110,14 @@ TEST(MainWindow, TheRoundedEchoNeverReplacesTheTypedValue) {
   EXPECT_EQ(p.Text(IDC_RESULT_EDIT), "376.30");  // 1234.5678 ft, not 1234.6 ft
   SetFocus(GetDlgItem(p.window(), IDC_RESULT_EDIT));
   p.Pump();
-  EXPECT_EQ(TheProgram().conversion.InputValue, 1234.5678);
+  EXPECT_EQ(p.state().conversion.InputValue, 1234.5678);
   EXPECT_EQ(p.Text(IDC_RESULT_EDIT), "376.30");
 
   // A value typed over the echo is the user's and commits.
   TypeValue(p, "1 234.6");
   SetFocus(GetDlgItem(p.window(), IDC_RESULT_EDIT));
   p.Pump();
-  EXPECT_EQ(TheProgram().conversion.InputValue, 1234.6);
+  EXPECT_EQ(p.state().conversion.InputValue, 1234.6);
 }
 
 // Enter on the echo as the program wrote it keeps the full value, also at the next start.
@@ -147,7 +130,7 @@ TEST(MainWindow, EnterOnTheUntouchedEchoKeepsTheFullValue) {
       PressKey(GetDlgItem(p.window(), IDC_VALUE_EDIT), VK_RETURN);
       p.Pump();
     }
-    EXPECT_EQ(TheProgram().conversion.InputValue, 1234.5678);
+    EXPECT_EQ(p.state().conversion.InputValue, 1234.5678);
     EXPECT_EQ(p.Text(IDC_RESULT_EDIT), "376.30");
     SendMessageA(p.window(), WM_COMMAND, IDM_EXIT, 0);
     p.Pump();
@@ -159,8 +142,8 @@ TEST(MainWindow, EnterOnTheUntouchedEchoKeepsTheFullValue) {
   TestProgram fresh(FeetToMetersIni());
   PressKey(GetDlgItem(fresh.window(), IDC_VALUE_EDIT), VK_RETURN);
   fresh.Pump();
-  EXPECT_EQ(TheProgram().conversion.InputValuePresent, 1);
-  EXPECT_EQ(TheProgram().conversion.InputValue, 0.0);
+  EXPECT_EQ(fresh.state().conversion.InputValuePresent, 1);
+  EXPECT_EQ(fresh.state().conversion.InputValue, 0.0);
 }
 
 // A place saved on a monitor that is not there opens at the default place, in the mode's size.
@@ -178,8 +161,8 @@ TEST(MainWindow, AWindowSavedOffScreenOpensAtTheDefaultPlace) {
     GetWindowRect(p.window(), &place);
     EXPECT_EQ(place.left, r.left) << r.keys;
     EXPECT_EQ(place.top, r.top) << r.keys;
-    EXPECT_EQ(place.right - place.left, 85 * TheProgram().CharWidth) << r.keys;
-    EXPECT_EQ(place.bottom - place.top, 9 * TheProgram().CharHeight) << r.keys;
+    EXPECT_EQ(place.right - place.left, 85 * p.state().CharWidth) << r.keys;
+    EXPECT_EQ(place.bottom - place.top, 9 * p.state().CharHeight) << r.keys;
   }
 }
 
@@ -191,8 +174,8 @@ TEST(MainWindow, SwapExchangesSlotZeroInSimpleModeAndEverySlotInMultiUnitMode) {
   EXPECT_EQ(p.Text(IDC_INPUT_LABEL_FIRST), "meter");
   EXPECT_EQ(p.Text(IDC_OUTPUT_LABEL_FIRST), "foot");
   // Slot 1 keeps its choice for multi-unit mode.
-  EXPECT_EQ(TheProgram().conversion.QuantityRecords[1].Input.UnitSelected, 1);
-  EXPECT_EQ(TheProgram().conversion.QuantityRecords[1].Output.UnitSelected, 0);
+  EXPECT_EQ(p.state().conversion.QuantityRecords[1].Input.UnitSelected, 1);
+  EXPECT_EQ(p.state().conversion.QuantityRecords[1].Output.UnitSelected, 0);
 
   SendMessageA(p.window(), WM_COMMAND, IDM_MULTI_MODE, 0);
   EXPECT_EQ(p.Text(IDC_INPUT_LABEL_FIRST + 1), "hour");
@@ -217,7 +200,7 @@ TEST(MainWindow, ModeCommandsRebuildTheLayout) {
   };
   for (const Step& s : steps) {
     SendMessageA(p.window(), WM_COMMAND, static_cast<WPARAM>(s.command), 0);
-    EXPECT_EQ(TheProgram().conversion.MultiDimensional, s.multi ? 1 : 0) << s.command;
+    EXPECT_EQ(p.state().conversion.MultiDimensional, s.multi ? 1 : 0) << s.command;
     EXPECT_EQ(checked(IDM_MULTI_MODE), s.multi) << s.command;
     EXPECT_EQ(checked(IDM_SIMPLE_MODE), !s.multi) << s.command;
     EXPECT_EQ(HasControl(p.window(), IDC_SWAP_MULTI), s.multi);
@@ -229,7 +212,7 @@ TEST(MainWindow, ModeCommandsRebuildTheLayout) {
     EXPECT_EQ(p.Text(IDC_INPUT_LABEL_FIRST), "foot");
     RECT r;
     GetWindowRect(p.window(), &r);
-    EXPECT_EQ(r.right - r.left, (s.multi ? 89 : 85) * TheProgram().CharWidth);
+    EXPECT_EQ(r.right - r.left, (s.multi ? 89 : 85) * p.state().CharWidth);
   }
   // Accelerators reach the commands through the message loop.
   SetFocus(GetDlgItem(p.window(), IDC_VALUE_EDIT));
@@ -237,7 +220,7 @@ TEST(MainWindow, ModeCommandsRebuildTheLayout) {
   keybd_event('T', 0, 0, 0);
   keybd_event('T', 0, KEYEVENTF_KEYUP, 0);
   keybd_event(VK_CONTROL, 0, KEYEVENTF_KEYUP, 0);
-  EXPECT_TRUE(testing::PumpUntil([] { return TheProgram().conversion.MultiDimensional == 1; }));
+  EXPECT_TRUE(testing::PumpUntil([&] { return p.state().conversion.MultiDimensional == 1; }));
 }
 
 TEST(MainWindow, EditMenuFollowsFocusSelectionAndConversion) {
@@ -319,7 +302,7 @@ TEST(MainWindow, SaveThenLoadGivesTheSameState) {
   // Restarted, the window shows what it showed: the mode, the labels, the value and result
   // in the saved format. (Each key's round trip is checked on the settings themselves.)
   TestProgram again(saved);
-  EXPECT_EQ(TheProgram().conversion.MultiDimensional, 1);
+  EXPECT_EQ(again.state().conversion.MultiDimensional, 1);
   EXPECT_TRUE(HasControl(again.window(), IDC_SWAP_MULTI));
   EXPECT_EQ(again.Text(IDC_INPUT_LABEL_FIRST) + " " + again.Text(IDC_OUTPUT_LABEL_FIRST),
             "foot meter");
@@ -388,78 +371,6 @@ TEST(MainWindow, MessagesReachTheUserThroughARealMessageBox) {
   EXPECT_EQ(g_boxTitle, "Quantora");
 }
 
-TEST(Resources, StringTableHoldsTheProgramsTexts) {
-  struct { UINT id; const char* text; } strings[] = {
-      {IDS_ERROR_TITLE, QA_STR_ERROR_TITLE},
-      {IDS_SETTINGS_MISSING, QA_STR_SETTINGS_MISSING},
-      {IDS_DATA_FILE_UNREADABLE, QA_STR_DATA_FILE_UNREADABLE},
-      {IDS_INFORMATION_TITLE, "Quantora Information"},
-      {IDS_RANGE_MESSAGE, "The value you entered is not within the allowed range.\rThe range for this field is: %d to %d."},
-      {IDS_CONSTANTS_FILE, "QACONST.TXT"},
-      {IDS_CONSTANTS_UNREADABLE, QA_STR_CONSTANTS_UNREADABLE},
-      {IDS_CONSTANT_NOT_ADDED, "Error encountered when trying to add a physical constant to the constants list box.  Memory may be low.  "},
-      {IDS_MULTIPLIERS_LABEL_MISSING, QA_STR_MULTIPLIERS_LABEL_MISSING},
-      {IDS_NO_MULTIPLIERS, QA_STR_NO_MULTIPLIERS},
-  };
-  for (auto& s : strings) {
-    char text[512] = {};
-    LoadStringA(GetModuleHandleA(nullptr), s.id, text, sizeof text);
-    EXPECT_STREQ(text, s.text) << s.id;
-  }
-}
-
-TEST(Resources, MenuHoldsEveryCommandWithItsShortcut) {
-  HMENU menu = LoadMenuA(GetModuleHandleA(nullptr), IDM_CONVERT_MENU_NAME);
-  ASSERT_NE(menu, nullptr);
-  struct { UINT id; const char* text; } items[] = {
-      {IDM_SIMPLE_MODE, "&Simple Conversion Mode\tCtrl+S"},
-      {IDM_MULTI_MODE, "&Multi-Unit Conversion Mode\tCtrl+M"},
-      {IDM_NUMERIC_FORMAT, "Numeric &Format...\tCtrl+F"},
-      {IDM_SWAP_UNITS, "Swap Input and Output &Units\tCtrl+U"},
-      {IDM_LOOKUP_CONSTANT, "&Lookup Physical Constant\tCtrl+L"},
-      {IDM_EXIT, "E&xit"},
-      {IDM_UNDO, "&Undo\tCtrl+Z"}, {IDM_CUT, "Cu&t\tCtrl+X"}, {IDM_COPY, "&Copy\tCtrl+C"},
-      {IDM_PASTE, "&Paste\tCtrl+V"}, {IDM_COPY_RESULT, "Copy &Result\tCtrl+R"},
-      {IDM_COPY_ALL, "Copy &All\tCtrl+A"}, {IDM_HELP_CONTENTS, "&Quantora Help\tF1"},
-      {IDM_HELP_ON_HELP, "&How To Use Help"}, {IDM_SUPPORT_INFO, "&Support Information..."},
-      {IDM_LIABILITY, "&Limit of Liability..."}, {IDM_ABOUT, "&About..."},
-  };
-  for (auto& item : items) {
-    char text[128] = {};
-    GetMenuStringA(menu, item.id, text, sizeof text, MF_BYCOMMAND);
-    EXPECT_STREQ(text, item.text) << item.id;
-  }
-  EXPECT_TRUE(GetMenuState(menu, IDM_SIMPLE_MODE, MF_BYCOMMAND) & MF_CHECKED);
-  char popup[32] = {};
-  GetMenuStringA(menu, 1, popup, sizeof popup, MF_BYPOSITION);
-  EXPECT_STREQ(popup, "&Edit");
-  EXPECT_EQ(GetMenuItemCount(GetSubMenu(menu, 0)), 8);  // with its two separators
-  EXPECT_EQ(GetMenuItemCount(GetSubMenu(menu, 2)), 7);
-  DestroyMenu(menu);
-
-  HACCEL table = LoadAcceleratorsA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_ACCELERATORS));
-  ACCEL entries[16];
-  const int count = CopyAcceleratorTableA(table, entries, 16);
-  EXPECT_EQ(count, 10);
-  struct { WORD key; WORD cmd; bool ctrl; } expected[] = {
-      {'A', IDM_COPY_ALL, true}, {'F', IDM_NUMERIC_FORMAT, true}, {'L', IDM_LOOKUP_CONSTANT, true},
-      {'M', IDM_MULTI_MODE, true}, {'R', IDM_COPY_RESULT, true}, {'S', IDM_SIMPLE_MODE, true},
-      {'T', IDM_TOGGLE_MODE, true}, {'U', IDM_SWAP_UNITS, true}, {'Z', IDM_UNDO, true},
-      {VK_F1, IDM_HELP_CONTENTS, false}};
-  for (auto& e : expected) {
-    bool found = false;
-    for (int i = 0; i < count; ++i) {
-      if (entries[i].key == e.key && entries[i].cmd == e.cmd) {
-        found = true;
-        EXPECT_EQ((entries[i].fVirt & FCONTROL) != 0, e.ctrl) << e.cmd;
-        EXPECT_TRUE(entries[i].fVirt & FVIRTKEY) << e.cmd;
-        EXPECT_TRUE(entries[i].fVirt & FNOINVERT) << e.cmd;
-      }
-    }
-    EXPECT_TRUE(found) << e.cmd;
-  }
-}
-
 std::vector<HelpCall> g_helpCalls;
 void RecordHelp(const HelpCall& call) { g_helpCalls.push_back(call); }
 
@@ -488,20 +399,6 @@ TEST(MainWindow, HelpGoesToTheViewerWithTheWindowsContextTable) {
     EXPECT_EQ(g_helpCalls[i].window, windows[i]);
   }
   EXPECT_EQ(g_helpCalls[2].data, reinterpret_cast<ULONG_PTR>(HelpContextTable));
-  // The table pairs every control of the window with its topic.
-  struct { DWORD id, topic; } pairs[] = {{614, 5040}, {615, 5040}, {500, 5040}, {501, 5060},
-      {502, 5050}, {507, 5050}, {602, 5050}, {607, 5050}, {508, 5070}, {513, 5070},
-      {608, 5070}, {613, 5070}, {515, 5080}, {516, 6300}};
-  for (auto& pair : pairs) {
-    DWORD topic = 0;
-    for (const DWORD* t = HelpContextTable; t[0] != 0; t += 2) {
-      if (t[0] == pair.id) topic = t[1];
-    }
-    EXPECT_EQ(topic, pair.topic) << pair.id;
-  }
-  const DWORD* end = HelpContextTable;
-  while (end[0] != 0) end += 2;
-  EXPECT_EQ(end[1], 0u);
 }
 
 }  // namespace

@@ -3,10 +3,9 @@
 // planned by the core; this file only draws it.
 #include <cstring>
 
-#include "app/gdi_win.h"
 #include "app/main_window_win.h"
 #include "app/paint_geometry.h"
-#include "app/program_win.h"
+#include "shell/gdi_win.h"
 #include "resources/convert.h"
 
 namespace quantora {
@@ -85,10 +84,10 @@ void FillTriangle(HDC dc, const Triangle& t) {
 
 }  // namespace
 
-void PaintMainWindow(HWND window, bool multiDimensional) {
-  Program& program = TheProgram();
-  PAINTSTRUCT ps;
-  HDC dc = BeginPaint(window, &ps);
+void MainWindowState::PaintContent(HDC dc) const {
+  const MainWindowState& program = *this;
+  HWND window = mainWindow;
+  const bool multiDimensional = MultiUnitMode();
   {
     Pens pens;
     SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
@@ -115,10 +114,9 @@ void PaintMainWindow(HWND window, bool multiDimensional) {
       DrawEtchedLine(dc, pens, EtchedLine{0, client.right, 0});
     }
   }
-  EndPaint(window, &ps);
 }
 
-void DrawSwapButton(const DRAWITEMSTRUCT& item, HWND, bool multiDimensional) {
+void DrawSwapButton(const DRAWITEMSTRUCT& item, bool multiDimensional) {
   Pens pens;
   DrawButtonFace(item, pens);
   Triangle arrows[2];
@@ -129,7 +127,7 @@ void DrawSwapButton(const DRAWITEMSTRUCT& item, HWND, bool multiDimensional) {
   for (const Triangle& t : arrows) FillTriangle(item.hDC, t);
 }
 
-void DrawUnitButton(const DRAWITEMSTRUCT& item, HWND) {
+void DrawUnitButton(const DRAWITEMSTRUCT& item) {
   Pens pens;
   DrawButtonFace(item, pens);
   Selection brush(item.hDC, GetStockObject(BLACK_BRUSH));

@@ -4,7 +4,7 @@
 #include <sstream>
 
 #include "app/main_window_win.h"
-#include "app/program_win.h"
+#include "shell/help_win.h"
 #include "resources/convert.h"
 
 namespace quantora {
@@ -30,6 +30,9 @@ void EnsureClassRegistered(HINSTANCE instance) {
   if (!GetClassInfoA(instance, kMainWindowClass, &existing)) RegisterMainWindowClass(instance);
 }
 
+// The main window of the test program at hand: the accelerators go to it.
+HWND g_mainWindow = nullptr;
+
 // Runs one round of the program's loop without waiting; WM_QUIT of an ended window is dropped.
 void DispatchPending() {
   static HACCEL accelerators =
@@ -37,7 +40,7 @@ void DispatchPending() {
   MSG msg;
   while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
     if (msg.message == WM_QUIT) continue;
-    HWND main = TheProgram().mainWindow;
+    HWND main = g_mainWindow && IsWindow(g_mainWindow) ? g_mainWindow : nullptr;
     if (main && TranslateAcceleratorA(main, accelerators, &msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
@@ -108,31 +111,28 @@ TestProgram::TestProgram(const std::string& ini, const std::string& catalogue)
     : directory_(FreshDirectory()) {
   if (!ini.empty()) WriteFileText(IniPath(), ini);
   if (!catalogue.empty()) WriteFileText(directory_ + "\\QUANTORA.TXT", catalogue);
-  Program& program = TheProgram();
-  program = Program();
-  program.settingsPath = IniPath();
-  program.dataPath = directory_ + "\\QUANTORA.TXT";
-  program.reporterOverride = &reporter_;
+  state_.settingsPath = IniPath();
+  state_.dataPath = directory_ + "\\QUANTORA.TXT";
+  state_.reporterOverride = &reporter_;
   HINSTANCE instance = GetModuleHandleA(nullptr);
   EnsureClassRegistered(instance);
-  CreateMainWindow(instance);
+  g_mainWindow = CreateMainWindow(instance, state_);
   // The layout is built on the start-up timer.
-  PumpUntil([&] { return window() == nullptr || program.valueEdit != nullptr; });
+  PumpUntil([&] { return window() == nullptr || state_.valueEdit != nullptr; });
   PumpUntilIdle(1000);
 }
 
 TestProgram::~TestProgram() {
-  Program& program = TheProgram();
-  if (HWND main = program.mainWindow) DestroyWindow(main);
+  if (HWND main = state_.mainWindow) DestroyWindow(main);
   PumpUntilIdle(100);
-  program = Program();
+  g_mainWindow = nullptr;
   SetHelpHook(nullptr);
   DeleteFileA(IniPath().c_str());
   DeleteFileA((directory_ + "\\QUANTORA.TXT").c_str());
   RemoveDirectoryA(directory_.c_str());
 }
 
-HWND TestProgram::window() const { return TheProgram().mainWindow; }
+HWND TestProgram::window() const { return state_.mainWindow; }
 
 void TestProgram::Pump(int milliseconds) { PumpUntilIdle(milliseconds); }
 

@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 
+#include "app/main_window_state_win.h"
 #include "units/recording_reporter.h"
 
 namespace quantora {
@@ -26,6 +27,7 @@ class TestProgram {
   TestProgram& operator=(const TestProgram&) = delete;
 
   HWND window() const;  // nullptr when the program ended (a failed start, a close)
+  MainWindowState& state() { return state_; }
   RecordingReporter& reporter() { return reporter_; }
   // Processes messages, with the accelerator table as the program's loop does, until none
   // is left (at most milliseconds).
@@ -38,6 +40,7 @@ class TestProgram {
  private:
   std::string directory_;
   RecordingReporter reporter_;
+  MainWindowState state_;
 };
 
 // Posts a command that opens a modal dialog and calls steps(dialog) from inside the dialog's

@@ -5,10 +5,10 @@
 
 #include <string>
 
-#include "app/main_window_win.h"
-#include "app/program_win.h"
 #include "conversion/format_dialog.h"
 #include "resources/convert.h"
+#include "shell/help_win.h"
+#include "shell/reporter_win.h"
 
 namespace quantora {
 namespace {
@@ -25,13 +25,16 @@ const DWORD NumericFormatHelpTable[] = {
 constexpr int kRangePatternLength = 250;
 constexpr int kCaptionLength = 100;
 
-HINSTANCE ResourceInstance() {
-  return TheProgram().instance ? TheProgram().instance : GetModuleHandleA(nullptr);
+FormatDialogContext& Context(HWND dialog) {
+  return *reinterpret_cast<FormatDialogContext*>(GetWindowLongPtrA(dialog, DWLP_USER));
 }
+NumericFormat& Format(HWND dialog) { return *Context(dialog).format; }
 
-std::string LoadText(UINT id, int maxLength) {
+// The texts come from the string table of the module the dialog's template came from.
+std::string LoadText(HWND dialog, UINT id, int maxLength) {
+  const HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(dialog, GWLP_HINSTANCE));
   std::string text(static_cast<std::size_t>(maxLength) + 1, '\0');
-  const int length = LoadStringA(ResourceInstance(), id, &text[0], maxLength + 1);
+  const int length = LoadStringA(instance, id, &text[0], maxLength + 1);
   text.resize(length > 0 ? static_cast<std::size_t>(length) : 0);
   return text;
 }
@@ -56,11 +59,11 @@ void ShowNotation(HWND dialog, Notation notation) {
   EnableDigitControls(dialog, notation);
 }
 
-void ShowRangeMessage(HWND owner, UINT stringId, int low, int high) {
-  ReporterFor reporter(owner);
+void ShowRangeMessage(HWND dialog, UINT stringId, int low, int high) {
+  ReporterFor reporter(dialog, Context(dialog).reporter);
   reporter.get().Beep(kBeepAsterisk);
-  const std::string pattern = LoadText(stringId, kRangePatternLength);
-  const std::string caption = LoadText(IDS_INFORMATION_TITLE, kCaptionLength);
+  const std::string pattern = LoadText(dialog, stringId, kRangePatternLength);
+  const std::string caption = LoadText(dialog, IDS_INFORMATION_TITLE, kCaptionLength);
   reporter.get().ShowMessage(FormatRangeMessage(pattern, low, high), caption, kStyleInformation);
 }
 
@@ -70,13 +73,13 @@ void ShowNumber(HWND dialog, FormatField field, std::int32_t value) {
 
 void ShowTruncation(HWND dialog) {
   SendDlgItemMessageA(dialog, IDC_TRUNCATE, BM_SETCHECK,
-                      TheProgram().format.TruncateTrailingZeroes == 1 ? BST_CHECKED : BST_UNCHECKED,
+                      Format(dialog).TruncateTrailingZeroes == 1 ? BST_CHECKED : BST_UNCHECKED,
                       0);
 }
 
 void CheckEdit(HWND dialog, FormatField field) {
   const EditCheck check =
-      CheckFormatEdit(field, WindowText(GetDlgItem(dialog, EditOf(field))), TheProgram().format);
+      CheckFormatEdit(field, WindowText(GetDlgItem(dialog, EditOf(field))), Format(dialog));
   if (!check.accepted) ShowRangeMessage(dialog, IDS_RANGE_MESSAGE, check.range.low, check.range.high);
   ShowNumber(dialog, field, check.shown);
 }
@@ -93,12 +96,14 @@ void LeaveEdit(HWND dialog) {
 
 void Finish(HWND dialog) {
   LeaveEdit(dialog);
-  RecomputeResult(GetParent(dialog));
+  const FormatDialogContext& context = Context(dialog);
+  if (context.resultChanged) context.resultChanged();
   EndDialog(dialog, 0);
 }
 
-BOOL OnInitDialog(HWND dialog) {
-  const NumericFormat& format = TheProgram().format;
+BOOL OnInitDialog(HWND dialog, LPARAM context) {
+  SetWindowLongPtrA(dialog, DWLP_USER, context);
+  const NumericFormat& format = Format(dialog);
   ShowNumber(dialog, FormatField::kPlaces, format.PlacesRightOfDecimal);
   ShowNumber(dialog, FormatField::kSignificantDigits, format.SignificantDigits);
   ShowNotation(dialog, format.ValueDisplayType);
@@ -109,13 +114,13 @@ BOOL OnInitDialog(HWND dialog) {
 BOOL OnCommand(HWND dialog, int id, int notification) {
   Notation notation = ENGINEERING;
   if (NotationOfRadioButton(id, notation)) {
-    TheProgram().format.ValueDisplayType = notation;
+    Format(dialog).ValueDisplayType = notation;
     ShowNotation(dialog, notation);
     return TRUE;
   }
   switch (id) {
     case IDC_TRUNCATE: {
-      std::int32_t& truncate = TheProgram().format.TruncateTrailingZeroes;
+      std::int32_t& truncate = Format(dialog).TruncateTrailingZeroes;
       truncate = truncate == 0 ? 1 : 0;
       ShowTruncation(dialog);
       return TRUE;
@@ -142,9 +147,9 @@ BOOL OnCommand(HWND dialog, int id, int notification) {
 
 BOOL OnVScroll(HWND dialog, WPARAM code) {
   // Only the scroll bar of the current notation is enabled, so the sender does not matter.
-  const ScrollStep step = StepFormatNumber(static_cast<std::uintptr_t>(code), TheProgram().format);
+  const ScrollStep step = StepFormatNumber(static_cast<std::uintptr_t>(code), Format(dialog));
   if (!step.isStep) return TRUE;
-  if (step.refused) ReporterFor(dialog).get().Beep(kBeepDefault);
+  if (step.refused) ReporterFor(dialog, Context(dialog).reporter).get().Beep(kBeepDefault);
   ShowNumber(dialog, step.field, step.shown);
   return TRUE;
 }
@@ -152,9 +157,11 @@ BOOL OnVScroll(HWND dialog, WPARAM code) {
 }  // namespace
 
 INT_PTR CALLBACK NumericFormatDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  // Nothing is done before WM_INITDIALOG has brought the context.
+  if (message != WM_INITDIALOG && GetWindowLongPtrA(dialog, DWLP_USER) == 0) return FALSE;
   switch (message) {
     case WM_INITDIALOG:
-      return OnInitDialog(dialog);
+      return OnInitDialog(dialog, lParam);
     case WM_COMMAND:
       return OnCommand(dialog, LOWORD(wParam), HIWORD(wParam));
     case WM_VSCROLL:

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "app/main_window_win.h"
-#include "app/program_win.h"
+#include "shell/help_win.h"
+#include "shell/reporter_win.h"
 #include "resources/convert.h"
 #include "settings/constants_file.h"
 

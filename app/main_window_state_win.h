@@ -1,5 +1,6 @@
-// The process-wide state of the running program, kept together in one place: the records the
-// core works on, the shell's own values, and where the files are.
+// What the main window owns: the records the core works on, the shell's own values, and where
+// the files are. WinMain (or a test) makes one and hands it to CreateMainWindow; the window
+// reaches it through GWLP_USERDATA and passes the dialogs what they need of it.
 #pragma once
 
 #include <windows.h>
@@ -9,37 +10,22 @@
 
 #include "app/layout.h"
 #include "app/navigation.h"
-#include "resources/convert.h"
 #include "conversion/conversion.h"
 #include "conversion/number_format.h"
+#include "resources/convert.h"
 #include "settings/profile_store.h"
 #include "units/quantity.h"
 #include "units/reporter.h"
 
 namespace quantora {
 
-// Messages of the program: MessageBeep, then MessageBoxA owned by the window at hand.
-class WinReporter : public Reporter {
- public:
-  explicit WinReporter(HWND owner) : owner_(owner) {}
-  void Beep(unsigned type) override;
-  void ShowMessage(const std::string& text, const std::string& title, unsigned style) override;
-
- private:
-  HWND owner_;
-};
-
-struct Program {
+struct MainWindowState {
   HINSTANCE instance = nullptr;
   HWND mainWindow = nullptr;
 
   // Measures of the stock variable-width font: the unit of all geometry.
   int CharWidth = 0;
   int CharHeight = 0;
-
-  // Which slot and side the unit selection dialog edits.
-  int UnitDialogSlot = 0;
-  int UnitDialogInputSide = 1;
 
   ConversionState conversion;
   UnitTables tables;
@@ -52,9 +38,6 @@ struct Program {
   HWND valueEdit = nullptr;
   HWND resultEdit = nullptr;
   HWND swapButton = nullptr;
-
-  // The window procedures the key filters replaced, by control id.
-  WNDPROC previousProc[2 + 2 * kSlotCount] = {};  // 500, 501, 602..613
 
   // The text the program itself last put into the value edit: leaving the edit commits only
   // a text the user changed.
@@ -73,24 +56,15 @@ struct Program {
   // Where messages go: the platform's message boxes unless a test captures them.
   Reporter* reporterOverride = nullptr;
   std::unique_ptr<ProfileStore> store;
+
+  bool MultiUnitMode() const { return conversion.MultiDimensional != 0; }
+
+  // Draws the window's own look (etched lines, sunken frames, captions) into dc, in client
+  // coordinates: for WM_PAINT and WM_PRINTCLIENT alike.
+  void PaintContent(HDC dc) const;
 };
 
-Program& TheProgram();
-
-// Whether the program is in multi-unit conversion mode.
-inline bool MultiUnitMode() { return TheProgram().conversion.MultiDimensional != 0; }
-
-// The reporter for messages owned by the given window.
-class ReporterFor {
- public:
-  explicit ReporterFor(HWND owner) : platform_(owner) {}
-  Reporter& get() {
-    return TheProgram().reporterOverride ? *TheProgram().reporterOverride
-                                         : static_cast<Reporter&>(platform_);
-  }
-
- private:
-  WinReporter platform_;
-};
+// The state of a main window; nullptr before WM_NCCREATE has stored it.
+MainWindowState* StateOf(HWND mainWindow);
 
 }  // namespace quantora

@@ -1,11 +1,6 @@
-#include "app/program_win.h"
+#include "shell/reporter_win.h"
 
 namespace quantora {
-
-Program& TheProgram() {
-  static Program program;
-  return program;
-}
 
 void WinReporter::Beep(unsigned type) { MessageBeep(type); }
 
