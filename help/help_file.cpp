@@ -16,7 +16,6 @@ constexpr std::size_t kHelpHeaderSize = 16;
 constexpr std::size_t kFileHeaderSize = 9;  // reserved size, used size, flags
 constexpr std::uint16_t kTreeMagic = 0x293B;
 constexpr std::size_t kTreeHeaderSize = 38;
-constexpr std::size_t kIndexPageHeaderSize = 6;
 constexpr std::size_t kLeafPageHeaderSize = 8;
 constexpr std::uint16_t kDirectoryPageSize = 0x0400;
 constexpr std::uint16_t kDirectoryTreeFlags = 0x0402;
