@@ -11,7 +11,7 @@
 #include "app/navigation.h"
 #include "resources/convert.h"
 #include "conversion/conversion.h"
-#include "conversion/number_format.h"
+#include "numbers/number_format.h"
 #include "settings/profile_store.h"
 #include "units/quantity.h"
 #include "units/reporter.h"

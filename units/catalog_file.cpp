@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string>
 
-#include "conversion/conversion.h"
+#include "numbers/number_text.h"
 #include "resources/strings.h"
 
 namespace quantora {
