@@ -1,10 +1,5 @@
 #include "conversion/conversion.h"
 
-#include <charconv>
-#include <cmath>
-#include <cstring>
-#include <limits>
-
 namespace quantora {
 
 bool CanConvert(const ConversionState& state, bool multiDimensional) {
