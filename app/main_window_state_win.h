@@ -11,7 +11,7 @@
 #include "app/layout.h"
 #include "app/navigation.h"
 #include "conversion/conversion.h"
-#include "conversion/number_format.h"
+#include "numbers/number_format.h"
 #include "resources/convert.h"
 #include "settings/profile_store.h"
 #include "units/quantity.h"

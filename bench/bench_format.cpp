@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "conversion/number_format.h"
+#include "numbers/number_format.h"
 
 namespace {
 

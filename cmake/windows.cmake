@@ -36,7 +36,7 @@ if(QUANTORA_TESTS)
   endforeach()
 
   add_executable(core_tests ${core_tests})
-  target_link_libraries(core_tests PRIVATE quantora_core gtest gtest_main)
+  target_link_libraries(core_tests PRIVATE quantora_test_support gtest gtest_main)
   target_link_options(core_tests PRIVATE ${win_flags})
   target_compile_definitions(core_tests PRIVATE QUANTORA_SOURCE_DIR="${CMAKE_CURRENT_SOURCE_DIR}")
   # Every test is its own CTest test, so that a failure names it and `ctest -R` picks one.
@@ -48,7 +48,7 @@ if(QUANTORA_TESTS)
 
   if(win_tests AND TARGET quantora_shell)
     add_executable(window_tests ${win_tests} ${resource_script})
-    target_link_libraries(window_tests PRIVATE quantora_shell gtest gtest_main)
+    target_link_libraries(window_tests PRIVATE quantora_shell quantora_test_support gtest gtest_main)
     target_link_options(window_tests PRIVATE ${win_flags})
     target_compile_definitions(window_tests PRIVATE QUANTORA_SOURCE_DIR="${CMAKE_CURRENT_SOURCE_DIR}")
     # Window tests share one Wine desktop (focus, activation): one at a time.

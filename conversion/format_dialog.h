@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <string>
 
-#include "conversion/number_format.h"
+#include "numbers/number_format.h"
 
 namespace quantora {
 

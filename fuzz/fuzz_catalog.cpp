@@ -1,7 +1,6 @@
 // The whole fuzz input is a units data file: every reader must stay inside its tables, close
-// the file and never crash, whatever the file holds.
-#include <unistd.h>
-
+// the file and never crash, whatever the file holds. The readers open the input in memory
+// (fmemopen), once per call as they open the file by name in the program.
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -19,24 +18,27 @@ class SilentReporter : public quantora::Reporter {
   }
 };
 
-std::string TempPath() {
-  return "/tmp/quantora-fuzz-catalog-" + std::to_string(getpid()) + ".txt";
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace quantora;
-  static const std::string path = TempPath();
-  std::FILE* f = std::fopen(path.c_str(), "wb");
-  if (!f) return 0;
-  std::fwrite(data, 1, size, f);
-  std::fclose(f);
+  // An empty input still opens, as an empty file does: a stream over a buffer of no bytes.
+  static char empty[1];
+  void* buffer = size > 0 ? const_cast<std::uint8_t*>(data) : static_cast<void*>(empty);
+  // The readers hold one stream at a time, so the streams share one buffer: allocating a
+  // fresh one per open costs more than the reading.
+  static char streamBuffer[BUFSIZ];
+  const DataFileOpener open = [&](const char*) {
+    std::FILE* f = fmemopen(buffer, size, "r");
+    if (f) std::setvbuf(f, streamBuffer, _IOFBF, sizeof streamBuffer);
+    return f;
+  };
+  const char* path = kUnitsDataFileName;
 
   SilentReporter reporter;
   UnitTables tables;
-  LoadDimensionLabels(reporter, tables, path.c_str());
-  tables.NumberOfScalers = LoadScalers(reporter, tables, path.c_str());
+  LoadDimensionLabels(reporter, tables, path, open);
+  tables.NumberOfScalers = LoadScalers(reporter, tables, path, open);
   if (tables.NumberOfDimensions < 0 || tables.NumberOfDimensions > kMaxDimensions) __builtin_trap();
   if (tables.NumberOfScalers < 0 || tables.NumberOfScalers > kMaxScalers) __builtin_trap();
   for (int d = 0; d < tables.NumberOfDimensions; ++d) {
@@ -47,16 +49,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (int d = 0; d < last; ++d) {
     QuantityRecord record;
     record.DimensionIndex = static_cast<std::uint16_t>(d < tables.NumberOfDimensions ? d : 100 + d);
-    LoadUnitNames(reporter, tables, record, path.c_str());
+    LoadUnitNames(reporter, tables, record, path, open);
     if (record.NumberOfUnits < 0 || record.NumberOfUnits > kMaxUnits) __builtin_trap();
     // The first and the last unit on one side, one past the list on the other.
     const int units = record.NumberOfUnits;
     record.Input.UnitIndex = 0;
     record.Output.UnitIndex = static_cast<std::uint16_t>(units);
-    LoadUnitFactors(reporter, tables, record, 0, path.c_str());
-    LoadUnitFactors(reporter, tables, record, 1, path.c_str());
+    LoadUnitFactors(reporter, tables, record, 0, path, open);
+    LoadUnitFactors(reporter, tables, record, 1, path, open);
     record.Input.UnitIndex = static_cast<std::uint16_t>(units > 0 ? units - 1 : 0);
-    LoadUnitFactors(reporter, tables, record, 0, path.c_str());
+    LoadUnitFactors(reporter, tables, record, 0, path, open);
   }
   return 0;
 }

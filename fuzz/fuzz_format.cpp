@@ -7,7 +7,7 @@
 #include <string>
 
 #include "conversion/conversion.h"
-#include "conversion/number_format.h"
+#include "numbers/number_format.h"
 
 namespace {
 

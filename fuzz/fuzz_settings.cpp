@@ -9,8 +9,8 @@
 #include <string>
 
 #include "conversion/conversion.h"
-#include "conversion/number_format.h"
-#include "settings/memory_profile_store.h"
+#include "numbers/number_format.h"
+#include "settings/memory_profile_store_fake.h"
 #include "settings/settings.h"
 #include "units/catalog_file.h"
 #include "units/quantity.h"

@@ -92,8 +92,23 @@ quantora_wine_prefix_usable() {
 # Creates the prefix once (with a virtual desktop, so that windows get a caption and are
 # activated predictably under Xvfb) and checks that it works. A prefix that does not work is
 # removed: an existing one is made afresh once; a new one that fails stops with the cause.
+# Tests started side by side (ctest -j) take turns, so that only one of them makes the prefix.
 quantora_wine_prefix() {
   quantora_wine_arch || return 1
+  mkdir -p "$(dirname "$WINEPREFIX")"
+  local lock rc=0
+  exec {lock}>"$WINEPREFIX.lock"
+  if ! flock -w "$QUANTORA_PREFIX_SECONDS" "$lock"; then
+    exec {lock}>&-
+    quantora_fail "another run kept the Wine prefix $WINEPREFIX busy for $QUANTORA_PREFIX_SECONDS s"
+    return 1
+  fi
+  quantora_wine_prefix_locked || rc=$?
+  exec {lock}>&-
+  return $rc
+}
+
+quantora_wine_prefix_locked() {
   if [ -f "$WINEPREFIX/system.reg" ]; then
     if quantora_wine_prefix_usable; then
       quantora_wine_fonts

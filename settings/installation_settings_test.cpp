@@ -7,7 +7,7 @@
 #include <sstream>
 #include <string>
 
-#include "settings/memory_profile_store.h"
+#include "settings/memory_profile_store_fake.h"
 #include "settings/settings.h"
 #include "units/recording_reporter.h"
 

@@ -35,7 +35,7 @@
 #include <string>
 
 #include "conversion/conversion.h"
-#include "conversion/number_format.h"
+#include "numbers/number_format.h"
 #include "settings/profile_store.h"
 #include "units/catalog_file.h"
 #include "units/quantity.h"

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "settings/memory_profile_store.h"
+#include "settings/memory_profile_store_fake.h"
 #include "units/recording_reporter.h"
 #include "units/unit_dialog.h"
 

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string>
 
-#include "conversion/conversion.h"
+#include "numbers/number_text.h"
 #include "resources/strings.h"
 
 namespace quantora {
@@ -13,7 +13,7 @@ namespace {
 // The file is opened, read from the top and closed within one reader; every way out closes it.
 class DataFile {
  public:
-  explicit DataFile(const char* path) : file_(std::fopen(path, "r")) {}
+  DataFile(const char* path, const DataFileOpener& open) : file_(open(path)) {}
   ~DataFile() {
     if (file_) std::fclose(file_);
   }
@@ -88,6 +88,8 @@ bool FindDimensionSection(Reporter& reporter, const UnitTables& tables, Quantity
 
 }  // namespace
 
+std::FILE* OpenDataFile(const char* path) { return std::fopen(path, "r"); }
+
 const char* DataFileName(const char* path) {
   const char* base = path;
   for (const char* p = path; *p; ++p) {
@@ -112,8 +114,9 @@ void ReportNoMultipliers(Reporter& reporter, const char* fileName) {
               QA_STR_ERROR_TITLE, kStyleStop);
 }
 
-void LoadDimensionLabels(Reporter& reporter, UnitTables& tables, const char* path) {
-  DataFile file(path);
+void LoadDimensionLabels(Reporter& reporter, UnitTables& tables, const char* path,
+                         const DataFileOpener& open) {
+  DataFile file(path, open);
   if (!file.IsOpen()) {
     ReportDataFileUnreadable(reporter, DataFileName(path));
     return;
@@ -134,8 +137,9 @@ void LoadDimensionLabels(Reporter& reporter, UnitTables& tables, const char* pat
   tables.NumberOfDimensions = count;
 }
 
-int LoadScalers(Reporter& reporter, UnitTables& tables, const char* path) {
-  DataFile file(path);
+int LoadScalers(Reporter& reporter, UnitTables& tables, const char* path,
+                const DataFileOpener& open) {
+  DataFile file(path, open);
   if (!file.IsOpen()) {
     ReportDataFileUnreadable(reporter, DataFileName(path));
     return 0;
@@ -176,8 +180,8 @@ int LoadScalers(Reporter& reporter, UnitTables& tables, const char* path) {
 }
 
 bool LoadUnitNames(Reporter& reporter, const UnitTables& tables, QuantityRecord& record,
-                   const char* path) {
-  DataFile file(path);
+                   const char* path, const DataFileOpener& open) {
+  DataFile file(path, open);
   if (!file.IsOpen()) {
     ReportDataFileUnreadable(reporter, DataFileName(path));
     return false;
@@ -200,8 +204,8 @@ bool LoadUnitNames(Reporter& reporter, const UnitTables& tables, QuantityRecord&
 }
 
 bool LoadUnitFactors(Reporter& reporter, const UnitTables& tables, QuantityRecord& record,
-                     int side, const char* path) {
-  DataFile file(path);
+                     int side, const char* path, const DataFileOpener& open) {
+  DataFile file(path, open);
   if (!file.IsOpen()) {
     ReportDataFileUnreadable(reporter, DataFileName(path));
     return false;

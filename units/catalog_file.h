@@ -4,6 +4,9 @@
 // characters (a longer line arrives in pieces) and closes it; none writes past a table.
 #pragma once
 
+#include <cstdio>
+#include <functional>
+
 #include "units/quantity.h"
 #include "units/reporter.h"
 
@@ -12,23 +15,35 @@ namespace quantora {
 constexpr const char* kUnitsDataFileName = "QUANTORA.TXT";
 constexpr int kLineBufferSize = 100;  // fgets-sized: 99 characters and the NUL
 
+// How a reader opens the file it is given: a stream to read from the top, or null when the
+// file cannot be read. The reader closes the stream with fclose. The program opens files by
+// name (OpenDataFile); a caller may serve the text from elsewhere, from memory for instance.
+using DataFileOpener = std::function<std::FILE*(const char* path)>;
+
+// fopen(path, "r").
+std::FILE* OpenDataFile(const char* path);
+
 // path defaults to the bare name, relative to the working directory; the messages always
 // name the file by its last path component.
 void LoadDimensionLabels(Reporter& reporter, UnitTables& tables,
-                         const char* path = kUnitsDataFileName);
+                         const char* path = kUnitsDataFileName,
+                         const DataFileOpener& open = OpenDataFile);
 
 // Returns the count of multiplier entries (0 on any failure, after its message).
-int LoadScalers(Reporter& reporter, UnitTables& tables, const char* path = kUnitsDataFileName);
+int LoadScalers(Reporter& reporter, UnitTables& tables, const char* path = kUnitsDataFileName,
+                const DataFileOpener& open = OpenDataFile);
 
 // A DimensionIndex above 100 becomes 9999 first; a Dimension not found in the file leaves the
 // unit list as it was, after a message. Returns whether the list was read.
 bool LoadUnitNames(Reporter& reporter, const UnitTables& tables, QuantityRecord& record,
-                   const char* path = kUnitsDataFileName);
+                   const char* path = kUnitsDataFileName,
+                   const DataFileOpener& open = OpenDataFile);
 
 // side 0 is the input side, any other value the output side. Returns whether the unit's line
 // was found and read; otherwise the side's factor and offset are unchanged.
 bool LoadUnitFactors(Reporter& reporter, const UnitTables& tables, QuantityRecord& record,
-                     int side, const char* path = kUnitsDataFileName);
+                     int side, const char* path = kUnitsDataFileName,
+                     const DataFileOpener& open = OpenDataFile);
 
 // The name the messages give a data file: the last component of its path.
 const char* DataFileName(const char* path);

@@ -1,4 +1,4 @@
-#include "conversion/number_format.h"
+#include "numbers/number_format.h"
 
 #include <gtest/gtest.h>
 

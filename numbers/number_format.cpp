@@ -1,7 +1,7 @@
 // The number formatter. Everything is built in small fixed buffers on the stack: the texts are
 // short (at most 16 characters), and the one long text, the fixed-decimal candidate of a huge
 // magnitude, has a buffer of its own sized for the largest double.
-#include "conversion/number_format.h"
+#include "numbers/number_format.h"
 
 #include <charconv>
 #include <cmath>
