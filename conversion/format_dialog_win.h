@@ -5,7 +5,7 @@
 
 #include <functional>
 
-#include "conversion/number_format.h"
+#include "numbers/number_format.h"
 #include "units/reporter.h"
 
 namespace quantora {
