@@ -182,8 +182,10 @@ void CALLBACK StepTimer(HWND, UINT, UINT_PTR, DWORD) {
     EnumThreadWindows(GetCurrentThreadId(), FindOwnedDialog, 0);
     return;
   }
-  // The dialog's own initialisation (a 1 ms timer set before it showed) ran before this
-  // tick: timers come due in order, and this one is 20 ms long.
+  // The dialog finishes its initialisation on a timer of its own: wait until it has none
+  // left, which also holds for dialogs that never set one.
+  MSG pending;
+  if (PeekMessageA(&pending, g_run->dialog, WM_TIMER, WM_TIMER, PM_NOREMOVE)) return;
   KillTimer(nullptr, g_run->timer);
   g_run->ran = true;
   (*g_run->steps)(g_run->dialog);
