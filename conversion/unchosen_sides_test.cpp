@@ -4,6 +4,8 @@
 // file whose multiplier keys name the first prefix.
 #include <gtest/gtest.h>
 
+#include "units/text_file_test_util.h"
+
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -18,15 +20,7 @@
 namespace quantora {
 namespace {
 
-// The catalogue the unit tests share.
-std::string Catalogue() {
-  std::string text, line;
-  for (std::ifstream in(QUANTORA_SOURCE_DIR "/units/testdata/test-catalogue.txt");
-       std::getline(in, line);) {
-    text += line + "\n";
-  }
-  return text;
-}
+std::string Catalogue() { return testing::TestCatalogue(); }
 
 enum Dimension { kLength = 0, kTime = 4 };
 enum Unit { kMeterOrSecond = 0, kFootOrHour = 1 };

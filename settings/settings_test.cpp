@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "units/text_file_test_util.h"
+
 #include <atomic>
 #include <cmath>
 #include <filesystem>
@@ -21,16 +23,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The catalogue the unit tests share: Dimensions 0 Length, 1 Area, ... 5 Energy; multipliers
-// 0 quetta, 1 kilo, 2 No_Multiplier, 3 centi, 4 milli.
-std::string Catalogue() {
-  std::string text, line;
-  for (std::ifstream in(QUANTORA_SOURCE_DIR "/units/testdata/test-catalogue.txt");
-       std::getline(in, line);) {
-    text += line + "\n";
-  }
-  return text;
-}
+std::string Catalogue() { return testing::TestCatalogue(); }
 const std::string kCatalogue = Catalogue();
 
 const char* const kInstalled = "[GENERAL]\r\nFilePresent=TRUE\r\n";

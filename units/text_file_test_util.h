@@ -34,6 +34,17 @@ inline TextLines ReadLines(const std::string& path) {
   return file;
 }
 
+// The small catalogue the unit tests share: Dimensions 0 Length, 1 Area, ... 5 Energy;
+// multipliers 0 quetta, 1 kilo, 2 No_Multiplier, 3 centi, 4 milli.
+inline std::string TestCatalogue() {
+  std::string text;
+  for (const std::string& line :
+       ReadLines(QUANTORA_SOURCE_DIR "/units/testdata/test-catalogue.txt").lines) {
+    text += line + "\n";
+  }
+  return text;
+}
+
 inline std::vector<std::string> SplitTabs(const std::string& line) {
   std::vector<std::string> fields;
   for (std::size_t start = 0;;) {

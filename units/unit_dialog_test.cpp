@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "units/text_file_test_util.h"
+
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -12,15 +14,7 @@
 namespace quantora {
 namespace {
 
-// The catalogue the unit tests share.
-std::string Catalogue() {
-  std::string text, line;
-  for (std::ifstream in(QUANTORA_SOURCE_DIR "/units/testdata/test-catalogue.txt");
-       std::getline(in, line);) {
-    text += line + "\n";
-  }
-  return text;
-}
+std::string Catalogue() { return testing::TestCatalogue(); }
 
 enum Dimension { kLength = 0, kArea = 1, kVolume = 2, kTemperature = 3 };
 enum Multiplier { kKilo = 1, kNone = 2, kCenti = 3, kMilli = 4 };
