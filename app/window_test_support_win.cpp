@@ -136,6 +136,15 @@ HWND TestProgram::window() const { return state_.mainWindow; }
 
 void TestProgram::Pump(int milliseconds) { PumpUntilIdle(milliseconds); }
 
+void PressDialogKey(HWND dialog, HWND control, WPARAM key) {
+  MSG msg = {};
+  msg.hwnd = control;
+  msg.message = WM_KEYDOWN;
+  msg.wParam = key;
+  msg.lParam = 1;
+  IsDialogMessageA(dialog, &msg);
+}
+
 bool PumpUntil(const std::function<bool()>& done, int milliseconds) {
   const DWORD end = GetTickCount() + static_cast<DWORD>(milliseconds);
   while (!done()) {

@@ -55,6 +55,9 @@ bool RunDialogAfter(HWND mainWindow, const std::function<void()>& open,
 // does not after milliseconds.
 bool PumpUntil(const std::function<bool()>& done, int milliseconds = 5000);
 
+// A key pressed in a control of a dialog, as the modal loop hands it to the dialog manager.
+void PressDialogKey(HWND dialog, HWND control, WPARAM key);
+
 // Reads a file whole; "" when it does not exist.
 std::string ReadFileText(const std::string& path);
 bool FileExists(const std::string& path);

@@ -31,12 +31,7 @@ std::string ItemText(HWND dialog, int id) {
 
 // The dialog manager's handling of a key pressed in a control of the dialog.
 void PressKey(HWND dialog, int controlId, WPARAM key) {
-  MSG msg = {};
-  msg.hwnd = GetDlgItem(dialog, controlId);
-  msg.message = WM_KEYDOWN;
-  msg.wParam = key;
-  msg.lParam = 1;
-  IsDialogMessageA(dialog, &msg);
+  testing::PressDialogKey(dialog, GetDlgItem(dialog, controlId), key);
 }
 
 void Click(HWND dialog, int id) { SendDlgItemMessageA(dialog, id, BM_CLICK, 0, 0); }

@@ -4,10 +4,10 @@
 
 #include <string>
 
-#include "shell/help_win.h"
 #include "shell/reporter_win.h"
 #include "resources/convert.h"
 #include "settings/constants_file.h"
+#include "settings/info_dialogs_win.h"
 
 namespace quantora {
 namespace {
@@ -40,38 +40,25 @@ std::string FileName(HWND dialog) {
   return name;
 }
 
-BOOL OnInitDialog(HWND dialog, const ConstantsDialogContext* context) {
+void FillDialog(HWND dialog, LPARAM parameter) {
+  const auto* context = reinterpret_cast<const ConstantsDialogContext*>(parameter);
   WinReporter platform(dialog);
   Reporter& reporter = context && context->reporter ? *context->reporter : platform;
   const std::string path = context && context->path ? context->path : FileName(dialog);
   if (!CheckConstantsFile(reporter, path.c_str())) {
     EndDialog(dialog, 0);
-    return TRUE;
+    return;
   }
   ListBox list(GetDlgItem(dialog, IDC_CONSTANTS_LIST));
   FillConstantsList(reporter, list, path.c_str());
-  return TRUE;
 }
 
 }  // namespace
 
+// The pattern of the dialogs that only show information; wParam is taken whole, so a list
+// notification (the list's id and a code) never closes it.
 INT_PTR CALLBACK ConstantsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_INITDIALOG:
-      return OnInitDialog(dialog, reinterpret_cast<const ConstantsDialogContext*>(lParam));
-    case WM_COMMAND:
-      // wParam taken whole: a list notification carries the list's id and a code, never 1 or 2.
-      if (wParam == IDOK || wParam == IDCANCEL) {
-        EndDialog(dialog, 0);
-        return TRUE;
-      }
-      return FALSE;
-    case WM_HELP:
-    case WM_CONTEXTMENU:
-      return HandleHelpMessage(message, wParam, lParam, kHelpTable);
-    default:
-      return FALSE;
-  }
+  return InformationDialog(dialog, message, wParam, lParam, FillDialog, kHelpTable);
 }
 
 }  // namespace quantora

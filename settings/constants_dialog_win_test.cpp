@@ -37,12 +37,7 @@ std::vector<std::string> Rows(HWND list) {
 }
 
 void PressKey(HWND dialog, int controlId, WPARAM key) {
-  MSG msg = {};
-  msg.hwnd = GetDlgItem(dialog, controlId);
-  msg.message = WM_KEYDOWN;
-  msg.wParam = key;
-  msg.lParam = 1;
-  IsDialogMessageA(dialog, &msg);
+  testing::PressDialogKey(dialog, GetDlgItem(dialog, controlId), key);
 }
 
 class ConstantsDialog : public ::testing::Test {

@@ -28,8 +28,6 @@ const DWORD LiabilityHelpTable[] = {
     IDC_LIABILITY_REPORT, HC_LIABILITY, IDC_LIABILITY_SEPARATOR, HC_LIABILITY,
     0,                    0};
 
-using FillControls = void (*)(HWND dialog, LPARAM parameter);
-
 void ShowRelease(HWND dialog, LPARAM parameter) {
   const ReleaseFacts* release = reinterpret_cast<const ReleaseFacts*>(parameter);
   if (release == nullptr) return;
@@ -51,6 +49,8 @@ void ShowAddresses(HWND dialog, LPARAM) {
 
 void ShowTemplateOnly(HWND, LPARAM) {}
 
+}  // namespace
+
 INT_PTR InformationDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam,
                           FillControls fill, const DWORD* helpTable) {
   switch (message) {
@@ -69,8 +69,6 @@ INT_PTR InformationDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lPara
       return FALSE;
   }
 }
-
-}  // namespace
 
 INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   return InformationDialog(dialog, message, wParam, lParam, ShowRelease, AboutHelpTable);

@@ -20,4 +20,10 @@ INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 INT_PTR CALLBACK SupportInfoDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK LiabilityDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
+// The procedure every dialog that only shows information shares: fill(dialog, lParam) on
+// WM_INITDIALOG, the end on OK and Cancel, help requests answered from helpTable.
+using FillControls = void (*)(HWND dialog, LPARAM parameter);
+INT_PTR InformationDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam,
+                          FillControls fill, const DWORD* helpTable);
+
 }  // namespace quantora

@@ -97,12 +97,7 @@ std::string RowText(HWND dialog, int listId, int row) {
 // Sends a key through the dialog manager, as the modal loop does with a real key press.
 void PressKey(HWND dialog, WPARAM key) {
   HWND focus = GetFocus();
-  MSG message = {};
-  message.hwnd = focus ? focus : GetDlgItem(dialog, IDC_QUANTITY_LIST);
-  message.message = WM_KEYDOWN;
-  message.wParam = key;
-  message.lParam = 1;
-  IsDialogMessageA(dialog, &message);
+  testing::PressDialogKey(dialog, focus ? focus : GetDlgItem(dialog, IDC_QUANTITY_LIST), key);
 }
 
 class UnitDialogWindowTest : public ::testing::Test {
