@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "resources/version.h"
+
 namespace quantora {
 
 // What the About box shows besides its template; the main window hands it over as the
@@ -12,7 +14,7 @@ struct ReleaseFacts {
   const char* version;
   const char* buildDate;
 };
-constexpr ReleaseFacts kRelease{"1.21", "May 15, 1997"};
+constexpr ReleaseFacts kRelease{QUANTORA_VERSION_TEXT, "May 15, 1997"};
 
 // lParam of WM_INITDIALOG: a const ReleaseFacts*.
 INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
