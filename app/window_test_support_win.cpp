@@ -5,24 +5,16 @@
 
 #include "app/main_window_win.h"
 #include "resources/convert.h"
-#include "shell/help_win.h"
 
 namespace quantora {
 namespace testing {
 namespace {
 
-// The main window of the test program at hand: the accelerators go to it.
-HWND g_mainWindow = nullptr;
-
 // Runs one round of the program's loop without waiting; WM_QUIT of an ended window is dropped.
 void DispatchPending() {
-  static HACCEL accelerators =
-      LoadAcceleratorsA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_ACCELERATORS));
   MSG msg;
   while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
     if (msg.message == WM_QUIT) continue;
-    HWND main = g_mainWindow && IsWindow(g_mainWindow) ? g_mainWindow : nullptr;
-    if (main && TranslateAcceleratorA(main, accelerators, &msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
   }
@@ -84,7 +76,7 @@ TestProgram::TestProgram(const std::string& ini, const std::string& catalogue) {
   HINSTANCE instance = GetModuleHandleA(nullptr);
   WNDCLASSA existing;
   if (!GetClassInfoA(instance, kMainWindowClass, &existing)) RegisterMainWindowClass(instance);
-  g_mainWindow = CreateMainWindow(instance, state_);
+  CreateMainWindow(instance, state_);
   // The layout is built on the start-up timer.
   PumpUntil([&] { return window() == nullptr || state_.valueEdit != nullptr; });
   PumpUntilIdle(1000);
@@ -93,8 +85,6 @@ TestProgram::TestProgram(const std::string& ini, const std::string& catalogue) {
 TestProgram::~TestProgram() {
   if (HWND main = state_.mainWindow) DestroyWindow(main);
   PumpUntilIdle(100);
-  g_mainWindow = nullptr;
-  SetHelpHook(nullptr);
   DeleteFileA(IniPath().c_str());
   DeleteFileA(state_.dataPath.c_str());
   RemoveDirectoryA(directory_.c_str());
@@ -132,17 +122,6 @@ void PressDialogKey(HWND dialog, HWND control, WPARAM key) {
   msg.wParam = key;
   msg.lParam = 1;
   IsDialogMessageA(dialog, &msg);
-}
-
-std::string ClipboardText() {
-  std::string text = "<clipboard not readable>";
-  if (!OpenClipboard(nullptr)) return text;
-  if (HANDLE data = GetClipboardData(CF_TEXT)) {
-    if (const char* bytes = static_cast<const char*>(GlobalLock(data))) text = bytes;
-    GlobalUnlock(data);
-  }
-  CloseClipboard();
-  return text;
 }
 
 namespace {

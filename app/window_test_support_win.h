@@ -32,7 +32,7 @@ class TestProgram {
   HWND window() const { return state_.mainWindow; }  // nullptr once the program ended
   MainWindowState& state() { return state_; }
   RecordingReporter& reporter() { return reporter_; }
-  // Processes messages, with the accelerators as the program's loop does, until none is left.
+  // Processes messages as the program's loop does until none is left.
   void Pump();
   std::string Text(int controlId) const;
   std::string IniPath() const { return directory_ + "\\QUANTORA.INI"; }
@@ -58,8 +58,6 @@ bool PumpUntil(const std::function<bool()>& done, int milliseconds = 5000);
 
 // A key pressed in a control of a dialog, as the modal loop hands it to the dialog manager.
 void PressDialogKey(HWND dialog, HWND control, WPARAM key);
-
-std::string ClipboardText();
 
 }  // namespace testing
 }  // namespace quantora

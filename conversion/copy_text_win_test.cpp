@@ -13,7 +13,14 @@ namespace {
 std::string CopyBy(testing::TestProgram& p, int command) {
   PostMessageA(p.window(), WM_COMMAND, static_cast<WPARAM>(command), 0);
   p.Pump();
-  return testing::ClipboardText();
+  std::string text = "<clipboard not readable>";
+  if (!OpenClipboard(nullptr)) return text;
+  if (HANDLE data = GetClipboardData(CF_TEXT)) {
+    if (const char* bytes = static_cast<const char*>(GlobalLock(data))) text = bytes;
+    GlobalUnlock(data);
+  }
+  CloseClipboard();
+  return text;
 }
 
 // Slot 0 converts feet to meters and slot 3 seconds to minutes; the value 1 was committed.

@@ -37,12 +37,14 @@ TEST(NumericFormatDialogWin, EveryWayOutAppliesTheTypedNumberFirst) {
         testing::FeetToMetersIni("InputValue=12345.678\r\nInputValuePresent=TRUE\r\n"));
     std::string whileOpen;
     bool open = false;
+    std::size_t refusedAtEnter = 0;
     ASSERT_TRUE(testing::RunDialog(program.window(), IDM_NUMERIC_FORMAT, [&](HWND dialog) {
       HWND edit = GetDlgItem(dialog, IDC_DIGITS_EDIT);
       SetFocus(edit);
       testing::PressDialogKey(dialog, edit, VK_ESCAPE);
       SetWindowTextA(edit, c.typed);
       if (c.byEnter) testing::PressDialogKey(dialog, edit, VK_RETURN);
+      refusedAtEnter = program.reporter().messages.size();
       open = IsWindowVisible(dialog) != FALSE;
       whileOpen = program.Text(IDC_RESULT_EDIT);
       if (c.byOk) {
@@ -52,6 +54,7 @@ TEST(NumericFormatDialogWin, EveryWayOutAppliesTheTypedNumberFirst) {
       }
     }));
     EXPECT_TRUE(open);
+    EXPECT_EQ(refusedAtEnter, c.byEnter && c.refused ? 1u : 0u);
     EXPECT_EQ(whileOpen, "3.7630 E3");
     EXPECT_EQ(program.Text(IDC_RESULT_EDIT), c.result);
     const auto& messages = program.reporter().messages;

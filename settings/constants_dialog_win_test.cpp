@@ -18,11 +18,12 @@ namespace {
 // least one average character short of the next (or of the list's right edge). The list draws
 // its text a pixel or two in from the tab origin, so each run of text that a tab follows must
 // end a few pixels clear of the stop it goes to, or it is carried one stop further on screen.
-TEST(ConstantsDialog, EveryShippedRowFitsItsColumns) {
+TEST(ConstantsDialog, EveryShippedRowFitsItsColumnsAndOnlyTheButtonsClose) {
   testing::TestProgram program;
   program.state().constantsPath = QUANTORA_SOURCE_DIR "/data/QACONST.TXT";
   std::vector<std::string> failures;
   LRESULT rowCount = 0;
+  bool openAfterNotifications = false;
   ASSERT_TRUE(testing::RunDialog(program.window(), IDM_LOOKUP_CONSTANT, [&](HWND dialog) {
     HWND list = GetDlgItem(dialog, IDC_CONSTANTS_LIST);
     HDC dc = GetDC(list);
@@ -70,8 +71,13 @@ TEST(ConstantsDialog, EveryShippedRowFitsItsColumns) {
     }
     SelectObject(dc, oldFont);
     ReleaseDC(list, dc);
-    SendDlgItemMessageA(dialog, IDOK, BM_CLICK, 0, 0);
+    // A notification, of a button or of the list, closes nothing: only OK, Cancel or Escape.
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_SETFOCUS), 0);
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_CONSTANTS_LIST, LBN_DBLCLK), 0);
+    openAfterNotifications = IsWindowVisible(dialog) != FALSE;
+    testing::PressDialogKey(dialog, list, VK_ESCAPE);
   }));
+  EXPECT_TRUE(openAfterNotifications);
   EXPECT_GE(rowCount, 67);
   for (const std::string& failure : failures) ADD_FAILURE() << failure;
 }

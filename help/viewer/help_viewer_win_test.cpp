@@ -47,8 +47,9 @@ std::string TakeErrorBox() {
     if (process != GetCurrentProcessId() && IsWindowVisible(box)) break;
   }
   if (!box) return "";
+  const std::string text = "error box: " + TextOfChildren(box);
   for (WPARAM button : {IDNO, IDCANCEL, IDOK}) PostMessageA(box, WM_COMMAND, button, 0);
-  return "error box: " + TextOfChildren(box);
+  return text;
 }
 
 struct Call {
@@ -168,7 +169,8 @@ TEST_F(HelpViewer, OpensAtTheContentsAndAtTheTopicOfEveryHelpId) {
 TEST_F(HelpViewer, ShowsNothingForAnUnmappedIdAndAnErrorForAMissingFile) {
   EXPECT_EQ(Ask(kHelpFile, HELP_CONTEXT, 1, 1000), "");
   CloseViewer();
-  EXPECT_NE(Ask("NOSUCH.HLP", HELP_CONTENTS, 0, 1000).find("NOSUCH.HLP"), std::string::npos);
+  const std::string missing = Ask("NOSUCH.HLP", HELP_CONTENTS, 0, 1000);
+  EXPECT_NE(missing.find("NOSUCH.HLP"), std::string::npos) << missing;
 }
 
 }  // namespace
