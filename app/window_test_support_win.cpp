@@ -126,13 +126,22 @@ void PressDialogKey(HWND dialog, HWND control, WPARAM key) {
 
 namespace {
 
-// The dialog awaited: owned by g_owner; g_steps run once it has shown.
+// The dialog awaited: owned by g_owner; g_steps run once it has shown. Steps that leave it
+// open have failed: it is ended at g_deadline so that the run goes on.
 HWND g_owner = nullptr;
 HWND g_dialog = nullptr;
+DWORD g_deadline = 0;
+bool g_endedByTest = false;
 const std::function<void(HWND)>* g_steps = nullptr;
 
-void CALLBACK StepTimer(HWND, UINT, UINT_PTR timer, DWORD) {
-  if (g_steps == nullptr || g_dialog != nullptr) return;
+void CALLBACK StepTimer(HWND, UINT, UINT_PTR, DWORD) {
+  if (g_dialog != nullptr) {
+    if (IsWindow(g_dialog) && static_cast<LONG>(GetTickCount() - g_deadline) > 0) {
+      g_endedByTest = true;
+      EndDialog(g_dialog, 0);
+    }
+    return;
+  }
   HWND dialog = FindWindowExA(nullptr, nullptr, "#32770", nullptr);
   while (dialog && GetWindow(dialog, GW_OWNER) != g_owner) {
     dialog = FindWindowExA(nullptr, dialog, "#32770", nullptr);
@@ -144,8 +153,8 @@ void CALLBACK StepTimer(HWND, UINT, UINT_PTR timer, DWORD) {
       PeekMessageA(&pending, dialog, WM_TIMER, WM_TIMER, PM_NOREMOVE)) {
     return;
   }
-  KillTimer(nullptr, timer);
   g_dialog = dialog;
+  g_deadline = GetTickCount() + 5000;
   (*g_steps)(dialog);
 }
 
@@ -161,17 +170,15 @@ bool RunDialogAfter(HWND mainWindow, const std::function<void()>& open,
                     const std::function<void(HWND dialog)>& steps) {
   g_owner = mainWindow;
   g_dialog = nullptr;
+  g_endedByTest = false;
   g_steps = &steps;
   const UINT_PTR timer = SetTimer(nullptr, 0, 20, StepTimer);
   open();
+  // The dialog runs its own loop inside this one: the wait ends when it has closed.
   const bool closed = PumpUntil([] { return g_dialog && !IsWindow(g_dialog); }, 8000);
   KillTimer(nullptr, timer);
-  if (!closed && g_dialog && IsWindow(g_dialog)) {
-    EndDialog(g_dialog, 0);
-    PumpUntilIdle(100);
-  }
   g_steps = nullptr;
-  return closed;
+  return closed && !g_endedByTest;
 }
 
 }  // namespace testing

@@ -46,8 +46,8 @@ class TestProgram {
 };
 
 // Lets open() open a modal dialog and calls steps(dialog) from inside the dialog's own loop
-// once it has shown and initialised itself. False when no dialog appeared or it was still open
-// after a few seconds (it is then ended so the run goes on).
+// once it has shown and initialised itself. False when no dialog appeared, or when the steps
+// left it open (it is then ended after a few seconds so that the run goes on).
 bool RunDialogAfter(HWND mainWindow, const std::function<void()>& open,
                     const std::function<void(HWND dialog)>& steps);
 // The same, the dialog opened by a command posted to the main window.

@@ -110,15 +110,10 @@ class HelpViewer : public testing::Test {
   }
 
   void CloseViewer() {
-    for (DWORD waited = 0; waited < kLimitMs; waited += kPollMs) {
-      TakeErrorBox();
-      HWND viewer = FindWindowA("MS_WINHELP", nullptr);
-      if (!viewer) return;
-      if (waited == 0) {
-        WinHelpA(owner_, kHelpFile, HELP_QUIT, 0);
-      } else {
-        PostMessageA(viewer, WM_CLOSE, 0, 0);
-      }
+    TakeErrorBox();
+    if (FindWindowA("MS_WINHELP", nullptr)) WinHelpA(owner_, kHelpFile, HELP_QUIT, 0);
+    for (DWORD waited = 0; FindWindowA("MS_WINHELP", nullptr) && waited < kLimitMs;
+         waited += kPollMs) {
       Sleep(kPollMs);
     }
   }
