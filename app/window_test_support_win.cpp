@@ -129,6 +129,7 @@ namespace {
 // The dialog awaited: owned by g_owner; g_steps run once it has shown. Steps that leave it
 // open have failed: it is ended at g_deadline so that the run goes on.
 HWND g_owner = nullptr;
+HWND g_seen = nullptr;
 HWND g_dialog = nullptr;
 DWORD g_deadline = 0;
 bool g_endedByTest = false;
@@ -146,10 +147,13 @@ void CALLBACK StepTimer(HWND, UINT, UINT_PTR, DWORD) {
   while (dialog && GetWindow(dialog, GW_OWNER) != g_owner) {
     dialog = FindWindowExA(nullptr, dialog, "#32770", nullptr);
   }
-  // The dialog finishes its initialisation on a timer of its own: wait until it has none
-  // left, which also holds for dialogs that never set one.
+  // The dialog finishes its initialisation on a timer of its own: give that timer a tick to
+  // come due after the dialog was first seen, then wait until it has no timer message left
+  // (which also holds for dialogs that never set one).
+  const bool seenBefore = dialog != nullptr && dialog == g_seen;
+  g_seen = dialog;
   MSG pending;
-  if (!dialog || !IsWindowVisible(dialog) ||
+  if (!seenBefore || !IsWindowVisible(dialog) ||
       PeekMessageA(&pending, dialog, WM_TIMER, WM_TIMER, PM_NOREMOVE)) {
     return;
   }
@@ -169,6 +173,7 @@ bool RunDialog(HWND mainWindow, int commandId, const std::function<void(HWND dia
 bool RunDialogAfter(HWND mainWindow, const std::function<void()>& open,
                     const std::function<void(HWND dialog)>& steps) {
   g_owner = mainWindow;
+  g_seen = nullptr;
   g_dialog = nullptr;
   g_endedByTest = false;
   g_steps = &steps;
