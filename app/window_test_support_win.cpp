@@ -10,7 +10,7 @@ namespace quantora {
 namespace testing {
 namespace {
 
-// Runs one round of the program's loop without waiting; WM_QUIT of an ended window is dropped.
+// Runs one round of a message loop without waiting; WM_QUIT of an ended window is dropped.
 void DispatchPending() {
   MSG msg;
   while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
@@ -18,6 +18,17 @@ void DispatchPending() {
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
   }
+}
+
+// Processes messages as the program's loop does until done() holds; false on a time-out.
+bool PumpUntil(const std::function<bool()>& done, int milliseconds = 5000) {
+  const DWORD end = GetTickCount() + static_cast<DWORD>(milliseconds);
+  while (!done()) {
+    if (static_cast<LONG>(end - GetTickCount()) <= 0) return false;
+    DispatchPending();
+    Sleep(1);
+  }
+  return true;
 }
 
 // Runs the loop until the queue stays empty over a few short waits (so that messages another
@@ -103,16 +114,6 @@ std::string TestProgram::ReadIni() const {
   std::ostringstream text;
   text << in.rdbuf();
   return text.str();
-}
-
-bool PumpUntil(const std::function<bool()>& done, int milliseconds) {
-  const DWORD end = GetTickCount() + static_cast<DWORD>(milliseconds);
-  while (!done()) {
-    if (static_cast<LONG>(end - GetTickCount()) <= 0) return false;
-    DispatchPending();
-    Sleep(1);
-  }
-  return true;
 }
 
 void PressDialogKey(HWND dialog, HWND control, WPARAM key) {

@@ -53,9 +53,6 @@ bool RunDialogAfter(HWND mainWindow, const std::function<void()>& open,
 // The same, the dialog opened by a command posted to the main window.
 bool RunDialog(HWND mainWindow, int commandId, const std::function<void(HWND dialog)>& steps);
 
-// Processes messages as the program's loop does until done() holds; false on a time-out.
-bool PumpUntil(const std::function<bool()>& done, int milliseconds = 5000);
-
 // A key pressed in a control of a dialog, as the modal loop hands it to the dialog manager.
 void PressDialogKey(HWND dialog, HWND control, WPARAM key);
 
