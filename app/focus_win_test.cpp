@@ -1,4 +1,4 @@
-// Keyboard focus navigation over the real controls of both layouts.
+// The key filters of the main window's controls, driven as a user presses keys.
 #include <gtest/gtest.h>
 
 #include "app/main_window_win.h"
@@ -10,13 +10,12 @@ namespace {
 
 using testing::TestProgram;
 
+constexpr int kIn = IDC_INPUT_UNIT_BUTTON_FIRST;
+constexpr int kOut = IDC_OUTPUT_UNIT_BUTTON_FIRST;
+
 std::string Ini(bool multi) {
-  std::string ini = testing::DefaultIni() + "[LAST_USED]\r\nInputValue=2\r\nInputValuePresent=TRUE\r\n"
-                    "DimensionIndex0=0\r\nInputUnitIndex0=1\r\nInputUnitMult0=0.3048\r\n"
-                    "InputUnitSelected0=TRUE\r\nInputUnitScalerIndex0=3\r\nOutputUnitIndex0=0\r\n"
-                    "OutputUnitMult0=1\r\nOutputUnitSelected0=TRUE\r\nOutputUnitScalerIndex0=3\r\n";
-  if (multi) ini += "[USER_PREFERENCES]\r\nMultiDimensional=TRUE\r\n";
-  return ini;
+  return testing::FeetToMetersIni("InputValue=2\r\nInputValuePresent=TRUE\r\n",
+                                  multi ? "[USER_PREFERENCES]\r\nMultiDimensional=TRUE\r\n" : "");
 }
 
 // A key as the user presses it: the key-down reaches the control with the focus.
@@ -28,141 +27,56 @@ void Press(WPARAM key) {
 
 int FocusId() { return GetDlgCtrlID(GetFocus()); }
 
-bool WholeTextSelected(HWND window, int id) {
-  DWORD start = 0, end = 0;
-  SendDlgItemMessageA(window, id, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
-                      reinterpret_cast<LPARAM>(&end));
-  const LRESULT length = SendDlgItemMessageA(window, id, WM_GETTEXTLENGTH, 0, 0);
-  return start == 0 && static_cast<LRESULT>(end) == length && length > 0;
-}
-
-// Every move is checked on the navigation tables; here the simple layout's keys reach its four
-// controls, the first key starting from the value edit.
-TEST(Navigation, SimpleModeKeysWalkTheFourControls) {
+// The moves themselves are checked on the navigation tables; here the keys reach the controls,
+// the first from the value edit, and an edit reached has its whole text selected.
+TEST(KeyFilters, KeysWalkTheControls) {
   TestProgram p(Ini(false));
-  const struct {
-    WPARAM key;
-    int focus;
-  } steps[] = {{VK_TAB, 602},  {VK_TAB, 501},   {VK_TAB, 608},  {VK_TAB, 500},
-               {VK_LEFT, 608}, {VK_HOME, 500},  {VK_RIGHT, 602}, {VK_UP, 602},
-               {VK_RIGHT, 501}, {VK_DOWN, 501}, {VK_END, 608}};
-  for (const auto& step : steps) {
-    Press(step.key);
-    EXPECT_EQ(FocusId(), step.focus) << "key " << step.key;
-  }
-  EXPECT_EQ(p.state().navigation.KeyboardNavigation, 1);
-}
-
-// The multi-unit layout's keys reach the controls of its own order, by rows and columns.
-TEST(Navigation, MultiUnitModeMovesInRowsAndColumns) {
-  TestProgram p(Ini(true));
-  const struct {
-    WPARAM key;
-    int focus;
-  } steps[] = {{VK_TAB, 602},  {VK_DOWN, 605}, {VK_LEFT, 607}, {VK_TAB, 501}, {VK_UP, 500},
-               {VK_LEFT, 604}, {VK_UP, 613},   {VK_HOME, 500}, {VK_END, 613}};
-  for (const auto& step : steps) {
-    Press(step.key);
-    EXPECT_EQ(FocusId(), step.focus) << "key " << step.key;
+  const std::pair<WPARAM, int> steps[] = {
+      {VK_TAB, kIn},   {VK_TAB, IDC_RESULT_EDIT}, {VK_TAB, kOut}, {VK_TAB, IDC_VALUE_EDIT},
+      {VK_LEFT, kOut}, {VK_HOME, IDC_VALUE_EDIT}, {VK_RIGHT, kIn}, {VK_UP, kIn},
+      {VK_RIGHT, IDC_RESULT_EDIT}, {VK_END, kOut}};
+  for (const auto& [key, focus] : steps) {
+    Press(key);
+    ASSERT_EQ(FocusId(), focus) << "key " << key;
+    if (focus == IDC_RESULT_EDIT || focus == IDC_VALUE_EDIT) {
+      const LRESULT selection = SendMessageA(GetFocus(), EM_GETSEL, 0, 0);
+      EXPECT_EQ(LOWORD(selection), 0);
+      EXPECT_EQ(HIWORD(selection), GetWindowTextLengthA(GetFocus()));
+    }
   }
 }
 
-TEST(Navigation, EditsReachedByKeysHaveTheirWholeTextSelected) {
-  TestProgram p(Ini(false));
-  ASSERT_EQ(p.Text(IDC_RESULT_EDIT), "609.60 E-3");
-  Press(VK_TAB);
-  Press(VK_TAB);
-  EXPECT_EQ(FocusId(), 501);
-  EXPECT_TRUE(WholeTextSelected(p.window(), IDC_RESULT_EDIT));
-  Press(VK_HOME);
-  EXPECT_TRUE(WholeTextSelected(p.window(), IDC_VALUE_EDIT));
-}
-
-TEST(Navigation, EnterCommitsInTheValueEditAndDoesNothingInTheResultEdit) {
+// Enter in the value edit commits and ends keyboard navigation; the filter keeps every other
+// key-down from the edit, so Delete deletes nothing.
+TEST(KeyFilters, EnterCommitsTheValueAndOtherKeyDownsDoNotReachTheEdit) {
   TestProgram p(Ini(false));
   Press(VK_TAB);
-  Press(VK_HOME);  // navigation on, back on the value edit
+  Press(VK_HOME);  // keyboard navigation on, back on the value edit
   SetDlgItemTextA(p.window(), IDC_VALUE_EDIT, "3");
   Press(VK_RETURN);
   p.Pump();
-  EXPECT_EQ(p.state().conversion.InputValue, 3.0);
+  EXPECT_EQ(p.Text(IDC_RESULT_EDIT), "914.40 E-3");
   EXPECT_EQ(p.state().navigation.KeyboardNavigation, 0);
-  EXPECT_EQ(p.Text(IDC_RESULT_EDIT), "914.40 E-3");
-
-  SetFocus(GetDlgItem(p.window(), IDC_RESULT_EDIT));
-  Press(VK_RETURN);
-  p.Pump();
-  EXPECT_EQ(FocusId(), IDC_RESULT_EDIT);
-  EXPECT_EQ(p.Text(IDC_RESULT_EDIT), "914.40 E-3");
-}
-
-TEST(Navigation, KeysThatActOnlyOnKeyDownAreLostButTypingWorks) {
-  TestProgram p(Ini(false));
-  HWND edit = GetDlgItem(p.window(), IDC_VALUE_EDIT);
-  SetFocus(edit);
-  SetDlgItemTextA(p.window(), IDC_VALUE_EDIT, "123");
-  SendMessageA(edit, EM_SETSEL, 0, 0);
+  SendDlgItemMessageA(p.window(), IDC_VALUE_EDIT, EM_SETSEL, 0, 0);
   Press(VK_DELETE);
-  EXPECT_EQ(p.Text(IDC_VALUE_EDIT), "123");
-  EXPECT_EQ(p.state().navigation.KeyboardNavigation, 0);  // not a navigation key
-  SendMessageA(edit, EM_SETSEL, 3, 3);
-  SendMessageA(edit, WM_CHAR, VK_BACK, 0);
-  SendMessageA(edit, WM_CHAR, '4', 0);
-  EXPECT_EQ(p.Text(IDC_VALUE_EDIT), "124");
-  SendMessageA(edit, WM_CHAR, VK_TAB, 0);  // the Tab character never reaches the edit
-  EXPECT_EQ(p.Text(IDC_VALUE_EDIT), "124");
+  EXPECT_EQ(p.Text(IDC_VALUE_EDIT), "3.0000");
 }
 
-TEST(Navigation, UnitLabelsAreNotFiltered) {
-  TestProgram p(Ini(false));
-  HWND label = GetDlgItem(p.window(), IDC_INPUT_LABEL_FIRST);
-  SetFocus(label);
-  Press(VK_TAB);
-  EXPECT_EQ(GetFocus(), label);
-  EXPECT_EQ(p.state().navigation.KeyboardNavigation, 0);
-}
-
-TEST(Navigation, ARecomputeBringsTheFocusBackToItsPosition) {
-  TestProgram p(Ini(false));
-  Press(VK_TAB);  // position 1, the input unit button
-  // The user clicks into the value edit, types and clicks elsewhere.
-  SetFocus(GetDlgItem(p.window(), IDC_VALUE_EDIT));
-  SetDlgItemTextA(p.window(), IDC_VALUE_EDIT, "5");
-  SetFocus(GetDlgItem(p.window(), IDC_INPUT_LABEL_FIRST));
-  p.Pump();
-  EXPECT_EQ(p.state().conversion.InputValue, 5.0);
-  EXPECT_EQ(FocusId(), 602);
-}
-
-TEST(Navigation, APositionBeyondTheSimpleOrderFallsBackToTheValueEdit) {
+TEST(KeyFilters, EnterOnAUnitButtonOpensItsDialogAndTheFocusComesBack) {
   TestProgram p(Ini(true));
-  Press(VK_END);
-  Press(VK_LEFT);  // 612, position 12
-  EXPECT_EQ(FocusId(), 612);
-  SendMessageA(p.window(), WM_COMMAND, IDM_SIMPLE_MODE, 0);  // the rebuild ends in a recompute
-  p.Pump();
-  EXPECT_EQ(FocusId(), 500);
-  Press(VK_TAB);
-  EXPECT_EQ(FocusId(), 602);
-}
-
-TEST(Navigation, EnterOnAUnitButtonOpensItsDialogAndTheFocusComesBack) {
-  TestProgram p(Ini(true));
-  Press(VK_TAB);
-  Press(VK_TAB);
-  Press(VK_TAB);
-  Press(VK_TAB);  // 605: input denominator of column 0 (slot 3)
-  ASSERT_EQ(FocusId(), 605);
+  for (int i = 0; i < 4; ++i) Press(VK_TAB);
+  ASSERT_EQ(FocusId(), kIn + 3);  // the input denominator of the first column
   HWND button = GetFocus();
   char caption[80] = {};
-  testing::RunDialogAfter(p.window(), [&] { PostMessageA(button, WM_KEYDOWN, VK_RETURN, 0); },
-                          [&](HWND dialog) {
-                            GetWindowTextA(dialog, caption, sizeof caption);
-                            SendMessageA(dialog, WM_CLOSE, 0, 0);
-                          });
+  EXPECT_TRUE(testing::RunDialogAfter(
+      p.window(), [&] { PostMessageA(button, WM_KEYDOWN, VK_RETURN, 0); },
+      [&](HWND dialog) {
+        GetWindowTextA(dialog, caption, sizeof caption);
+        SendMessageA(dialog, WM_CLOSE, 0, 0);
+      }));
   p.Pump();
   EXPECT_STREQ(caption, "Unit Selection Dialog - Convert From Denominator...");
-  EXPECT_EQ(FocusId(), 605);
+  EXPECT_EQ(FocusId(), kIn + 3);
 }
 
 }  // namespace

@@ -14,7 +14,10 @@ namespace quantora {
 namespace testing {
 
 std::string DefaultIni();        // "[GENERAL]" with FilePresent=TRUE, nothing else
-std::string DefaultCatalogue();  // Length, Area, Volume, Temperature, Speed and multipliers
+std::string DefaultCatalogue();  // Length, Area and Time; kilo, No_Multiplier (row 1), milli
+// Slot 0 converts feet to meters, every other slot is empty. Keys in lastUsed come first in
+// [LAST_USED], so they win over the defaults after them; sections follow the slots.
+std::string FeetToMetersIni(const std::string& lastUsed = "", const std::string& sections = "");
 
 class TestProgram {
  public:
@@ -26,15 +29,14 @@ class TestProgram {
   TestProgram(const TestProgram&) = delete;
   TestProgram& operator=(const TestProgram&) = delete;
 
-  HWND window() const;  // nullptr when the program ended (a failed start, a close)
+  HWND window() const { return state_.mainWindow; }  // nullptr once the program ended
   MainWindowState& state() { return state_; }
   RecordingReporter& reporter() { return reporter_; }
-  // Processes messages, with the accelerator table as the program's loop does, until none
-  // is left (at most milliseconds).
-  void Pump(int milliseconds = 1000);
+  // Processes messages as the program's loop does until none is left.
+  void Pump();
   std::string Text(int controlId) const;
   std::string IniPath() const { return directory_ + "\\QUANTORA.INI"; }
-  std::string ReadIni() const;
+  std::string ReadIni() const;  // "" when there is no settings file
   bool Closed() const { return window() == nullptr; }
 
  private:
@@ -43,24 +45,16 @@ class TestProgram {
   MainWindowState state_;
 };
 
-// Posts a command that opens a modal dialog and calls steps(dialog) from inside the dialog's
-// own loop once it has shown and initialised itself. Returns false when no dialog appeared
-// or it was still open after a few seconds (it is then ended so the run goes on).
-bool RunDialog(HWND mainWindow, int commandId, const std::function<void(HWND dialog)>& steps);
-// The same with any action that opens the dialog (a key, a click).
+// Lets open() open a modal dialog and calls steps(dialog) from inside the dialog's own loop
+// once it has shown and initialised itself. False when no dialog appeared, or when the steps
+// left it open (it is then ended after a few seconds so that the run goes on).
 bool RunDialogAfter(HWND mainWindow, const std::function<void()>& open,
                     const std::function<void(HWND dialog)>& steps);
-
-// Processes messages as the program's loop does until done() holds; false when it still
-// does not after milliseconds.
-bool PumpUntil(const std::function<bool()>& done, int milliseconds = 5000);
+// The same, the dialog opened by a command posted to the main window.
+bool RunDialog(HWND mainWindow, int commandId, const std::function<void(HWND dialog)>& steps);
 
 // A key pressed in a control of a dialog, as the modal loop hands it to the dialog manager.
 void PressDialogKey(HWND dialog, HWND control, WPARAM key);
-
-// Reads a file whole; "" when it does not exist.
-std::string ReadFileText(const std::string& path);
-bool FileExists(const std::string& path);
 
 }  // namespace testing
 }  // namespace quantora

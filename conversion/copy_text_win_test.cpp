@@ -10,25 +10,6 @@
 namespace quantora {
 namespace {
 
-// Slot 0 converts feet to meters and slot 3 seconds to minutes (Time is the fifth quantity of
-// the test catalogue); the value 1 was committed before the last close.
-std::string FeetPerSecondIni(bool multi) {
-  std::string ini = testing::DefaultIni() + "[USER_PREFERENCES]\r\nMultiDimensional=" +
-                    (multi ? "TRUE" : "FALSE") +
-                    "\r\n[LAST_USED]\r\nInputValue=1\r\nInputValuePresent=TRUE\r\n"
-                    "DimensionIndex0=0\r\nDimensionIndex3=4\r\n"
-                    "InputUnitIndex0=1\r\nInputUnitMult0=0.3048\r\nInputUnitSelected0=TRUE\r\n"
-                    "OutputUnitIndex0=0\r\nOutputUnitMult0=1\r\nOutputUnitSelected0=TRUE\r\n"
-                    "InputUnitIndex3=0\r\nInputUnitMult3=1\r\nInputUnitSelected3=TRUE\r\n"
-                    "OutputUnitIndex3=1\r\nOutputUnitMult3=60\r\nOutputUnitSelected3=TRUE\r\n";
-  for (int slot : {1, 2, 4, 5}) ini += "DimensionIndex" + std::to_string(slot) + "=9999\r\n";
-  for (int slot = 0; slot < 6; ++slot) {
-    const std::string n = std::to_string(slot);
-    ini += "InputUnitScalerIndex" + n + "=3\r\nOutputUnitScalerIndex" + n + "=3\r\n";
-  }
-  return ini;
-}
-
 std::string CopyBy(testing::TestProgram& p, int command) {
   PostMessageA(p.window(), WM_COMMAND, static_cast<WPARAM>(command), 0);
   p.Pump();
@@ -42,18 +23,22 @@ std::string CopyBy(testing::TestProgram& p, int command) {
   return text;
 }
 
+// Slot 0 converts feet to meters and slot 3 seconds to minutes; the value 1 was committed.
 TEST(CopyCommands, PutTheShownConversionOnTheClipboard) {
   const struct {
-    bool multi;
+    const char* mode;
     const char* result;
     const char* all;
   } cases[] = {
-      {false, "304.80 E-3 meter", "1.0000 foot = 304.80 E-3 meter"},
-      {true, "18.288  meter / minute", "1.0000  foot / second = 18.288  meter / minute"},
+      {"FALSE", "304.80 E-3 meter", "1.0000 foot = 304.80 E-3 meter"},
+      {"TRUE", "18.288  meter / minute", "1.0000  foot / second = 18.288  meter / minute"},
   };
   for (const auto& c : cases) {
-    testing::TestProgram p(FeetPerSecondIni(c.multi));
-    ASSERT_NE(p.window(), nullptr);
+    testing::TestProgram p(testing::FeetToMetersIni(
+        "InputValue=1\r\nInputValuePresent=TRUE\r\nDimensionIndex3=2\r\n"
+        "InputUnitIndex3=0\r\nInputUnitMult3=1\r\nInputUnitSelected3=TRUE\r\n"
+        "OutputUnitIndex3=1\r\nOutputUnitMult3=60\r\nOutputUnitSelected3=TRUE\r\n",
+        std::string("[USER_PREFERENCES]\r\nMultiDimensional=") + c.mode + "\r\n"));
     EXPECT_EQ(CopyBy(p, IDM_COPY_RESULT), c.result);
     EXPECT_EQ(CopyBy(p, IDM_COPY_ALL), c.all);
     // What the field shows is copied, committed or not.
