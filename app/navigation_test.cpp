@@ -15,8 +15,8 @@ constexpr int kArrows[] = {kKeyLeft, kKeyRight, kKeyUp, kKeyDown};
 constexpr int kSimpleMoves[kSimpleFocusCount][4] = {
     {3, 1, 0, 0}, {0, 2, 1, 1}, {1, 3, 2, 2}, {2, 0, 3, 3}};
 constexpr int kMultiMoves[kMultiFocusCount][4] = {
-    {3, 1, 7, 7},  {0, 2, 11, 4}, {1, 3, 12, 5}, {2, 0, 13, 6},  {6, 5, 1, 8},
-    {4, 6, 2, 9},  {5, 4, 3, 10}, {10, 8, 0, 0}, {7, 9, 4, 11},  {8, 10, 5, 12},
+    {3, 1, 7, 7},  {0, 2, 11, 4},  {1, 3, 12, 5},  {2, 0, 13, 6},  {6, 5, 1, 8},
+    {4, 6, 2, 9},  {5, 4, 3, 10},  {10, 8, 0, 0},  {7, 9, 4, 11},  {8, 10, 5, 12},
     {9, 7, 6, 13}, {13, 12, 8, 1}, {11, 13, 9, 2}, {12, 11, 10, 3}};
 
 // Every navigation key from every position; Home goes to the value edit, End to the last

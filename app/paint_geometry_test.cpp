@@ -42,12 +42,16 @@ TEST(Painting, LinesCaptionsAndFramesFollowTheControls) {
       const char* text;
       int leftId, rightId;  // the caption's span; 0: at x, y
       int x, y;
-    } simpleCaptions[] = {{"value", 500, 500, 0, 0}, {"value", 501, 501, 0, 0}, {"unit", 502, 602, 0, 0},
-                          {"unit", 508, 608, 0, 0},  {"=", 0, 0, 252, 31}},
-      multiCaptions[] = {{"value", 500, 500, 0, 0}, {"value", 501, 501, 0, 0}, {compound, 505, 507, 0, 0},
-                         {compound, 511, 513, 0, 0}, {"x", 0, 0, 255, 44}, {"x", 0, 0, 384, 44},
-                         {"x", 0, 0, 255, 158}, {"x", 0, 0, 384, 158}, {"x", 0, 0, 119, 44},
-                         {"x", 0, 0, 119, 158}};
+    } simpleCaptions[] = {{"value", 500, 500, 0, 0},
+                          {"value", 501, 501, 0, 0},
+                          {"unit", 502, 602, 0, 0},
+                          {"unit", 508, 608, 0, 0},
+                          {"=", 0, 0, 252, 31}},
+      multiCaptions[] = {{"value", 500, 500, 0, 0},  {"value", 501, 501, 0, 0},
+                         {compound, 505, 507, 0, 0}, {compound, 511, 513, 0, 0},
+                         {"x", 0, 0, 255, 44},       {"x", 0, 0, 384, 44},
+                         {"x", 0, 0, 255, 158},      {"x", 0, 0, 384, 158},
+                         {"x", 0, 0, 119, 44},       {"x", 0, 0, 119, 158}};
     ASSERT_EQ(p.captionCount, multi ? 10 : 5);
     for (int i = 0; i < p.captionCount; ++i) {
       const auto& want = multi ? multiCaptions[i] : simpleCaptions[i];
@@ -91,8 +95,10 @@ TEST(Painting, EdgesAndArrowsOfTheControls) {
   Triangle multi[2];
   SwapArrows(false, 16, 17, simple);
   SwapArrows(true, 17, 18, multi);
-  EXPECT_EQ(Text(simple[0].points) + " |" + Text(simple[1].points), " 4,8 6,6 6,10 | 11,8 9,6 9,10");
-  EXPECT_EQ(Text(multi[0].points) + " |" + Text(multi[1].points), " 8,5 6,7 10,7 | 8,12 6,10 10,10");
+  EXPECT_EQ(Text(simple[0].points) + " |" + Text(simple[1].points),
+            " 4,8 6,6 6,10 | 11,8 9,6 9,10");
+  EXPECT_EQ(Text(multi[0].points) + " |" + Text(multi[1].points),
+            " 8,5 6,7 10,7 | 8,12 6,10 10,10");
   EXPECT_EQ(Text(UnitButtonArrow(13, 17).points), " 4,7 8,7 6,9");
 }
 

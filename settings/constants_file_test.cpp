@@ -1,5 +1,7 @@
 // Reading the constants file into the lookup list: which lines become rows and what each row
 // holds, and the two messages.
+#include "settings/constants_file.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -7,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "settings/constants_file.h"
 #include "units/recording_reporter.h"
 
 namespace quantora {

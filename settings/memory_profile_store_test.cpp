@@ -1,11 +1,11 @@
 // The in-memory settings store that the settings tests run on answers as the platform's store
 // does (a window test holds the two side by side) and keeps what it does not change.
-#include "settings/memory_profile_store_fake.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
+
+#include "settings/memory_profile_store_fake.h"
 
 namespace quantora {
 namespace {
@@ -50,8 +50,9 @@ TEST(MemoryProfileStore, WritesInPlaceAtSectionEndOrFileEndAndKeepsTheRest) {
   store.WriteString("A", "four", "4");   // a new key at the end of its section
   store.WriteString("C", "five", "5");   // a new section at the end of the file
   store.WriteString("B", "six", "6");
-  EXPECT_EQ(store.Text(),
-            "[A]\r\none=uno\r\ntwo=2\r\nfour=4\r\n\r\n[B]\r\nthree=3\r\nsix=6\r\n[C]\r\nfive=5\r\n");
+  EXPECT_EQ(
+      store.Text(),
+      "[A]\r\none=uno\r\ntwo=2\r\nfour=4\r\n\r\n[B]\r\nthree=3\r\nsix=6\r\n[C]\r\nfive=5\r\n");
   EXPECT_EQ(store.SectionNames(), (std::vector<std::string>{"A", "B", "C"}));
   EXPECT_EQ(store.KeyNames("a"), (std::vector<std::string>{"one", "two", "four"}));
 }

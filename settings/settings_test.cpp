@@ -5,7 +5,6 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <iterator>
 #include <sstream>
 #include <string>
@@ -38,8 +37,6 @@ std::ostream& operator<<(std::ostream& out, const UnitSelection& s) {
              << " " << s.UnitScalerIndex << " " << s.UnitScalerMult;
 }
 
-const QuantityRecord& Slot4(const Program& p) { return p.state.QuantityRecords[4]; }
-
 // Each test keeps its units data file "QUANTORA.TXT" in a folder of its own.
 class Settings : public ::testing::Test {
  protected:
@@ -52,74 +49,67 @@ class Settings : public ::testing::Test {
     const std::string path = (dir_ / "QUANTORA.TXT").string();
     p.outcome = LoadSettings(store, p.reporter, p.state, p.tables, p.format, path.c_str());
   }
-  const fs::path dir_ = fs::path(::testing::TempDir()) /
-                        ("quantora_" + std::string(::testing::UnitTest::GetInstance()
-                                                       ->current_test_info()
-                                                       ->name()));
+  const fs::path dir_ =
+      fs::path(::testing::TempDir()) /
+      ("quantora_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
 };
 
+// The program after a load as "notation digits places truncate mode value messages".
+std::string General(const Program& p) {
+  const NumericFormat& f = p.format;
+  std::ostringstream text;
+  text << f.ValueDisplayType << " " << f.SignificantDigits << " " << f.PlacesRightOfDecimal << " "
+       << f.TruncateTrailingZeroes << " " << p.state.MultiDimensional << " " << p.state.InputValue
+       << " " << p.reporter.messages.size();
+  return text.str();
+}
+
+// Slot 4 as "dimension, number of units, output label | input side | output side".
+std::string Slot4(const Program& p) {
+  const QuantityRecord& r = p.state.QuantityRecords[4];
+  std::ostringstream text;
+  text << r.DimensionIndex << " " << r.NumberOfUnits << " " << r.Output.LabelId << " | " << r.Input
+       << " | " << r.Output;
+  return text.str();
+}
+
 // What the program holds after loading the installation marker and a row's keys: without keys,
-// the defaults.
+// the defaults, with the units of "Length" (meter, foot) in every slot and the multipliers at
+// "No_Multiplier" (index 2), not at the first entry "quetta".
 TEST_F(Settings, EachKeyLoadsWithItsDefaultAndItsRules) {
-  using Observe = std::function<std::string(const Program&)>;
-  auto of = [](auto field) -> Observe {
-    return [field](const Program& p) {
-      std::ostringstream text;
-      text << field(p);
-      return text.str();
-    };
-  };
-  // The format as "notation digits places truncate"; the rest from slot 4.
-  const Observe format = of([](const Program& p) {
-    const NumericFormat& f = p.format;
-    return std::to_string(f.ValueDisplayType) + " " + std::to_string(f.SignificantDigits) + " " +
-           std::to_string(f.PlacesRightOfDecimal) + " " + std::to_string(f.TruncateTrailingZeroes);
-  });
-  const Observe mode = of([](const Program& p) { return p.state.MultiDimensional; });
-  const Observe value = of([](const Program& p) { return p.state.InputValue; });
-  const Observe messages = of([](const Program& p) { return p.reporter.messages.size(); });
-  const Observe dimension = of([](const Program& p) { return Slot4(p).DimensionIndex; });
-  const Observe units = of([](const Program& p) { return Slot4(p).NumberOfUnits; });
-  const Observe in = of([](const Program& p) { return Slot4(p).Input; });
-  const Observe out = of([](const Program& p) { return Slot4(p).Output; });
-  const Observe label = of([](const Program& p) { return Slot4(p).Output.LabelId; });
   const struct {
     const char* keys;
-    Observe observe;
+    std::string (*observe)(const Program&);
     const char* expected;
   } rows[] = {
-      {"", format, "1 5 5 0"},  // engineering notation
-      {"", mode, "0"},
-      {"", value, "1"},
-      {"", messages, "0"},
-      {"", dimension, "0"},
-      {"", units, "2"},  // "Length": meter, foot
-      // No multiplier key: "No_Multiplier" (index 2), not the first entry "quetta".
-      {"", in, "0 1 0 0 2 1"},
-      {"", out, "0 1 0 0 2 1"},
-      {"", label, "512"},
-      {"[USER_PREFERENCES]\r\nSignificantDigits=0\r\nPlacesRightOfDecimal=9", format, "1 1 0 0"},
-      {"[USER_PREFERENCES]\r\nSignificantDigits=8\r\nPlacesRightOfDecimal=8", format, "1 8 8 0"},
-      {"[USER_PREFERENCES]\r\nSignificantDigits=9\r\nPlacesRightOfDecimal=-1", format, "1 1 0 0"},
-      {"[USER_PREFERENCES]\r\nValueDisplayType=SCIENTIFIC\r\nTruncateTrailingZeroes=TRUE",
-       format, "0 5 5 1"},
-      {"[USER_PREFERENCES]\r\nValueDisplayType=scientific", format, "1 5 5 0"},
-      {"[USER_PREFERENCES]\r\nMultiDimensional=TRUE", mode, "1"},
-      {"[USER_PREFERENCES]\r\nMultiDimensional=true", mode, "0"},
-      {"[LAST_USED]\r\nDimensionIndex4=100", dimension, "100"},
-      {"[LAST_USED]\r\nDimensionIndex4=101", dimension, "9999"},
-      {"[LAST_USED]\r\nDimensionIndex4=65636", dimension, "100"},  // low 16 bits
+      {"", General, "1 5 5 0 0 1 0"},
+      {"", Slot4, "0 2 512 | 0 1 0 0 2 1 | 0 1 0 0 2 1"},
+      {"[USER_PREFERENCES]\r\nSignificantDigits=0\r\nPlacesRightOfDecimal=9", General,
+       "1 1 0 0 0 1 0"},
+      {"[USER_PREFERENCES]\r\nSignificantDigits=8\r\nPlacesRightOfDecimal=8", General,
+       "1 8 8 0 0 1 0"},
+      {"[USER_PREFERENCES]\r\nSignificantDigits=9\r\nPlacesRightOfDecimal=-1", General,
+       "1 1 0 0 0 1 0"},
+      {"[USER_PREFERENCES]\r\nValueDisplayType=SCIENTIFIC\r\nTruncateTrailingZeroes=TRUE\r\n"
+       "MultiDimensional=TRUE",
+       General, "0 5 5 1 1 1 0"},
+      {"[USER_PREFERENCES]\r\nValueDisplayType=scientific\r\nMultiDimensional=true", General,
+       "1 5 5 0 0 1 0"},
+      // Dimension 100 is kept but names no section: reported, nothing selected. Above 100
+      // means no quantity; only the low 16 bits count.
+      {"[LAST_USED]\r\nDimensionIndex4=100\r\nInputUnitSelected4=TRUE", Slot4,
+       "100 0 512 | 0 1 0 0 2 1 | 0 1 0 0 2 1"},
+      {"[LAST_USED]\r\nDimensionIndex4=100", General, "1 5 5 0 0 1 1"},
+      {"[LAST_USED]\r\nDimensionIndex4=101\r\nInputUnitSelected4=TRUE", Slot4,
+       "9999 0 512 | 0 1 0 0 2 1 | 0 1 0 0 2 1"},
+      {"[LAST_USED]\r\nDimensionIndex4=65537", Slot4, "1 2 512 | 0 1 0 0 2 1 | 0 1 0 0 2 1"},
       // A multiplier index is taken as it stands, also 0, unless past the five multipliers.
-      {"[LAST_USED]\r\nInputUnitScalerIndex4=0\r\nOutputUnitScalerIndex4=5", in, "0 1 0 0 0 1e+30"},
-      {"[LAST_USED]\r\nInputUnitScalerIndex4=0\r\nOutputUnitScalerIndex4=5", out, "0 1 0 0 2 1"},
+      {"[LAST_USED]\r\nInputUnitScalerIndex4=0\r\nOutputUnitScalerIndex4=5", Slot4,
+       "0 2 512 | 0 1 0 0 0 1e+30 | 0 1 0 0 2 1"},
       // A selected unit past the slot's two is reset whole; an unselected one is kept.
-      {"[LAST_USED]\r\nInputUnitIndex4=2\r\nInputUnitMult4=5\r\nInputUnitSelected4=TRUE", in,
-       "0 1 0 0 2 1"},
-      {"[LAST_USED]\r\nOutputUnitIndex4=150\r\nOutputUnitScalerIndex4=4", out, "150 1 0 0 4 0.001"},
-      // No quantity, or one past the six of the catalogue, which is reported: nothing selected.
-      {"[LAST_USED]\r\nDimensionIndex4=9999\r\nInputUnitSelected4=TRUE", in, "0 1 0 0 2 1"},
-      {"[LAST_USED]\r\nDimensionIndex4=6\r\nInputUnitSelected4=TRUE", in, "0 1 0 0 2 1"},
-      {"[LAST_USED]\r\nDimensionIndex4=6", messages, "1"},
+      {"[LAST_USED]\r\nInputUnitIndex4=2\r\nInputUnitMult4=5\r\nInputUnitSelected4=TRUE\r\n"
+       "OutputUnitIndex4=150\r\nOutputUnitScalerIndex4=4",
+       Slot4, "0 2 512 | 0 1 0 0 2 1 | 150 1 0 0 4 0.001"},
   };
   for (const auto& row : rows) {
     const MemoryProfileStore store(kInstalled + row.keys);
@@ -161,7 +151,6 @@ TEST_F(Settings, SaveWritesTheWholeFileAndTheLoadReadsItBack) {
   }
   Program saved;
   saved.state.MultiDimensional = 1;
-  saved.state.InputValue = -1234.5678;
   saved.state.InputValuePresent = 1;
   saved.format = NumericFormat{FIXED_DECIMAL, 7, 3, 2};  // only 1 is saved as TRUE
   const std::uint16_t dimensions[kSlotCount] = {0, 1, 2, kNoDimension, 2, 1};
@@ -174,6 +163,13 @@ TEST_F(Settings, SaveWritesTheWholeFileAndTheLoadReadsItBack) {
     r.Output = {static_cast<std::uint16_t>(100 + slot), 30.125 + slot, -40.5 - slot};
     r.Output.UnitScalerIndex = static_cast<std::uint16_t>((slot + 1) % 3);
   }
+  // Reals that nine decimals cannot hold are written in their shortest exact form.
+  saved.state.InputValue = 1.602176634e-19;              // nine decimals would say 0.000000000
+  saved.state.QuantityRecords[0].Input.UnitMult = 1e30;  // nine decimals take 41 characters
+  saved.state.QuantityRecords[0].Output.UnitMult = 1234567890123456789.0;  // 29: they fit
+  saved.state.QuantityRecords[2].Input.UnitOffset = 1.0 / 3.0;
+  saved.state.QuantityRecords[5].Input.UnitOffset = std::ldexp(1.0, -1074);  // the smallest
+  saved.state.QuantityRecords[5].Output.UnitOffset = -HUGE_VAL;
   MemoryProfileStore store(kInstalled);
   const WindowRect rect = TransferWindowRect(kLoadWindowRect, store);  // no keys: the defaults
   EXPECT_EQ((std::vector<int>{rect.left, rect.top, rect.right, rect.bottom}),
@@ -190,30 +186,6 @@ TEST_F(Settings, SaveWritesTheWholeFileAndTheLoadReadsItBack) {
   MemoryProfileStore again(kInstalled);
   ASSERT_TRUE(SaveSettings(again, p.state, p.format, TransferWindowRect(kLoadWindowRect, store)));
   EXPECT_EQ(again.Text(), expected);
-}
-
-TEST(SettingsReals, WrittenSoThatTheyReadBackExactly) {
-  const struct {
-    double value;
-    const char* text;  // nullptr: any text, as long as it reads back exactly
-  } rows[] = {
-      {-0.3048, "-0.304800000"},
-      {1234567890123456789.0, "1234567890123456768.000000000"},  // 29 characters: fits
-      {1.602176634e-19, "1.602176634e-19"},  // nine decimals would say 0.000000000
-      {1e30, "1e+30"},                        // nine decimals would take 41 characters
-      {std::ldexp(1.0, -1074), nullptr},      // the smallest double
-      {-HUGE_VAL, nullptr},
-  };
-  for (const auto& row : rows) {
-    MemoryProfileStore store;
-    WriteIniDouble(store, "LAST_USED", "InputValue", row.value);
-    const std::string text = store.GetString("LAST_USED", "InputValue", "");
-    if (row.text != nullptr) {
-      EXPECT_EQ(text, row.text) << row.value;
-    }
-    EXPECT_LE(text.size(), 29u) << row.value;
-    EXPECT_EQ(ReadIniDouble(store, "LAST_USED", "InputValue", 7.0), row.value) << text;
-  }
 }
 
 // A quantity whose section is missing from the catalogue for now shows nothing, but its saved
