@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "settings/constants_file.h"
 #include "units/text_file_test_util.h"
 
 namespace quantora {
@@ -24,14 +25,11 @@ TEST(ConstantsData, EveryRowIsNameValueUnitsWithTheReferenceTablesValue) {
   }
   const testing::TextLines file = testing::ReadLines(kSourceDir + "/data/QACONST.TXT");
   ASSERT_TRUE(file.opened);
-  // The dialog drops each line's last character: without a final newline the last constant
-  // would lose a digit of its units.
-  EXPECT_TRUE(file.endsWithNewline);
   std::map<std::string, std::string> shown;  // name -> value text
   for (const std::string& line : file.lines) {
     SCOPED_TRACE(line);
-    // 98 characters and the newline: the reader's 99 never splits a line into two rows.
-    EXPECT_LE(line.size(), 98u);
+    // The list keeps this much of a line: no constant loses the end of its units.
+    EXPECT_LE(line.size(), kMaxConstantRowLength);
     EXPECT_EQ(line.find('\r'), std::string::npos);
     if (!line.empty() && line[0] == '/') continue;
     // Columns are separated by runs of tabs, a value padded with a blank before its tab.
