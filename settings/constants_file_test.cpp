@@ -1,13 +1,14 @@
 // Reading the constants file into the lookup list: which lines become rows and what each row
 // holds, and the two messages.
+#include "settings/constants_file.h"
+
 #include <gtest/gtest.h>
 
-#include <filesystem>
+#include <cstdio>
 #include <fstream>
 #include <string>
 #include <vector>
 
-#include "settings/constants_file.h"
 #include "units/recording_reporter.h"
 
 namespace quantora {
@@ -15,36 +16,27 @@ namespace {
 
 using Rows = std::vector<std::string>;
 
-// A list with room for a given number of rows.
+// A list with room for a given number of rows, holding one from before.
 struct FakeList : ConstantsList {
-  explicit FakeList(std::size_t size = 1000) : room(size) {}
   void Clear() override { rows.clear(); }
   bool Add(const std::string& row) override {
     if (rows.size() == room) return false;
     rows.push_back(row);
     return true;
   }
-  std::size_t room;
+  std::size_t room = 1000;
   Rows rows{"left from before"};
 };
 
-class ConstantsFileReader : public ::testing::Test {
- protected:
-  void TearDown() override { std::filesystem::remove(path_); }
-  const char* Write(const std::string& content) {
-    path_ = (std::filesystem::temp_directory_path() /
-             (std::string("qaconst-") +
-              ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".txt"))
-                .string();
-    std::ofstream(path_, std::ios::binary) << content;
-    return path_.c_str();
-  }
-  std::string path_;
-  RecordingReporter reporter_;
-};
+// A constants file of the running test's own.
+std::string Write(const std::string& content) {
+  const std::string path =
+      ::testing::TempDir() + ::testing::UnitTest::GetInstance()->current_test_info()->name();
+  std::ofstream(path, std::ios::binary) << content;
+  return path;
+}
 
-TEST_F(ConstantsFileReader, EachLineButRemarksIsOneRowWithoutItsLineEnd) {
-  const std::string longLine = "Long name\t\t\t" + std::string(150, '9') + "\t\tm";
+TEST(ConstantsFileReader, EachLineButRemarksIsOneRowWithoutItsLineEnd) {
   const struct {
     std::string file;
     Rows rows;
@@ -52,42 +44,48 @@ TEST_F(ConstantsFileReader, EachLineButRemarksIsOneRowWithoutItsLineEnd) {
       {"/ remark\n/another\n", {}},
       {"b\tc\n/x\n a\n\n/ y\nz", {"b\tc", " a", "", "z"}},
       {"one\r\ntwo\r\nthree\rfour\r", {"one", "two", "three\rfour\r"}},
-      // A line longer than any read buffer stays one row, cut far beyond what the list shows.
-      {longLine + "\nnext\n", {longLine, "next"}},
-      {"x" + std::string(300, 'y') + "\n", {"x" + std::string(kMaxConstantRowLength - 1, 'y')}},
+      // A long line stays one row, cut far beyond what the list shows.
+      {"x" + std::string(300, 'y') + "\nnext",
+       {"x" + std::string(kMaxConstantRowLength - 1, 'y'), "next"}},
   };
+  RecordingReporter reporter;
   for (const auto& c : cases) {
     FakeList list;
-    FillConstantsList(reporter_, list, Write(c.file));
+    const std::string path = Write(c.file);
+    FillConstantsList(reporter, list, path.c_str());
     EXPECT_EQ(list.rows, c.rows) << c.file;
+    std::remove(path.c_str());
   }
-  EXPECT_TRUE(reporter_.messages.empty());
+  EXPECT_TRUE(reporter.messages.empty());
 }
 
-TEST_F(ConstantsFileReader, TheTwoMessages) {
-  FakeList list(2);
-  EXPECT_EQ(CheckConstantsFile(reporter_, Write("a\n/r\nb\nc\nd\n")), 1);
-  FillConstantsList(reporter_, list, path_.c_str());
+TEST(ConstantsFileReader, AFullListOrAMissingFileGivesItsMessage) {
+  RecordingReporter reporter;
+  FakeList list;
+  list.room = 2;
+  const std::string path = Write("a\n/r\nb\nc\nd\n");
+  EXPECT_EQ(CheckConstantsFile(reporter, path.c_str()), 1);
+  FillConstantsList(reporter, list, path.c_str());
   EXPECT_EQ(list.rows, (Rows{"a", "b"}));  // what was added stays; the rest is not read
-
-  const std::string missing = path_ + ".missing/QACONST.TXT";
-  EXPECT_EQ(CheckConstantsFile(reporter_, missing.c_str()), 0);
-  FillConstantsList(reporter_, list, missing.c_str());
+  std::remove(path.c_str());
+  const std::string missing = path + ".missing/QACONST.TXT";
+  EXPECT_EQ(CheckConstantsFile(reporter, missing.c_str()), 0);
+  FillConstantsList(reporter, list, missing.c_str());
   EXPECT_EQ(list.rows, (Rows{"a", "b"}));
-
-  const char* unreadable =
+  const std::string unreadable =
       "Cannot read the Quantora data file, \"QACONST.TXT\"!\rThis file must be present to view "
       "the physical constants.\r\rPlease run the setup program again.";
-  const char* texts[] = {"Error encountered when trying to add a physical constant to the "
-                         "constants list box.  Memory may be low.  ",
-                         unreadable, unreadable};
-  ASSERT_EQ(reporter_.messages.size(), 3u);
-  for (int i = 0; i < 3; ++i) {
-    EXPECT_EQ(reporter_.messages[i].text, texts[i]);
-    EXPECT_EQ(reporter_.messages[i].title, "Quantora Error");
-    EXPECT_EQ(reporter_.messages[i].style, kStyleStop);
+  ASSERT_EQ(reporter.messages.size(), 3u);
+  EXPECT_EQ(reporter.messages[0].text,
+            "Error encountered when trying to add a physical constant to the constants list "
+            "box.  Memory may be low.  ");
+  EXPECT_EQ(reporter.messages[1].text, unreadable);
+  EXPECT_EQ(reporter.messages[2].text, unreadable);
+  for (const auto& m : reporter.messages) {
+    EXPECT_EQ(m.title, "Quantora Error");
+    EXPECT_EQ(m.style, kStyleStop);
   }
-  EXPECT_EQ(reporter_.beeps, std::vector<unsigned>(3, kBeepDefault));
+  EXPECT_EQ(reporter.beeps, std::vector<unsigned>(3, kBeepDefault));
 }
 
 }  // namespace
