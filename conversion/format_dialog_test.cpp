@@ -2,167 +2,104 @@
 
 #include <gtest/gtest.h>
 
-#include "resources/convert.h"
+#include <string>
+#include <tuple>
+
 #include "resources/strings.h"
 
 namespace quantora {
 namespace {
 
-TEST(FormatDialog, EditChecksStoreAcceptedNumbersAndKeepTheSettingOtherwise) {
+constexpr FormatField kPlaces = FormatField::kPlaces, kDigits = FormatField::kSignificantDigits;
+
+// Places run 0..8 and significant digits 1..8; both start from 5 here. The edit shows the
+// setting afterwards; the other number is never touched.
+TEST(FormatDialog, AnEditIsStoredWhenInRangeAndOtherwiseShowsTheSettingAgain) {
   const struct {
     FormatField field;
     const char* text;
     bool accepted;
-    std::int32_t stored;  // the setting afterwards, also what the edit shows again
-  } cases[] = {
-      // Places, 0..8, starting from 5.
-      {FormatField::kPlaces, "", true, 0},  // an emptied edit reads as 0, which is in range
-      {FormatField::kPlaces, "0", true, 0},
-      {FormatField::kPlaces, "8", true, 8},
-      {FormatField::kPlaces, "007", true, 7},
-      {FormatField::kPlaces, "9", false, 5},
-      {FormatField::kPlaces, "4294967295", false, 5},  // -1 as a signed number
-      {FormatField::kPlaces, "2147483648", false, 5},  // the smallest signed number
-      {FormatField::kPlaces, "2147483647", false, 5},
-      {FormatField::kPlaces, "4294967296", false, 5},  // too long for 32 bits: not taken as 0
-      {FormatField::kPlaces, "xyz", false, 5},
-      {FormatField::kPlaces, "\t 6 ", true, 6},  // blanks and tabs around the digits
-      {FormatField::kPlaces, "   ", true, 0},
-      {FormatField::kPlaces, "5a", false, 5},
-      {FormatField::kPlaces, "-3", false, 5},
-      {FormatField::kPlaces, "+3", false, 5},
-      {FormatField::kPlaces, "3 4", false, 5},
-      {FormatField::kPlaces, "99999999999999999999999", false, 5},
-      // Significant digits, 1..8, starting from 5.
-      {FormatField::kSignificantDigits, "", false, 5},
-      {FormatField::kSignificantDigits, "0", false, 5},
-      {FormatField::kSignificantDigits, "1", true, 1},
-      {FormatField::kSignificantDigits, "8", true, 8},
-      {FormatField::kSignificantDigits, "003", true, 3},
-      {FormatField::kSignificantDigits, "9", false, 5},
-      {FormatField::kSignificantDigits, "4294967295", false, 5},
-      {FormatField::kSignificantDigits, "abc", false, 5},
+    std::int32_t stored;
+  } rows[] = {
+      {kPlaces, "", true, 0},
+      {kPlaces, "\t 008 ", true, 8},
+      {kPlaces, "9", false, 5},
+      {kPlaces, "4294967295", false, 5},  // -1 as a signed number
+      {kPlaces, "4294967296", false, 5},  // too long for 32 bits: not taken as 0
+      {kPlaces, "3 4", false, 5},
+      {kDigits, "", false, 5},
+      {kDigits, "1", true, 1},
+      {kDigits, "x", false, 5},
   };
-  for (const auto& c : cases) {
-    NumericFormat format;
-    format.SignificantDigits = 5;
-    format.PlacesRightOfDecimal = 5;
-    const bool places = c.field == FormatField::kPlaces;
-    SCOPED_TRACE(testing::Message() << (places ? "places" : "digits") << " \"" << c.text << "\"");
-    const EditCheck check = CheckFormatEdit(c.field, c.text, format);
-    EXPECT_EQ(check.accepted, c.accepted);
-    EXPECT_EQ(check.shown, c.stored);
-    EXPECT_EQ(places ? format.PlacesRightOfDecimal : format.SignificantDigits, c.stored);
-    // The other number is never touched.
-    EXPECT_EQ(places ? format.SignificantDigits : format.PlacesRightOfDecimal, 5);
-    EXPECT_EQ(check.range.low, places ? 0 : 1);
-    EXPECT_EQ(check.range.high, 8);
+  for (const auto& [field, text, accepted, stored] : rows) {
+    NumericFormat format{ENGINEERING, 5, 5, 0};
+    const EditCheck check = CheckFormatEdit(field, text, format);
+    const bool places = field == kPlaces;
+    EXPECT_EQ(std::make_tuple(check.accepted, check.shown, check.range.low, check.range.high),
+              std::make_tuple(accepted, stored, places ? 0 : 1, 8))
+        << text;
+    EXPECT_EQ(places ? format.PlacesRightOfDecimal : format.SignificantDigits, stored) << text;
+    EXPECT_EQ(places ? format.SignificantDigits : format.PlacesRightOfDecimal, 5) << text;
   }
 }
 
-TEST(FormatDialog, ScrollStepsMoveTheNumberOfTheNotationWithinItsBounds) {
+// Codes 0 and 2 raise, 1 and 3 lower, others are no step; the code is the whole wParam.
+TEST(FormatDialog, ScrollStepsMoveTheNotationsNumberWithinItsBounds) {
   const struct {
     Notation notation;
     std::int32_t start;
     std::uintptr_t code;
-    bool isStep;
-    bool refused;
+    bool isStep, refused;
     std::int32_t after;
-  } cases[] = {
-      // Significant digits (Engineering, Scientific): 1..8.
-      {ENGINEERING, 5, 0, true, false, 6},  // upper arrow
-      {ENGINEERING, 5, 2, true, false, 6},  // page up
-      {ENGINEERING, 5, 1, true, false, 4},  // lower arrow
-      {ENGINEERING, 5, 3, true, false, 4},  // page down
+  } rows[] = {
+      {ENGINEERING, 7, 2, true, false, 8},
+      {ENGINEERING, 2, 3, true, false, 1},
       {SCIENTIFIC, 8, 0, true, true, 8},
-      {SCIENTIFIC, 8, 2, true, true, 8},
       {SCIENTIFIC, 1, 1, true, true, 1},
-      {SCIENTIFIC, 1, 3, true, true, 1},
-      {SCIENTIFIC, 7, 0, true, false, 8},
-      {SCIENTIFIC, 2, 1, true, false, 1},
-      // Places (Fixed Decimal): 0..8.
-      {FIXED_DECIMAL, 8, 0, true, true, 8},
-      {FIXED_DECIMAL, 0, 1, true, true, 0},
-      {FIXED_DECIMAL, 1, 3, true, false, 0},
-      {FIXED_DECIMAL, 0, 2, true, false, 1},
-      // Thumb codes and the end of a scroll change nothing and do not beep.
+      {FIXED_DECIMAL, 8, 2, true, true, 8},
+      {FIXED_DECIMAL, 0, 3, true, true, 0},
+      {FIXED_DECIMAL, 1, 1, true, false, 0},
       {ENGINEERING, 5, 4, false, false, 5},
-      {ENGINEERING, 5, 5, false, false, 5},
-      {ENGINEERING, 5, 8, false, false, 5},
-      {FIXED_DECIMAL, 5, 7, false, false, 5},
-      // The code is the whole wParam: a thumb position in the high word is no step.
-      {FIXED_DECIMAL, 5, 0x00030000u, false, false, 5},
+      {FIXED_DECIMAL, 5, 0x30000, false, false, 5},
   };
-  for (const auto& c : cases) {
-    NumericFormat format;
-    format.ValueDisplayType = c.notation;
-    const bool places = c.notation == FIXED_DECIMAL;
-    (places ? format.PlacesRightOfDecimal : format.SignificantDigits) = c.start;
-    const std::int32_t otherBefore = places ? format.SignificantDigits : format.PlacesRightOfDecimal;
-    SCOPED_TRACE(testing::Message() << "notation " << c.notation << " from " << c.start << " code "
-                                    << c.code);
-    const ScrollStep step = StepFormatNumber(c.code, format);
-    EXPECT_EQ(step.isStep, c.isStep);
-    EXPECT_EQ(step.refused, c.refused);
-    EXPECT_EQ(step.field, places ? FormatField::kPlaces : FormatField::kSignificantDigits);
-    EXPECT_EQ(step.shown, c.after);
-    EXPECT_EQ(places ? format.PlacesRightOfDecimal : format.SignificantDigits, c.after);
-    EXPECT_EQ(places ? format.SignificantDigits : format.PlacesRightOfDecimal, otherBefore);
+  for (const auto& [notation, start, code, isStep, refused, after] : rows) {
+    const bool places = notation == FIXED_DECIMAL;
+    NumericFormat format{notation, places ? 5 : start, places ? start : 5, 0};
+    const ScrollStep step = StepFormatNumber(code, format);
+    EXPECT_EQ(std::make_tuple(step.isStep, step.refused, step.field, step.shown),
+              std::make_tuple(isStep, refused, places ? kPlaces : kDigits, after))
+        << notation << " from " << start << " code " << code;
+    EXPECT_EQ(std::make_tuple(format.SignificantDigits, format.PlacesRightOfDecimal),
+              std::make_tuple(places ? 5 : after, places ? after : 5));
   }
 }
 
-TEST(FormatDialog, EachNotationEnablesOnlyItsOwnDigitControlsInOrder) {
-  const struct {
-    Notation notation;
-    bool places;  // places controls enabled, digit controls disabled
-  } cases[] = {{ENGINEERING, false}, {SCIENTIFIC, false}, {FIXED_DECIMAL, true}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(testing::Message() << "notation " << c.notation);
-    const auto states = DigitControlStates(c.notation);
-    const int order[] = {IDC_PLACES_LABEL, IDC_PLACES_EDIT,  IDC_PLACES_SCROLL,
-                         IDC_DIGITS_LABEL, IDC_DIGITS_EDIT, IDC_DIGITS_SCROLL};
+TEST(FormatDialog, EachNotationHasItsButtonAndItsDigitControls) {
+  const int ids[] = {153, 156, 157, 158, 159, 160};  // the places' three, then the digits'
+  for (const auto& [notation, button] :
+       {std::make_pair(ENGINEERING, 150), std::make_pair(SCIENTIFIC, 151),
+        std::make_pair(FIXED_DECIMAL, 152)}) {
+    EXPECT_EQ(NotationRadioButton(notation), button);
+    Notation back = notation == ENGINEERING ? SCIENTIFIC : ENGINEERING;
+    EXPECT_TRUE(NotationOfRadioButton(button, back));
+    EXPECT_EQ(back, notation);
+    const auto states = DigitControlStates(notation);
     for (int i = 0; i < kDigitControlCount; ++i) {
-      EXPECT_EQ(states[i].id, order[i]) << "position " << i;
-      EXPECT_EQ(states[i].enabled, i < 3 ? c.places : !c.places) << "control " << order[i];
+      EXPECT_EQ(states[i].id, ids[i]);
+      EXPECT_EQ(states[i].enabled, (i < 3) == (notation == FIXED_DECIMAL)) << ids[i];
     }
   }
-}
-
-// Each notation has a button of its own that leads back to it; other controls lead nowhere.
-TEST(FormatDialog, RadioButtonsAndNotationsCorrespond) {
-  for (Notation notation : {ENGINEERING, SCIENTIFIC, FIXED_DECIMAL}) {
-    const int button = NotationRadioButton(notation);
-    Notation back = notation == ENGINEERING ? SCIENTIFIC : ENGINEERING;
-    ASSERT_TRUE(NotationOfRadioButton(button, back)) << "button " << button;
-    EXPECT_EQ(back, notation) << "button " << button;
-  }
+  EXPECT_EQ(std::make_pair(EditOf(kPlaces), EditOf(kDigits)), std::make_pair(156, 159));
   Notation untouched = SCIENTIFIC;
-  for (int id : {IDC_TRUNCATE, IDC_FORMAT_OK, IDC_NOTATION_GROUP, 1, 2}) {
-    EXPECT_FALSE(NotationOfRadioButton(id, untouched)) << "id " << id;
-    EXPECT_EQ(untouched, SCIENTIFIC) << "id " << id;
-  }
+  EXPECT_FALSE(NotationOfRadioButton(154, untouched));
+  EXPECT_EQ(untouched, SCIENTIFIC);
 }
 
-TEST(FormatDialog, RangeMessageNamesBothBounds) {
-  const struct {
-    const char* pattern;
-    std::int32_t low, high;
-    const char* text;
-  } cases[] = {
-      {QA_STR_RANGE_MESSAGE, 1, 8,
-       "The value you entered is not within the allowed range.\rThe range for this field is: 1 "
-       "to 8."},
-      {QA_STR_RANGE_MESSAGE, 0, 8,
-       "The value you entered is not within the allowed range.\rThe range for this field is: 0 "
-       "to 8."},
-      {"%d..%d", -5, 2147483647, "-5..2147483647"},
-      // A pattern asking for more than the two bounds, or for other conversions, is shown as
-      // it stands rather than reading arguments it was not given.
-      {"%d %d %d %s %", 3, 4, "3 4 %d %s %"},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(FormatRangeMessage(c.pattern, c.low, c.high), c.text) << "pattern " << c.pattern;
-  }
+TEST(FormatDialog, RangeMessageNamesBothBoundsAndReadsNothingElse) {
+  EXPECT_EQ(FormatRangeMessage(QA_STR_RANGE_MESSAGE, 0, 8),
+            "The value you entered is not within the allowed range.\r"
+            "The range for this field is: 0 to 8.");
+  EXPECT_EQ(FormatRangeMessage("%d %d %d %s %% %", -5, 2147483647), "-5 2147483647 %d %s % %");
 }
 
 }  // namespace

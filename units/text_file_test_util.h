@@ -2,7 +2,8 @@
 // plain lines, and a line split at its tabs.
 #pragma once
 
-#include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -17,13 +18,10 @@ struct TextLines {
 
 inline TextLines ReadLines(const std::string& path) {
   TextLines file;
-  std::FILE* f = std::fopen(path.c_str(), "rb");
-  if (f == nullptr) return file;
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return file;
   file.opened = true;
-  std::string text;
-  char buffer[4096];
-  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, f)) > 0;) text.append(buffer, n);
-  std::fclose(f);
+  const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
   file.endsWithNewline = !text.empty() && text.back() == '\n';
   for (std::size_t start = 0; start < text.size();) {
     std::size_t end = text.find('\n', start);
@@ -36,10 +34,10 @@ inline TextLines ReadLines(const std::string& path) {
 
 // The small catalogue the unit tests share: Dimensions 0 Length, 1 Area, ... 5 Energy;
 // multipliers 0 quetta, 1 kilo, 2 No_Multiplier, 3 centi, 4 milli.
+constexpr const char* kTestCataloguePath = QUANTORA_SOURCE_DIR "/units/testdata/test-catalogue.txt";
 inline std::string TestCatalogue() {
   std::string text;
-  for (const std::string& line :
-       ReadLines(QUANTORA_SOURCE_DIR "/units/testdata/test-catalogue.txt").lines) {
+  for (const std::string& line : ReadLines(kTestCataloguePath).lines) {
     text += line + "\n";
   }
   return text;
@@ -49,7 +47,8 @@ inline std::vector<std::string> SplitTabs(const std::string& line) {
   std::vector<std::string> fields;
   for (std::size_t start = 0;;) {
     const std::size_t tab = line.find('\t', start);
-    fields.push_back(line.substr(start, tab == std::string::npos ? std::string::npos : tab - start));
+    fields.push_back(
+        line.substr(start, tab == std::string::npos ? std::string::npos : tab - start));
     if (tab == std::string::npos) return fields;
     start = tab + 1;
   }
