@@ -2,7 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
+
+#include "conversion/copy_text.h"
+#include "conversion/format_dialog.h"
+#include "resources/strings.h"
 
 namespace quantora {
 namespace {
@@ -12,95 +22,182 @@ struct Pick {
   int slot;
   double mult, offset = 0.0, scaler = 1.0;
 };
-
-// Sides with no unit chosen still carry factors, as a multiplier picked without a unit or the
-// first multiplier named by a settings file leaves them; they must change nothing.
-ConversionState StateWith(const std::vector<Pick>& in, const std::vector<Pick>& out,
-                          double value = 1.0) {
-  ConversionState s;
-  s.InputValuePresent = 1;
-  s.InputValue = value;
-  for (QuantityRecord& r : s.QuantityRecords)
-    r.Input = r.Output = {0, 7.0, 3.0, 1e30, 0, 0, 0, 0, 0};
-  for (const Pick& p : in)
-    s.QuantityRecords[p.slot].Input = {0, p.mult, p.offset, p.scaler, 0, 0, 0, 0, 1};
-  for (const Pick& p : out)
-    s.QuantityRecords[p.slot].Output = {0, p.mult, p.offset, p.scaler, 0, 0, 0, 0, 1};
-  return s;
-}
-
 const Pick kCelsius{0, 1.0, 273.15}, kFahrenheit{0, 5.0 / 9.0, 459.67}, kKelvin{0, 1.0};
 const Pick kKilometer{0, 1.0, 0.0, 1000.0}, kHour{3, 3600.0}, kPerMinute{3, 60.0};
 
-// Offsets count only when each side is one plain numerator unit; otherwise every unit of
-// both sides is an interval.
-TEST(ConvertValue, TheChainEachWayWithOffsetsOnlyForOnePlainUnitOnEachSide) {
+// The result and the echo the main window shows (engineering, 5 digits). Offsets count only
+// when each side is one plain numerator unit; otherwise every unit of both sides is an
+// interval. Sides with no unit chosen still carry factors, as a multiplier picked without a
+// unit or the first multiplier named by a settings file leaves them; they change nothing.
+TEST(Conversion, ResultShownForEachChainAndOnlyWhenItCanBeComputed) {
   const struct {
     const char* what;
     bool multi;
     std::vector<Pick> in, out;
-    double value, expected;
+    double value;
+    const char* texts;  // result|echo
   } rows[] = {
-      {"degC -> degF", false, {kCelsius}, {kFahrenheit}, 100.0, 212.0},
-      {"km -> ft", false, {kKilometer}, {{0, 0.3048}}, 3.0, 9842.5196850393700787},
-      {"km/h -> m/s", true, {kKilometer, kHour}, {kKelvin, {3, 1.0}}, 3.6e300, 1e300},
+      {"degC -> degF", false, {kCelsius}, {kFahrenheit}, 100.0, "212.00|100.00"},
+      {"km -> ft", false, {kKilometer}, {{0, 0.3048}}, 3.0, "9.8425 E3|3.0000"},
+      {"km/h -> m/s",
+       true,
+       {kKilometer, kHour},
+       {kKelvin, {3, 1}},
+       3.6e300,
+       "1.0000 E300|3.6000 E300"},
       {"kg*m/s^2 -> lb*ft/min^2",
        true,
        {{0, 1}, {1, 1}, {3, 1}, {4, 1}},
        {{0, 0.45359237}, {1, 0.3048}, {3, 60}, {4, 60}},
        1.0,
-       3600.0 / (0.45359237 * 0.3048)},
+       "26.039 E3|1.0000"},
       {"degC in slot 1 -> degF in slot 2",
        true,
-       {{1, 1.0, 273.15}},
-       {{2, 5.0 / 9.0, 459.67}},
+       {{1, 1, 273.15}},
+       {{2, 5.0 / 9, 459.67}},
        10.0,
-       50.0},
-      {"degC/min -> degF", true, {kCelsius, kPerMinute}, {kFahrenheit}, 10.0, 0.3},
-      {"degC -> degF/min", true, {kCelsius}, {kFahrenheit, kPerMinute}, 10.0, 1080.0},
-      {"degC -> K*K", true, {kCelsius}, {kKelvin, {1, 1.0}}, 10.0, 10.0},
-      {"per degC -> per K", true, {{3, 1.0, 273.15}}, {{3, 1.0}}, 10.0, 10.0},
+       "50.000|10.000"},
+      {"degC/min -> degF", true, {kCelsius, kPerMinute}, {kFahrenheit}, 10.0, "300.00 E-3|10.000"},
+      {"degC -> degF/min", true, {kCelsius}, {kFahrenheit, kPerMinute}, 10.0, "1.0800 E3|10.000"},
+      {"degC -> K*K", true, {kCelsius}, {kKelvin, {1, 1.0}}, 10.0, "10.000|10.000"},
+      {"per degC -> per K", true, {{3, 1.0, 273.15}}, {{3, 1.0}}, 10.0, "10.000|10.000"},
+      {"simple, output not chosen", false, {kKelvin}, {}, 1.0, "|1.0000"},
+      {"simple, input not chosen", false, {}, {kKelvin}, 1.0, "|1.0000"},
+      {"simple, zero output factor", false, {kKelvin}, {{0, -0.0}}, 1.0, "|1.0000"},
+      {"simple, overflow", false, {kKelvin}, {{0, 1e-300}}, 1e300, "Infinity|1.0000 E300"},
+      {"multi, zero factor", true, {{1, 1}}, {{2, 0}, {4, 2}}, 0.0, "Undefined|000.00"},
+      {"multi, only input sides", true, {kKelvin, kHour}, {}, 1.0, "|1.0000"},
   };
   for (const auto& row : rows) {
-    const double got = ConvertValue(StateWith(row.in, row.out), row.value, row.multi);
-    EXPECT_NEAR(got / row.expected, 1.0, 1e-12) << row.what;
+    ConversionState s;
+    s.MultiDimensional = row.multi;
+    s.InputValue = row.value;
+    s.InputValuePresent = 1;
+    for (QuantityRecord& r : s.QuantityRecords) r.Input = r.Output = {0, 7, 3, 1e30, 0, 0, 0, 0, 0};
+    for (bool input : {true, false}) {
+      for (const Pick& p : input ? row.in : row.out) {
+        Side(s.QuantityRecords[p.slot], input) = {0, p.mult, p.offset, p.scaler, 0, 0, 0, 0, 1};
+      }
+    }
+    DisplayTexts texts = ComputeDisplayTexts(s, NumericFormat{});
+    EXPECT_EQ(texts.result + "|" + texts.echo, row.texts) << row.what;
+    s.InputValuePresent = 0;  // no value typed: neither text
+    texts = ComputeDisplayTexts(s, NumericFormat{});
+    EXPECT_EQ(texts.result + texts.echo, "") << row.what;
   }
 }
 
-TEST(CanConvert, AValueAndAUnitOnBothSidesAndInSimpleModeNoZeroDivisor) {
+// Copy Result and Copy All join the texts the window shows, each up to its 49th character. In
+// multi-unit mode the units come from the slots: columns of numerator over denominator,
+// "N / D", "N" or "1 / D", the second and third led by " x " when they hold a name; each name
+// as stored, caret included.
+TEST(CopyTexts, BothModesJoinTheShownTextsWithTheirSeparators) {
+  // Each name goes into its slot's list behind those already there, so the two sides of a
+  // slot point at different entries.
+  ConversionState state;
+  const std::tuple<int, bool, const char*> choices[] = {
+      {0, true, "meter"}, {3, true, "second"}, {1, true, "Square ^feet"}, {5, true, "kelvin"},
+      {4, false, "hour"}, {2, false, "mole"},  {5, false, "liter"}};
+  for (const auto& [slot, input, name] : choices) {
+    QuantityRecord& r = state.QuantityRecords[slot];
+    r.NumberOfUnits = std::max(r.NumberOfUnits, 1);  // an entry chosen by neither side first
+    std::strcpy(r.UnitNames[r.NumberOfUnits], name);
+    Side(r, input) = {static_cast<std::uint16_t>(r.NumberOfUnits++), 1, 0, 1, 0, 0, 0, 0, 1};
+  }
+  const std::string fifty(50, '7'), fortyNine(49, '7');
   const struct {
-    const char* what;
-    ConversionState state;
-    bool multi, can;
+    ShownTexts shown;
+    bool multi;
+    std::string result, all;
   } rows[] = {
-      {"simple, both chosen", StateWith({kKelvin}, {kKelvin}), false, true},
-      {"simple, output not chosen", StateWith({kKelvin}, {}), false, false},
-      {"simple, input not chosen", StateWith({}, {kKelvin}), false, false},
-      {"simple, zero output factor", StateWith({kKelvin}, {{0, -0.0}}), false, false},
-      {"multi, any slot each side", StateWith({{1, 1.0}}, {{4, 0.0}}), true, true},
-      {"multi, only input sides", StateWith({{1, 1.0}, kHour}, {}), true, false},
+      {{"1", "2.54", "inch", "cm"}, false, "2.54 cm", "1 inch = 2.54 cm"},
+      {{fifty, fifty, fifty, "x"},
+       false,
+       fortyNine + " x",
+       fortyNine + " " + fortyNine + " = " + fortyNine + " x"},
+      {{"3", "1", "in", "out"},
+       true,
+       "1   x 1 / hour x mole / liter",
+       "3  meter / second x Square ^feet x 1 / kelvin = 1   x 1 / hour x mole / liter"},
   };
-  for (const auto& row : rows) {
-    EXPECT_EQ(CanConvert(row.state, row.multi), row.can) << row.what;
-    ConversionState absent = row.state;
-    absent.InputValuePresent = 0;
-    EXPECT_FALSE(CanConvert(absent, row.multi)) << row.what << ", no value";
+  for (const auto& [shown, multi, result, all] : rows) {
+    EXPECT_EQ(CopyResultText(shown, state, multi), result);
+    EXPECT_EQ(CopyAllText(shown, state, multi), all);
   }
 }
 
-TEST(DisplayTexts, ResultOnlyWhenConvertibleEchoOnlyWhenPresent) {
-  const NumericFormat format;  // engineering, 5 digits
-  const DisplayTexts noOutput = ComputeDisplayTexts(StateWith({kKelvin}, {}, 1234.5678), format);
-  EXPECT_EQ(noOutput.result + "|" + noOutput.echo, "|1.2346 E3");
-  EXPECT_EQ(ComputeDisplayTexts(StateWith({kKelvin}, {{0, 0.001}}, 1234.5678), format).result,
-            "1.2346 E6");
-  ConversionState s = StateWith({kKelvin}, {{0, 1e-300}}, 1e300);
-  EXPECT_EQ(ComputeDisplayTexts(s, format).result, "Infinity");
-  s.InputValuePresent = 0;
-  EXPECT_EQ(ComputeDisplayTexts(s, format).result + ComputeDisplayTexts(s, format).echo, "");
-  s = StateWith({kKelvin}, {{0, 0.0}}, 0.0);
-  s.MultiDimensional = 1;  // multi-unit mode does not refuse a zero factor
-  EXPECT_EQ(ComputeDisplayTexts(s, format).result, "Undefined");
+// The numeric format dialog, from 5 digits and 5 places: an edit is stored when in range
+// (places 0..8, digits 1..8) and shows the setting either way; scroll codes 0 and 2 raise and
+// 1 and 3 lower the notation's number (others, the whole wParam counted, are no step), and a
+// step out of the range is refused. Each row gives what the dialog reports, then the format:
+// accepted or step, refused, shown, the range, digits, places.
+TEST(FormatDialog, EditsAndScrollStepsKeepTheirRanges) {
+  const FormatField kPlaces = FormatField::kPlaces, kDigits = FormatField::kSignificantDigits;
+  const struct {
+    Notation notation;
+    FormatField field;
+    const char* edit;  // nullptr for a scroll step
+    std::uintptr_t code;
+    const char* outcome;
+  } rows[] = {
+      {ENGINEERING, kPlaces, "", 0, "1 - 0 0..8 5 0"},
+      {ENGINEERING, kPlaces, "\t 008 ", 0, "1 - 8 0..8 5 8"},
+      {ENGINEERING, kPlaces, "9", 0, "0 - 5 0..8 5 5"},
+      {ENGINEERING, kPlaces, "4294967295", 0, "0 - 5 0..8 5 5"},  // -1 as a signed number
+      {ENGINEERING, kPlaces, "4294967296", 0, "0 - 5 0..8 5 5"},  // not taken as 0
+      {ENGINEERING, kPlaces, "3 4", 0, "0 - 5 0..8 5 5"},
+      {ENGINEERING, kDigits, "", 0, "0 - 5 1..8 5 5"},
+      {ENGINEERING, kDigits, "1", 0, "1 - 1 1..8 1 5"},
+      {ENGINEERING, kDigits, nullptr, 2, "1 0 6 - 6 5"},
+      {SCIENTIFIC, kDigits, nullptr, 3, "1 0 4 - 4 5"},
+      {FIXED_DECIMAL, kPlaces, nullptr, 0, "1 0 6 - 5 6"},
+      {FIXED_DECIMAL, kPlaces, nullptr, 1, "1 0 4 - 5 4"},
+      {ENGINEERING, kDigits, nullptr, 4, "0 0 5 - 5 5"},
+      {FIXED_DECIMAL, kPlaces, nullptr, 0x30000, "0 0 5 - 5 5"},
+  };
+  for (const auto& row : rows) {
+    char outcome[64];
+    NumericFormat f{row.notation, 5, 5, 0};
+    if (row.edit) {
+      const EditCheck c = CheckFormatEdit(row.field, row.edit, f);
+      std::snprintf(outcome, sizeof outcome, "%d - %d %d..%d %d %d", c.accepted, c.shown,
+                    c.range.low, c.range.high, f.SignificantDigits, f.PlacesRightOfDecimal);
+    } else {
+      const ScrollStep s = StepFormatNumber(row.code, f);
+      std::snprintf(outcome, sizeof outcome, "%d %d %d - %d %d", s.isStep, s.refused, s.shown,
+                    f.SignificantDigits, f.PlacesRightOfDecimal);
+      EXPECT_EQ(s.field, row.field);
+    }
+    EXPECT_EQ(outcome, std::string(row.outcome)) << (row.edit ? row.edit : "scroll");
+  }
+  for (int n = 0; n < 2; ++n) {  // at the ends of the ranges
+    NumericFormat f{n ? FIXED_DECIMAL : SCIENTIFIC, n ? 5 : 8, n ? 0 : 5, 0};
+    EXPECT_TRUE(StepFormatNumber(n ? 3 : 0, f).refused && StepFormatNumber(n ? 1 : 2, f).refused);
+    EXPECT_EQ(n ? f.PlacesRightOfDecimal : f.SignificantDigits, n ? 0 : 8);
+  }
+}
+
+TEST(FormatDialog, ButtonsControlsAndTheRangeMessage) {
+  const int ids[] = {153, 156, 157, 158, 159, 160};  // the places' three, then the digits'
+  for (const auto& [notation, button] :
+       {std::make_pair(ENGINEERING, 150), std::make_pair(SCIENTIFIC, 151),
+        std::make_pair(FIXED_DECIMAL, 152)}) {
+    Notation back = notation == ENGINEERING ? SCIENTIFIC : ENGINEERING;
+    EXPECT_TRUE(NotationRadioButton(notation) == button && NotationOfRadioButton(button, back));
+    EXPECT_EQ(back, notation);
+    for (int i = 0; i < kDigitControlCount; ++i) {
+      EXPECT_EQ(DigitControlStates(notation)[i].id, ids[i]);
+      EXPECT_EQ(DigitControlStates(notation)[i].enabled, (i < 3) == (notation == FIXED_DECIMAL));
+    }
+  }
+  EXPECT_EQ(std::make_pair(EditOf(FormatField::kPlaces), EditOf(FormatField::kSignificantDigits)),
+            std::make_pair(156, 159));
+  Notation untouched = SCIENTIFIC;
+  EXPECT_FALSE(NotationOfRadioButton(154, untouched) || untouched != SCIENTIFIC);
+  EXPECT_EQ(FormatRangeMessage(QA_STR_RANGE_MESSAGE, 0, 8),
+            "The value you entered is not within the allowed range.\r"
+            "The range for this field is: 0 to 8.");
+  EXPECT_EQ(FormatRangeMessage("%d %d %d %s %% %", -5, 2147483647), "-5 2147483647 %d %s % %");
 }
 
 }  // namespace

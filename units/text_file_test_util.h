@@ -4,6 +4,7 @@
 
 #include <fstream>
 #include <iterator>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -19,16 +20,11 @@ struct TextLines {
 inline TextLines ReadLines(const std::string& path) {
   TextLines file;
   std::ifstream in(path, std::ios::binary);
-  if (!in) return file;
-  file.opened = true;
+  file.opened = in.is_open();
   const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
   file.endsWithNewline = !text.empty() && text.back() == '\n';
-  for (std::size_t start = 0; start < text.size();) {
-    std::size_t end = text.find('\n', start);
-    if (end == std::string::npos) end = text.size();
-    file.lines.push_back(text.substr(start, end - start));
-    start = end + 1;
-  }
+  std::istringstream stream(text);
+  for (std::string line; std::getline(stream, line);) file.lines.push_back(line);
   return file;
 }
 
@@ -36,11 +32,8 @@ inline TextLines ReadLines(const std::string& path) {
 // multipliers 0 quetta, 1 kilo, 2 No_Multiplier, 3 centi, 4 milli.
 constexpr const char* kTestCataloguePath = QUANTORA_SOURCE_DIR "/units/testdata/test-catalogue.txt";
 inline std::string TestCatalogue() {
-  std::string text;
-  for (const std::string& line : ReadLines(kTestCataloguePath).lines) {
-    text += line + "\n";
-  }
-  return text;
+  std::ifstream in(kTestCataloguePath, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 inline std::vector<std::string> SplitTabs(const std::string& line) {

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstring>
 #include <string>
-#include <tuple>
 
 #include "units/recording_reporter.h"
 #include "units/text_file_test_util.h"
@@ -69,35 +69,65 @@ TEST_F(UnitDialogTest, PicksReadTheCatalogueAndClosingGivesLabelAndFactor) {
   EXPECT_EQ(Choose(false, kVolume, kCenti, -1), "");  // a multiplier alone shows nothing
   EXPECT_EQ(SideText(true) + ", " + SideText(false), "- x2 1 0 1, - x3 1 0 0.01");
   EXPECT_EQ(Choose(true, -1, kCenti, 1), "Cubic centifeet");
-  UndoQuantity(record_, tables_);
-  EXPECT_EQ(SideText(true) + ", " + SideText(false), "- x2 1 0 1, - x2 1 0 1");
-  EXPECT_EQ(record_.NumberOfUnits, 2);
+  UndoQuantity(record_, tables_);  // both sides reset, the unit names kept
+  EXPECT_EQ(SideText(true) + ", " + SideText(false) + ", " + UnitListRow(record_, 1),
+            "- x2 1 0 1, - x2 1 0 1, Cubic feet; US");
   EXPECT_TRUE(reporter_.messages.empty());
 }
 
+// What the dialog selects when it opens: quantity row, whether the unit list is filled,
+// multiplier row, unit row, first multiplier row shown, and whether "Undo Quantity" is enabled.
 TEST_F(UnitDialogTest, TheRowsSelectedWhenTheDialogOpens) {
-  const QuantityRecord empty = record_;
-  Choose(true, kArea, kCenti, 1);
+  const auto start = [this](const QuantityRecord& r, bool input, bool multi) {
+    const UnitDialogStart s = StartOfUnitDialog(r, input, tables_, multi);
+    char text[64];
+    std::snprintf(text, sizeof text, "%d %d %d %d %d %d", s.quantityRow, s.fillUnitList,
+                  s.multiplierRow, s.unitRow, s.multiplierTopRow, s.undoEnabled);
+    return std::string(text);
+  };
+  EXPECT_EQ(start(record_, true, true), "-1 0 2 -1 -1 0");
   QuantityRecord damaged = record_;  // indexes from a damaged settings file
   damaged.DimensionIndex = 6;
-  damaged.Input.UnitScalerIndex = 5;
-  damaged.Input.UnitIndex = 150;
+  damaged.Output = {150, 1, 0, 1, 5, 0, 0, 0, 1};
+  EXPECT_EQ(start(damaged, false, true), "-1 1 2 -1 -1 1");
+  Choose(true, kArea, kCenti, 1);
+  EXPECT_EQ(start(record_, true, true), "1 1 3 1 -1 1");
+  EXPECT_EQ(start(record_, false, false), "1 1 2 -1 -1 0");
+}
+
+// A chosen unit's label and prefix factor: the prefix goes before the name, or at the caret,
+// where "Area" squares and "Volume" cubes it. The tables are the test catalogue's, with
+// Dimension 4 renamed "area", 5 "Area (land)", and the first prefix forty p's long.
+TEST_F(UnitDialogTest, LabelsPutThePrefixBeforeTheNameOrAtTheCaret) {
+  std::strcpy(tables_.DimensionLabels[4], "area");
+  std::strcpy(tables_.DimensionLabels[5], "Area (land)");
+  std::strcpy(tables_.Scalers[0].Name, std::string(40, 'p').c_str());
   const struct {
-    const QuantityRecord& record;
-    bool input, multi;
-    UnitDialogStart want;
+    std::uint16_t dimension, unitIndex;
+    std::string unit;
+    std::uint16_t scaler;
+    std::string label;
+    double scalerMult;
   } rows[] = {
-      {empty, true, true, {-1, false, kNone, -1, -1, false}},
-      {record_, true, true, {kArea, true, kCenti, 1, -1, true}},
-      {record_, false, false, {kArea, true, kNone, -1, -1, false}},
-      {damaged, true, true, {-1, true, kNone, -1, -1, true}},
+      {0, 1, "meter", 1, "kilometer", 1000.0},
+      {1, 1, "Square ^meters; land", 4, "Square millimeters", 1.0e-6},
+      {2, 1, "Cubic ^feet; US", 3, "Cubic centifeet", 1e-6},
+      {1, 1, "hectare", 1, "kilohectare", 1000.0},
+      {4, 1, "Square ^meters", 1, "Square kilometers", 1000.0},
+      {5, 1, "Square ^meters", 1, "Square kilometers", 1000.0},
+      {60, 1, "Square ^meters", 1, "Square kilometers", 1000.0},
+      {0, 1, "gram^ ;x", 1, "gramkilo", 1000.0},
+      {0, 1, std::string(40, 'n'), 0, std::string(40, 'p') + std::string(40, 'n'), 1e30},
+      {0, 1, "meter", 5, "meter", 1.0},    // a prefix index past the table
+      {0, 2, "meter", 1, "kilo", 1000.0},  // a unit index past the list
   };
-  for (const auto& [record, input, multi, want] : rows) {
-    const UnitDialogStart got = StartOfUnitDialog(record, input, tables_, multi);
-    EXPECT_EQ(std::tie(got.quantityRow, got.fillUnitList, got.multiplierRow, got.unitRow,
-                       got.multiplierTopRow, got.undoEnabled),
-              std::tie(want.quantityRow, want.fillUnitList, want.multiplierRow, want.unitRow,
-                       want.multiplierTopRow, want.undoEnabled));
+  for (const auto& [dimension, unitIndex, unit, scaler, label, scalerMult] : rows) {
+    record_.DimensionIndex = dimension;
+    std::strcpy(record_.UnitNames[1], unit.c_str());
+    record_.NumberOfUnits = 2;
+    record_.Input = {unitIndex, 1.0, 0.0, 1.0, scaler, 0, 0, 0, 1};
+    EXPECT_EQ(FinishSide(record_, true, tables_), label);
+    EXPECT_DOUBLE_EQ(record_.Input.UnitScalerMult, scalerMult) << unit;
   }
 }
 
