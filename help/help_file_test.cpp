@@ -15,12 +15,13 @@ Bytes ReadBytes(const std::string& path) {
 }
 
 TEST(HelpContextIds, OnlyNumberedHelpIdDefinitionsCountAndNamesHashInEitherCase) {
+  const char* header =
+      "// Help\n#define HC_VALUE 5040\n#define\tHC_RESULT\t5060 /* result */\r\n"
+      "  #define HC_UNIT 6350\n#define IDC_VALUE_EDIT 500\n#define HC_ 7\n"
+      "#define HC_HEX 0x10\n#define HC_NAME \"QUANTORA.HLP\"\n// #define HC_OLD 9\n"
+      "#define HC_LAST 6210";
   std::string ids;
-  for (const HelpContextId& id : ReadHelpContextIds(
-           "// Help\n#define HC_VALUE 5040\n#define\tHC_RESULT\t5060 /* result */\r\n"
-           "  #define HC_UNIT 6350\n#define IDC_VALUE_EDIT 500\n#define HC_ 7\n#define HC_HEX "
-           "0x10\n"
-           "#define HC_NAME \"QUANTORA.HLP\"\n// #define HC_OLD 9\n#define HC_LAST 6210")) {
+  for (const HelpContextId& id : ReadHelpContextIds(header)) {
     ids += id.name + "=" + std::to_string(id.id) + " ";
   }
   EXPECT_EQ(ids, "HC_VALUE=5040 HC_RESULT=5060 HC_UNIT=6350 HC_LAST=6210 ");
