@@ -53,7 +53,12 @@ TEST(Conversion, ResultShownForEachChainAndOnlyWhenItCanBeComputed) {
       {"multi, no output", true, {kKelvin, kHour}, {}, 1.0, "|1.0000"},
   };
   for (const auto& row : rows) {
-    ConversionState s;
+    struct {
+      ConversionState s;
+      QuantityRecord seventh;  // right after the six slots: no conversion may read it
+    } memory;
+    memory.seventh.Input = memory.seventh.Output = {0, 0, 0, 0, 0, 0, 0, 0, 1};
+    ConversionState& s = memory.s;
     s.MultiDimensional = row.multi;
     s.InputValue = row.value;
     s.InputValuePresent = 1;

@@ -30,6 +30,14 @@ TEST(HelpContextIds, OnlyNumberedHelpIdDefinitionsCountAndNamesHashInEitherCase)
   EXPECT_EQ(upper, lower);
 }
 
+// The directory is written as one page: names up to its room, and no more.
+TEST(HelpFileWriter, TheDirectoryFillsOnePageAtMost) {
+  Bytes out;
+  std::string error;
+  EXPECT_TRUE(WriteHelpFile({{std::string(1011, 'n'), 0, {}}}, &out, &error));
+  EXPECT_FALSE(WriteHelpFile({{std::string(1012, 'n'), 0, {}}}, &out, &error));
+}
+
 #if defined(QUANTORA_HELP_FILE) && defined(QUANTORA_COMPILED_HELP_FILE)
 
 // The help file the build made from the manual, read back: each id of the program leads to
