@@ -30,13 +30,10 @@ const Pick kKilometer{0, 1.0, 0.0, 1000.0}, kHour{3, 3600.0}, kPerMinute{3, 60.0
 // interval. Sides with no unit chosen still carry factors, as a multiplier picked without a
 // unit or the first multiplier named by a settings file leaves them; they change nothing.
 TEST(Conversion, ResultShownForEachChainAndOnlyWhenItCanBeComputed) {
-  const struct {
-    const char* what;
-    bool multi;
-    std::vector<Pick> in, out;
-    double value;
-    const char* texts;  // result|echo
-  } rows[] = {
+  // What, mode, the sides' units, the value and the texts shown, result|echo.
+  using Row =
+      std::tuple<const char*, bool, std::vector<Pick>, std::vector<Pick>, double, const char*>;
+  const Row rows[] = {
       {"degC -> degF", false, {kCelsius}, {kFahrenheit}, 100.0, "212.00|100.00"},
       {"km -> ft", false, {kKilometer}, {{0, 0.3048}}, 3.0, "9.8425 E3|3.0000"},
       {"km/h", true, {kKilometer, kHour}, {kKelvin, {3, 1}}, 3.6e300, "1.0000 E300|3.6000 E300"},
@@ -52,27 +49,27 @@ TEST(Conversion, ResultShownForEachChainAndOnlyWhenItCanBeComputed) {
       {"multi, zero factor", true, {{1, 1}}, {{2, 0}, {4, 2}}, 0.0, "Undefined|000.00"},
       {"multi, no output", true, {kKelvin, kHour}, {}, 1.0, "|1.0000"},
   };
-  for (const auto& row : rows) {
+  for (const auto& [what, multi, in, out, value, shown] : rows) {
     struct {
       ConversionState s;
       QuantityRecord seventh;  // right after the six slots: no conversion may read it
     } memory;
     memory.seventh.Input = memory.seventh.Output = {0, 0, 0, 0, 0, 0, 0, 0, 1};
     ConversionState& s = memory.s;
-    s.MultiDimensional = row.multi;
-    s.InputValue = row.value;
+    s.MultiDimensional = multi;
+    s.InputValue = value;
     s.InputValuePresent = 1;
     for (QuantityRecord& r : s.QuantityRecords) r.Input = r.Output = {0, 7, 3, 1e30, 0, 0, 0, 0, 0};
     for (bool input : {true, false}) {
-      for (const Pick& p : input ? row.in : row.out) {
+      for (const Pick& p : input ? in : out) {
         Side(s.QuantityRecords[p.slot], input) = {0, p.mult, p.offset, p.scaler, 0, 0, 0, 0, 1};
       }
     }
     DisplayTexts texts = ComputeDisplayTexts(s, NumericFormat{});
-    EXPECT_EQ(texts.result + "|" + texts.echo, row.texts) << row.what;
+    EXPECT_EQ(texts.result + "|" + texts.echo, shown) << what;
     s.InputValuePresent = 0;  // no value typed: neither text
     texts = ComputeDisplayTexts(s, NumericFormat{});
-    EXPECT_EQ(texts.result + texts.echo, "") << row.what;
+    EXPECT_EQ(texts.result + texts.echo, "") << what;
   }
 }
 
@@ -94,11 +91,7 @@ TEST(CopyTexts, BothModesJoinTheShownTextsWithTheirSeparators) {
     Side(r, input) = {static_cast<std::uint16_t>(r.NumberOfUnits++), 1, 0, 1, 0, 0, 0, 0, 1};
   }
   const std::string fifty(50, '7'), fortyNine(49, '7');
-  const struct {
-    ShownTexts shown;
-    bool multi;
-    std::string result, all;
-  } rows[] = {
+  const std::tuple<ShownTexts, bool, std::string, std::string> rows[] = {
       {{"1", "2.54", "inch", "cm"}, false, "2.54 cm", "1 inch = 2.54 cm"},
       {{fifty, fifty, fifty, "x"},
        false,
@@ -122,13 +115,8 @@ TEST(CopyTexts, BothModesJoinTheShownTextsWithTheirSeparators) {
 // accepted or step, refused, shown, the range, digits, places.
 TEST(FormatDialog, EditsAndScrollStepsKeepTheirRanges) {
   const FormatField kPlaces = FormatField::kPlaces, kDigits = FormatField::kSignificantDigits;
-  const struct {
-    Notation notation;
-    FormatField field;
-    const char* edit;  // nullptr for a scroll step
-    std::uintptr_t code;
-    const char* outcome;
-  } rows[] = {
+  // The notation, the number edited or stepped, the edit (none for a scroll step), the code.
+  const std::tuple<Notation, FormatField, const char*, std::uintptr_t, const char*> rows[] = {
       {ENGINEERING, kPlaces, "", 0, "1 - 0 0..8 5 0"},
       {ENGINEERING, kPlaces, "\t 008 ", 0, "1 - 8 0..8 5 8"},
       {ENGINEERING, kPlaces, "9", 0, "0 - 5 0..8 5 5"},
@@ -144,20 +132,20 @@ TEST(FormatDialog, EditsAndScrollStepsKeepTheirRanges) {
       {ENGINEERING, kDigits, nullptr, 4, "0 0 5 - 5 5"},
       {FIXED_DECIMAL, kPlaces, nullptr, 0x30000, "0 0 5 - 5 5"},
   };
-  for (const auto& row : rows) {
+  for (const auto& [notation, field, edit, code, expected] : rows) {
     char outcome[64];
-    NumericFormat f{row.notation, 5, 5, 0};
-    if (row.edit) {
-      const EditCheck c = CheckFormatEdit(row.field, row.edit, f);
+    NumericFormat f{notation, 5, 5, 0};
+    if (edit) {
+      const EditCheck c = CheckFormatEdit(field, edit, f);
       std::snprintf(outcome, sizeof outcome, "%d - %d %d..%d %d %d", c.accepted, c.shown,
                     c.range.low, c.range.high, f.SignificantDigits, f.PlacesRightOfDecimal);
     } else {
-      const ScrollStep s = StepFormatNumber(row.code, f);
+      const ScrollStep s = StepFormatNumber(code, f);
       std::snprintf(outcome, sizeof outcome, "%d %d %d - %d %d", s.isStep, s.refused, s.shown,
                     f.SignificantDigits, f.PlacesRightOfDecimal);
-      EXPECT_EQ(s.field, row.field);
+      EXPECT_EQ(s.field, field);
     }
-    EXPECT_EQ(outcome, std::string(row.outcome)) << (row.edit ? row.edit : "scroll");
+    EXPECT_EQ(outcome, std::string(expected)) << (edit ? edit : "scroll");
   }
   for (int n = 0; n < 2; ++n) {  // at the ends of the ranges
     NumericFormat f{n ? FIXED_DECIMAL : SCIENTIFIC, n ? 5 : 8, n ? 0 : 5, 0};

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <tuple>
 
 namespace quantora {
 namespace {
@@ -80,12 +81,10 @@ TEST(BuiltHelpFile, RefusesWhatItCannotMap) {
   const Bytes good = ReadBytes(QUANTORA_COMPILED_HELP_FILE);
   const std::size_t page = (good[4] | good[5] << 8 | good[6] << 16) + 9 + 38;
   const std::vector<HelpContextId> value = {{"HC_VALUE", 5040}};
-  const struct {
-    std::size_t size, at;
-    std::uint16_t patch;
-    std::vector<HelpContextId> ids;
-    const char* error;
-  } rows[] = {
+  // Size kept, where a 16-bit value is changed (0: nowhere) and to what, the ids, the error.
+  using Row =
+      std::tuple<std::size_t, std::size_t, std::uint16_t, std::vector<HelpContextId>, const char*>;
+  const Row rows[] = {
       {good.size(), 1, 0, value, "not a help file"},
       {16, 0, 0, value, "the directory lies outside the file"},
       {good.size(), page - 38, 0, value, "the directory is damaged"},

@@ -7,6 +7,8 @@
 #include <limits>
 #include <random>
 #include <string>
+#include <tuple>
+#include <utility>
 
 #include "numbers/number_text.h"
 
@@ -20,11 +22,7 @@ constexpr Notation E = ENGINEERING, S = SCIENTIFIC, F = FIXED_DECIMAL;
 // Formats are {notation, significant digits, places, truncate}. Rounding is half away from
 // zero on the stored double: 2.675 is stored just below the half, 0.125 exactly on it.
 TEST(FormatValue, TextsWorkedOutByHand) {
-  const struct {
-    double value;
-    NumericFormat format;
-    const char* text;
-  } rows[] = {
+  const std::tuple<double, NumericFormat, const char*> rows[] = {
       {1234.5678, {E, 5, 5, 0}, "1.2346 E3"},
       {0, {E, 5, 5, 0}, "000.00"},
       {-0.0, {E, 5, 5, 1}, "000"},
@@ -107,10 +105,7 @@ TEST(FormatValue, RandomValuesReadBackWithinTheirLastDigit) {
 // removed; no number reads as 0, and a number beyond the doubles as infinity or 0.
 TEST(TypedValue, ReadsTheLeadingDecimalNumber) {
   const std::string fiftyDigits = std::string(48, '1') + "23";
-  const struct {
-    std::string text;
-    double value;
-  } rows[] = {
+  const std::pair<std::string, double> rows[] = {
       {"1 000", 1000.0},     {"1,5", 1.0},      {"\t 7", 7.0},         {"+.5", 0.5},    {"5.", 5.0},
       {" -.5e-3x", -0.0005}, {"2.5e+", 2.5},    {"1.2346 E3", 1234.6}, {"7\t8", 7.0},   {".", 0.0},
       {"0x10", 0.0},         {"-1e999", -kInf}, {".5e999", kInf},      {"1e-999", 0.0},

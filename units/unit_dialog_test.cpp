@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <tuple>
 
 #include "units/recording_reporter.h"
 #include "units/text_file_test_util.h"
@@ -102,13 +103,10 @@ TEST_F(UnitDialogTest, LabelsPutThePrefixBeforeTheNameOrAtTheCaret) {
   std::strcpy(tables_.DimensionLabels[4], "area");
   std::strcpy(tables_.DimensionLabels[5], "Area (land)");
   std::strcpy(tables_.Scalers[0].Name, std::string(40, 'p').c_str());
-  const struct {
-    std::uint16_t dimension, unitIndex;
-    std::string unit;
-    std::uint16_t scaler;
-    std::string label;
-    double scalerMult;
-  } rows[] = {
+  // Dimension, unit index, the unit's name, multiplier, the label and the prefix factor.
+  using Row =
+      std::tuple<std::uint16_t, std::uint16_t, std::string, std::uint16_t, std::string, double>;
+  const Row rows[] = {
       {0, 1, "meter", 1, "kilometer", 1000.0},
       {1, 1, "Square ^meters; land", 4, "Square millimeters", 1.0e-6},
       {2, 1, "Cubic ^feet; US", 3, "Cubic centifeet", 1e-6},
