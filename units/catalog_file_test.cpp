@@ -148,10 +148,11 @@ TEST(CatalogFile, MessagesNameTheFileAndTheRecordKeepsItsList) {
 #ifndef _WIN32
 
 // The catalogue that ships with the program, data/QUANTORA.TXT, read with the program's own
-// readers: every factor agrees with an independent reference, GNU units (the Debian package
-// "units") or, for the units that rest on measured constants, the CODATA 2022 rows kept in
-// units/testdata; units/testdata/gnu-units-map.tsv names the reference of every unit. It runs
-// the "units" program, so it is built for the native tests only.
+// readers: no two units of a quantity show the same label, and every factor and multiplier
+// agrees with an independent reference, GNU units (the Debian package "units") or, for the
+// units that rest on measured constants, the CODATA 2022 rows kept in units/testdata;
+// units/testdata/gnu-units-map.tsv names the reference of each. It runs the "units" program,
+// so it is built for the native tests only.
 // A reference is the unit's base value at a test value v, factor x (v + offset): a GNU units
 // expression ('@' standing for v in an offset scale, asked at 0 and 100), "codata:QUANTITY",
 // or "!reason" for a unit that cannot be checked.
@@ -160,14 +161,24 @@ TEST(CatalogAccuracy, EveryFactorAgreesWithItsReferenceToOnePartIn10To12) {
   RecordingReporter reporter;
   UnitTables tables;
   LoadDimensionLabels(reporter, tables, catalogue.c_str());
+  tables.NumberOfScalers = LoadScalers(reporter, tables, catalogue.c_str());
   std::map<std::string, std::pair<double, double>> units;  // "Dimension/unit": factor, offset
+  for (int m = 0; m < tables.NumberOfScalers; ++m) {
+    units[std::string("MULTIPLIERS/") + tables.Scalers[m].Name] = {tables.Scalers[m].Mult, 0.0};
+  }
   auto r = std::make_unique<QuantityRecord>();
+  r->Input = {0, 1, 0, 1, tables.NoMultiplierIndex, 0, 0, 0, 1};
   for (r->DimensionIndex = 0; r->DimensionIndex < tables.NumberOfDimensions; ++r->DimensionIndex) {
     ASSERT_TRUE(LoadUnitNames(reporter, tables, *r, catalogue.c_str()));
+    std::set<std::string> labels;  // the main window shows a unit by its label alone
     for (r->Input.UnitIndex = 0; r->Input.UnitIndex < r->NumberOfUnits; ++r->Input.UnitIndex) {
       ASSERT_TRUE(LoadUnitFactors(reporter, tables, *r, 0, catalogue.c_str()));
-      units[tables.DimensionLabels[r->DimensionIndex] + std::string("/") +
-            r->UnitNames[r->Input.UnitIndex]] = {r->Input.UnitMult, r->Input.UnitOffset};
+      const std::string unit = r->UnitNames[r->Input.UnitIndex];
+      units[tables.DimensionLabels[r->DimensionIndex] + ("/" + unit)] = {r->Input.UnitMult,
+                                                                         r->Input.UnitOffset};
+      char label[kLabelSize];
+      ComposeUnitLabel(*r, true, tables, label);
+      EXPECT_TRUE(labels.insert(label).second) << unit << " shows as another unit: " << label;
     }
   }
   ASSERT_GE(units.size(), 800u);
