@@ -2,186 +2,179 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <cstdlib>
-#include <limits>
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
+
+#include "conversion/copy_text.h"
+#include "conversion/format_dialog.h"
+#include "resources/strings.h"
 
 namespace quantora {
 namespace {
 
-void Choose(UnitSelection& side, double mult, double offset = 0.0, double scaler = 1.0) {
-  side.UnitMult = mult;
-  side.UnitOffset = offset;
-  side.UnitScalerMult = scaler;
-  side.UnitSelected = 1;
-}
+// A chosen side in a slot (0..2 numerators, 3..5 denominators): factor, offset, prefix factor.
+struct Pick {
+  int slot;
+  double mult, offset = 0.0, scaler = 1.0;
+};
+const Pick kCelsius{0, 1.0, 273.15}, kFahrenheit{0, 5.0 / 9.0, 459.67}, kKelvin{0, 1.0};
+const Pick kKilometer{0, 1.0, 0.0, 1000.0}, kHour{3, 3600.0}, kPerMinute{3, 60.0};
 
-TEST(TypedValue, ReadsTheLeadingDecimalNumberWithBlanksRemoved) {
-  const double inf = std::numeric_limits<double>::infinity();
-  struct { const char* text; double value; } cases[] = {
-      {"1 000", 1000.0},
-      {"1,5", 1.0},
-      {"2.5e3", 2500.0},
-      {"abc", 0.0},
-      {"", 0.0},
-      {" -.5e-3x", -0.0005},
-      {"1e999", inf},
-      {"-1e999", -inf},
-      {"1e-999", 0.0},
-      {"0x10", 0.0},
-      {"inf", 0.0},
-      {"nan", 0.0},
-      {"-", 0.0},
-      {".", 0.0},
-      {"+.5", 0.5},
-      {"5.", 5.0},
-      {"2.5e", 2.5},
-      {"2.5e+", 2.5},
-      {"1.2346 E3", 1234.6},      // the echo of the engineering notation reads back
-      {"123.46 E-6", 123.46e-6},
-      {"\t 7", 7.0},               // leading white space is skipped
-      {"7\t8", 7.0},               // a tab is not a blank: it stays and ends the number
-      {"0.1", 0.1},                // correctly rounded
-      {"4.9406564584124654e-324", 4.9406564584124654e-324},
-      {"1.7976931348623157e308", 1.7976931348623157e308},
-      {"0.00000000000000000000000000000001e32", 1.0},
-      {"123456789012345678901234567890", 123456789012345678901234567890.0},
+// The result and the echo the main window shows (engineering, 5 digits). Offsets count only
+// when each side is one plain numerator unit; otherwise every unit of both sides is an
+// interval. Sides with no unit chosen still carry factors, as a multiplier picked without a
+// unit or the first multiplier named by a settings file leaves them; they change nothing.
+TEST(Conversion, ResultShownForEachChainAndOnlyWhenItCanBeComputed) {
+  // What, mode, the sides' units, the value and the texts shown, result|echo.
+  using Row =
+      std::tuple<const char*, bool, std::vector<Pick>, std::vector<Pick>, double, const char*>;
+  const Row rows[] = {
+      {"degC -> degF", false, {kCelsius}, {kFahrenheit}, 100.0, "212.00|100.00"},
+      {"km -> ft", false, {kKilometer}, {{0, 0.3048}}, 3.0, "9.8425 E3|3.0000"},
+      {"km/h", true, {kKilometer, kHour}, {kKelvin, {3, 1}}, 3.6e300, "1.0000 E300|3.6000 E300"},
+      {"degC 1 -> degF 2", true, {{1, 1, 273.15}}, {{2, 5.0 / 9, 459.67}}, 10.0, "50.000|10.000"},
+      {"degC/min -> degF", true, {kCelsius, kPerMinute}, {kFahrenheit}, 10.0, "300.00 E-3|10.000"},
+      {"degC -> degF/min", true, {kCelsius}, {kFahrenheit, kPerMinute}, 10.0, "1.0800 E3|10.000"},
+      {"degC -> K*K", true, {kCelsius}, {kKelvin, {1, 1.0}}, 10.0, "10.000|10.000"},
+      {"per degC -> per K", true, {{3, 1.0, 273.15}}, {{3, 1.0}}, 10.0, "10.000|10.000"},
+      {"no output", false, {kKelvin}, {}, 1.0, "|1.0000"},
+      {"no input", false, {}, {kKelvin}, 1.0, "|1.0000"},
+      {"zero output factor", false, {kKelvin}, {{0, -0.0}}, 1.0, "|1.0000"},
+      {"overflow", false, {kKelvin}, {{0, 1e-300}}, 1e300, "Infinity|1.0000 E300"},
+      {"multi, zero factor", true, {{1, 1}}, {{2, 0}, {4, 2}}, 0.0, "Undefined|000.00"},
+      {"multi, no output", true, {kKelvin, kHour}, {}, 1.0, "|1.0000"},
   };
-  for (auto& c : cases) {
-    EXPECT_EQ(ReadInputText(c.text), c.value) << '"' << c.text << '"';
-  }
-  EXPECT_TRUE(std::signbit(ReadInputText("-0")));
-}
-
-TEST(TypedValue, OnlyTheFirst49CharactersOfTheControlCount) {
-  const std::string digits = std::string(48, '1') + "23";  // 50 digits
-  EXPECT_EQ(ReadInputText(digits), std::strtod(digits.substr(0, 49).c_str(), nullptr));
-}
-
-TEST(CanConvert, NeedsAValueAndAUnitOnBothSides) {
-  ConversionState s;
-  EXPECT_FALSE(CanConvert(s, false));
-  s.InputValuePresent = 1;
-  Choose(s.QuantityRecords[0].Input, 1.0);
-  EXPECT_FALSE(CanConvert(s, false));  // output side not chosen
-  Choose(s.QuantityRecords[0].Output, 1.0);
-  EXPECT_TRUE(CanConvert(s, false));
-  s.QuantityRecords[0].Output.UnitMult = -0.0;
-  EXPECT_FALSE(CanConvert(s, false));  // no division by a zero output factor
-
-  ConversionState m;
-  m.InputValuePresent = 1;
-  Choose(m.QuantityRecords[1].Input, 1.0);
-  EXPECT_FALSE(CanConvert(m, true));  // only input sides
-  Choose(m.QuantityRecords[4].Output, 0.0);
-  EXPECT_TRUE(CanConvert(m, true));   // any slot on each side; factors not tested
-  m.InputValuePresent = 0;
-  EXPECT_FALSE(CanConvert(m, true));
-}
-
-TEST(ConvertValue, SimpleModeAppliesPrefixOffsetAndFactorEachWay) {
-  ConversionState s;
-  Choose(s.QuantityRecords[0].Input, 1.0, 273.15);
-  Choose(s.QuantityRecords[0].Output, 5.0 / 9.0, 459.67);
-  EXPECT_NEAR(ConvertValue(s, 100.0, false), 212.0, 1e-12);  // Celsius to Fahrenheit
-
-  ConversionState k;  // 3 kilometers in feet
-  Choose(k.QuantityRecords[0].Input, 1.0, 0.0, 1000.0);
-  Choose(k.QuantityRecords[0].Output, 0.3048);
-  EXPECT_NEAR(ConvertValue(k, 3.0, false), 9842.5196850393700787, 1e-9);
-  // Slots 1..5 take no part in simple mode.
-  Choose(k.QuantityRecords[3].Input, 1000.0);
-  EXPECT_NEAR(ConvertValue(k, 3.0, false), 9842.5196850393700787, 1e-9);
-}
-
-TEST(ConvertValue, MultiUnitModeRunsNumeratorsAndDenominatorsBothWays) {
-  // 36 km/h -> m/s: kilometer (prefix 1000) over hour (3600) into meter over second.
-  ConversionState s;
-  Choose(s.QuantityRecords[0].Input, 1.0, 0.0, 1000.0);
-  Choose(s.QuantityRecords[3].Input, 3600.0);
-  Choose(s.QuantityRecords[0].Output, 1.0);
-  Choose(s.QuantityRecords[3].Output, 1.0);
-  EXPECT_DOUBLE_EQ(ConvertValue(s, 36.0, true), 10.0);
-
-  // 1 kg*m/s^2 with three numerators and two denominators into pound-force-like units.
-  ConversionState f;
-  Choose(f.QuantityRecords[0].Input, 1.0);  // kilogram
-  Choose(f.QuantityRecords[1].Input, 1.0);  // meter
-  Choose(f.QuantityRecords[3].Input, 1.0);  // second
-  Choose(f.QuantityRecords[4].Input, 1.0);  // second
-  Choose(f.QuantityRecords[0].Output, 0.45359237);  // pound
-  Choose(f.QuantityRecords[1].Output, 0.3048);      // foot
-  Choose(f.QuantityRecords[3].Output, 60.0);        // minute
-  Choose(f.QuantityRecords[4].Output, 60.0);        // minute
-  EXPECT_NEAR(ConvertValue(f, 1.0, true), 3600.0 / (0.45359237 * 0.3048), 1e-9);
-}
-
-// A temperature is converted as a temperature only when each side is that one numerator
-// alone; as soon as either side is a compound, both sides are intervals. Slot 0 numerator,
-// slot 3 denominator; Celsius (1, 273.15), Fahrenheit (5/9, 459.67), minute 60.
-TEST(ConvertValue, OffsetsApplyOnlyWhenBothSidesAreOnePlainNumerator) {
-  struct Side { int slot; double mult, offset; };
-  const Side celsius{0, 1.0, 273.15}, fahrenheit{0, 5.0 / 9.0, 459.67}, minute{3, 60.0, 0.0},
-      kelvin{0, 1.0, 0.0}, numeratorK{1, 1.0, 0.0}, kilogram{3, 1.0, 0.0},
-      perCelsius{4, 1.0, 273.15}, perKelvin{4, 1.0, 0.0};
-  struct Row {
-    const char* name;
-    std::vector<Side> in, out;
-    double expected;
-  } rows[] = {
-      {"degC/min -> degF (compound in, plain out)", {celsius, minute}, {fahrenheit}, 0.3},
-      {"degC/min -> degF/min", {celsius, minute}, {fahrenheit, minute}, 18.0},
-      {"degC -> degF/min (plain in, compound out)", {celsius}, {fahrenheit, minute}, 1080.0},
-      {"degC -> K*K (plain in, two numerators out)", {celsius}, {kelvin, numeratorK}, 10.0},
-      {"J/(kg*degC) -> J/(kg*K)", {kelvin, kilogram, perCelsius}, {kelvin, kilogram, perKelvin},
-       10.0},
-      {"degC in slot 1 -> degF in slot 2: each side one numerator", {{1, 1.0, 273.15}},
-       {{2, 5.0 / 9.0, 459.67}}, 50.0},
-      {"per degC -> per K: a lone denominator is no plain unit", {{3, 1.0, 273.15}},
-       {{3, 1.0, 0.0}}, 10.0},
-  };
-  for (const Row& r : rows) {
-    ConversionState s;
-    for (const Side& x : r.in) Choose(s.QuantityRecords[x.slot].Input, x.mult, x.offset);
-    for (const Side& x : r.out) Choose(s.QuantityRecords[x.slot].Output, x.mult, x.offset);
-    EXPECT_NEAR(ConvertValue(s, 10.0, true), r.expected, 1e-9 * r.expected) << r.name;
+  for (const auto& [what, multi, in, out, value, shown] : rows) {
+    struct {
+      ConversionState s;
+      QuantityRecord seventh;  // right after the six slots: no conversion may read it
+    } memory;
+    memory.seventh.Input = memory.seventh.Output = {0, 0, 0, 0, 0, 0, 0, 0, 1};
+    ConversionState& s = memory.s;
+    s.MultiDimensional = multi;
+    s.InputValue = value;
+    s.InputValuePresent = 1;
+    for (QuantityRecord& r : s.QuantityRecords) r.Input = r.Output = {0, 7, 3, 1e30, 0, 0, 0, 0, 0};
+    for (bool input : {true, false}) {
+      for (const Pick& p : input ? in : out) {
+        Side(s.QuantityRecords[p.slot], input) = {0, p.mult, p.offset, p.scaler, 0, 0, 0, 0, 1};
+      }
+    }
+    DisplayTexts texts = ComputeDisplayTexts(s, NumericFormat{});
+    EXPECT_EQ(texts.result + "|" + texts.echo, shown) << what;
+    s.InputValuePresent = 0;  // no value typed: neither text
+    texts = ComputeDisplayTexts(s, NumericFormat{});
+    EXPECT_EQ(texts.result + texts.echo, "") << what;
   }
 }
 
-TEST(ConvertValue, ZeroDivisorsAndOverflowGiveNonFiniteResults) {
-  ConversionState s;
-  Choose(s.QuantityRecords[0].Input, 1.0);
-  Choose(s.QuantityRecords[0].Output, 0.0);
-  EXPECT_TRUE(std::isinf(ConvertValue(s, 1.0, true)));
-  EXPECT_TRUE(std::isnan(ConvertValue(s, 0.0, true)));
-  s.QuantityRecords[0].Output.UnitMult = 1e-300;
-  EXPECT_TRUE(std::isinf(ConvertValue(s, 1e300, false)));
+// Copy Result and Copy All join the texts the window shows, each up to its 49th character. In
+// multi-unit mode the units come from the slots: columns of numerator over denominator,
+// "N / D", "N" or "1 / D", the second and third led by " x " when they hold a name; each name
+// as stored, caret included.
+TEST(CopyTexts, BothModesJoinTheShownTextsWithTheirSeparators) {
+  // Each name goes into its slot's list behind those already there, so the two sides of a
+  // slot point at different entries.
+  ConversionState state;
+  const std::tuple<int, bool, const char*> choices[] = {
+      {0, true, "meter"}, {3, true, "second"}, {1, true, "Square ^feet"}, {5, true, "kelvin"},
+      {4, false, "hour"}, {2, false, "mole"},  {5, false, "liter"}};
+  for (const auto& [slot, input, name] : choices) {
+    QuantityRecord& r = state.QuantityRecords[slot];
+    r.NumberOfUnits = std::max(r.NumberOfUnits, 1);  // an entry chosen by neither side first
+    std::strcpy(r.UnitNames[r.NumberOfUnits], name);
+    Side(r, input) = {static_cast<std::uint16_t>(r.NumberOfUnits++), 1, 0, 1, 0, 0, 0, 0, 1};
+  }
+  const std::string fifty(50, '7'), fortyNine(49, '7');
+  const std::tuple<ShownTexts, bool, std::string, std::string> rows[] = {
+      {{"1", "2.54", "inch", "cm"}, false, "2.54 cm", "1 inch = 2.54 cm"},
+      {{fifty, fifty, fifty, "x"},
+       false,
+       fortyNine + " x",
+       fortyNine + " " + fortyNine + " = " + fortyNine + " x"},
+      {{"3", "1", "in", "out"},
+       true,
+       "1   x 1 / hour x mole / liter",
+       "3  meter / second x Square ^feet x 1 / kelvin = 1   x 1 / hour x mole / liter"},
+  };
+  for (const auto& [shown, multi, result, all] : rows) {
+    EXPECT_EQ(CopyResultText(shown, state, multi), result);
+    EXPECT_EQ(CopyAllText(shown, state, multi), all);
+  }
 }
 
-TEST(DisplayTexts, ResultOnlyWhenConvertibleEchoOnlyWhenPresent) {
-  NumericFormat format;  // engineering, 5 digits
-  ConversionState s;
-  s.InputValue = 1.0;
-  EXPECT_EQ(ComputeDisplayTexts(s, format).result, "");
-  EXPECT_EQ(ComputeDisplayTexts(s, format).echo, "");
+// The numeric format dialog, from 5 digits and 5 places: an edit is stored when in range
+// (places 0..8, digits 1..8) and shows the setting either way; scroll codes 0 and 2 raise and
+// 1 and 3 lower the notation's number (others, the whole wParam counted, are no step), and a
+// step out of the range is refused. Each row gives what the dialog reports, then the format:
+// accepted or step, refused, shown, the range, digits, places.
+TEST(FormatDialog, EditsAndScrollStepsKeepTheirRanges) {
+  const FormatField kPlaces = FormatField::kPlaces, kDigits = FormatField::kSignificantDigits;
+  // The notation, the number edited or stepped, the edit (none for a scroll step), the code.
+  const std::tuple<Notation, FormatField, const char*, std::uintptr_t, const char*> rows[] = {
+      {ENGINEERING, kPlaces, "", 0, "1 - 0 0..8 5 0"},
+      {ENGINEERING, kPlaces, "\t 008 ", 0, "1 - 8 0..8 5 8"},
+      {ENGINEERING, kPlaces, "9", 0, "0 - 5 0..8 5 5"},
+      {ENGINEERING, kPlaces, "4294967295", 0, "0 - 5 0..8 5 5"},  // -1 as a signed number
+      {ENGINEERING, kPlaces, "4294967296", 0, "0 - 5 0..8 5 5"},  // not taken as 0
+      {ENGINEERING, kPlaces, "3 4", 0, "0 - 5 0..8 5 5"},
+      {ENGINEERING, kDigits, "", 0, "0 - 5 1..8 5 5"},
+      {ENGINEERING, kDigits, "1", 0, "1 - 1 1..8 1 5"},
+      {ENGINEERING, kDigits, nullptr, 2, "1 0 6 - 6 5"},
+      {SCIENTIFIC, kDigits, nullptr, 3, "1 0 4 - 4 5"},
+      {FIXED_DECIMAL, kPlaces, nullptr, 0, "1 0 6 - 5 6"},
+      {FIXED_DECIMAL, kPlaces, nullptr, 1, "1 0 4 - 5 4"},
+      {ENGINEERING, kDigits, nullptr, 4, "0 0 5 - 5 5"},
+      {FIXED_DECIMAL, kPlaces, nullptr, 0x30000, "0 0 5 - 5 5"},
+  };
+  for (const auto& [notation, field, edit, code, expected] : rows) {
+    char outcome[64];
+    NumericFormat f{notation, 5, 5, 0};
+    if (edit) {
+      const EditCheck c = CheckFormatEdit(field, edit, f);
+      std::snprintf(outcome, sizeof outcome, "%d - %d %d..%d %d %d", c.accepted, c.shown,
+                    c.range.low, c.range.high, f.SignificantDigits, f.PlacesRightOfDecimal);
+    } else {
+      const ScrollStep s = StepFormatNumber(code, f);
+      std::snprintf(outcome, sizeof outcome, "%d %d %d - %d %d", s.isStep, s.refused, s.shown,
+                    f.SignificantDigits, f.PlacesRightOfDecimal);
+      EXPECT_EQ(s.field, field);
+    }
+    EXPECT_EQ(outcome, std::string(expected)) << (edit ? edit : "scroll");
+  }
+  for (int n = 0; n < 2; ++n) {  // at the ends of the ranges
+    NumericFormat f{n ? FIXED_DECIMAL : SCIENTIFIC, n ? 5 : 8, n ? 0 : 5, 0};
+    EXPECT_TRUE(StepFormatNumber(n ? 3 : 0, f).refused && StepFormatNumber(n ? 1 : 2, f).refused);
+    EXPECT_EQ(n ? f.PlacesRightOfDecimal : f.SignificantDigits, n ? 0 : 8);
+  }
+}
 
-  s.InputValuePresent = 1;
-  s.InputValue = 1234.5678;
-  Choose(s.QuantityRecords[0].Input, 1.0);
-  DisplayTexts t = ComputeDisplayTexts(s, format);
-  EXPECT_EQ(t.result, "");  // output side not chosen
-  EXPECT_EQ(t.echo, "1.2346 E3");
-  EXPECT_EQ(ReadInputText(t.echo), 1234.6);
-
-  Choose(s.QuantityRecords[0].Output, 0.001);
-  t = ComputeDisplayTexts(s, format);
-  EXPECT_EQ(t.result, "1.2346 E6");
-  s.MultiDimensional = 1;
-  s.QuantityRecords[0].Output.UnitMult = 0.0;  // multi-unit mode does not refuse a zero factor
-  t = ComputeDisplayTexts(s, format);
-  EXPECT_EQ(t.result, "Infinity");
+TEST(FormatDialog, ButtonsControlsAndTheRangeMessage) {
+  const int ids[] = {153, 156, 157, 158, 159, 160};  // the places' three, then the digits'
+  for (const auto& [notation, button] :
+       {std::make_pair(ENGINEERING, 150), std::make_pair(SCIENTIFIC, 151),
+        std::make_pair(FIXED_DECIMAL, 152)}) {
+    Notation back = notation == ENGINEERING ? SCIENTIFIC : ENGINEERING;
+    EXPECT_TRUE(NotationRadioButton(notation) == button && NotationOfRadioButton(button, back));
+    EXPECT_EQ(back, notation);
+    for (int i = 0; i < kDigitControlCount; ++i) {
+      EXPECT_EQ(DigitControlStates(notation)[i].id, ids[i]);
+      EXPECT_EQ(DigitControlStates(notation)[i].enabled, (i < 3) == (notation == FIXED_DECIMAL));
+    }
+  }
+  EXPECT_EQ(std::make_pair(EditOf(FormatField::kPlaces), EditOf(FormatField::kSignificantDigits)),
+            std::make_pair(156, 159));
+  Notation untouched = SCIENTIFIC;
+  EXPECT_FALSE(NotationOfRadioButton(154, untouched) || untouched != SCIENTIFIC);
+  EXPECT_EQ(FormatRangeMessage(QA_STR_RANGE_MESSAGE, 0, 8),
+            "The value you entered is not within the allowed range.\r"
+            "The range for this field is: 0 to 8.");
+  EXPECT_EQ(FormatRangeMessage("%d %d %d %s %% %", -5, 2147483647), "-5 2147483647 %d %s % %");
 }
 
 }  // namespace

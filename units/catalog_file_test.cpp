@@ -2,272 +2,241 @@
 
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
+#include <unistd.h>
+#endif
+
+#include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
+#include <map>
+#include <memory>
+#include <set>
 #include <string>
+#include <tuple>
+#include <vector>
 
 #include "units/recording_reporter.h"
+#include "units/text_file_test_util.h"
 
 namespace quantora {
 namespace {
 
-// Writes a units data file of the test's own into the temporary directory.
-class DataFileTest : public ::testing::Test {
- protected:
-  void Write(const std::string& content) {
-    std::ofstream(path_, std::ios::binary) << content;
-  }
-  void TearDown() override { std::filesystem::remove(path_); }
-  const char* path() const { return path_str_.c_str(); }
-
-  std::filesystem::path path_ = std::filesystem::temp_directory_path() /
-      ("QUANTORA-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + ".TXT");
-  std::string path_str_ = path_.string();
-  RecordingReporter reporter_;
-  UnitTables tables_;
-};
-
-const char kSample[] =
-    "; a remark before the first head\n"
-    "[Length]\n"
-    "meter=1\n"
-    "foot=0.3048\n"
-    "; a remark inside the section\n"
-    "\n"
-    "1 digit first is no unit=5\n"
-    "inch = 0.0254\n"
-    "[Temperature]\n"
-    "Kelvin=1\n"
-    "Celsius = 1, 273.15\n"
-    "Fahrenheit=0.55555555555555556,459.67\n"
-    "[Area]\n"
-    "Square ^meters=1\n"
-    "acre=4046.8564224\n"
-    " a blank ends the section=1\n"
-    "after the blank=2\n"
-    "[AB]\n"
-    "[Empty]\n"
-    "[MULTIPLIERS]\n"
-    "kilo=1000\n"
-    "No_Multiplier=1\n"
-    "milli=0.001\n";
-
-TEST_F(DataFileTest, ReadsLabelsScalersNamesAndFactorsOfAWellFormedFile) {
-  Write(kSample);
-  LoadDimensionLabels(reporter_, tables_, path());
-  ASSERT_EQ(tables_.NumberOfDimensions, 4);  // "[AB]" is too short to be a Dimension
-  EXPECT_STREQ(tables_.DimensionLabels[0], "Length");
-  EXPECT_STREQ(tables_.DimensionLabels[1], "Temperature");
-  EXPECT_STREQ(tables_.DimensionLabels[2], "Area");
-  EXPECT_STREQ(tables_.DimensionLabels[3], "Empty");
-
-  ASSERT_EQ(LoadScalers(reporter_, tables_, path()), 3);
-  EXPECT_STREQ(tables_.Scalers[0].Name, "kilo");
-  EXPECT_EQ(tables_.Scalers[0].Mult, 1000.0);
-  EXPECT_EQ(tables_.Scalers[2].Mult, 0.001);
-  EXPECT_EQ(tables_.NoMultiplierIndex, 1);
-  EXPECT_TRUE(reporter_.messages.empty());
-
-  struct { std::uint16_t dimension; std::vector<std::string> names; } sections[] = {
-      {0, {"meter", "foot", "inch "}},
-      {1, {"Kelvin", "Celsius ", "Fahrenheit"}},
-      {2, {"Square ^meters", "acre"}},  // the blank line ends the section
-      {3, {}},
+// An opener that serves the text, whatever the path, and notes the paths it is asked for.
+DataFileOpener Serving(const std::string& text, std::vector<std::string>* asked = nullptr) {
+  return [text, asked](const char* path) {
+    if (asked) asked->push_back(path);
+    std::FILE* file = std::tmpfile();
+    if (file == nullptr) return file;
+    std::fputs(text.c_str(), file);
+    std::rewind(file);
+    return file;
   };
-  for (auto& s : sections) {
-    QuantityRecord r;
-    r.DimensionIndex = s.dimension;
-    LoadUnitNames(reporter_, tables_, r, path());
-    ASSERT_EQ(r.NumberOfUnits, static_cast<int>(s.names.size())) << s.dimension;
-    for (std::size_t i = 0; i < s.names.size(); ++i) EXPECT_EQ(r.UnitNames[i], s.names[i]);
+}
+
+// Each unit of a Dimension as "name=factor,offset".
+std::string UnitsOf(std::uint16_t dimension, const UnitTables& tables, const DataFileOpener& open) {
+  RecordingReporter reporter;
+  QuantityRecord r;
+  r.DimensionIndex = dimension;
+  EXPECT_TRUE(LoadUnitNames(reporter, tables, r, "QUANTORA.TXT", open));
+  std::string units;
+  for (int u = 0; u < r.NumberOfUnits; ++u) {
+    r.Input = {static_cast<std::uint16_t>(u), -1.0, -1.0};
+    EXPECT_TRUE(LoadUnitFactors(reporter, tables, r, 0, "QUANTORA.TXT", open));
+    char factors[64];
+    std::snprintf(factors, sizeof factors, "=%.15g,%.15g ", r.Input.UnitMult, r.Input.UnitOffset);
+    units += r.UnitNames[u] + std::string(factors);
   }
-
-  struct { std::uint16_t dimension; std::uint16_t unit; double mult; double offset; } factors[] = {
-      {0, 0, 1.0, 0.0}, {0, 1, 0.3048, 0.0}, {0, 2, 0.0254, 0.0},
-      {1, 1, 1.0, 273.15}, {1, 2, 0.55555555555555556, 459.67}, {2, 1, 4046.8564224, 0.0},
-  };
-  for (auto& f : factors) {
-    QuantityRecord r;
-    r.DimensionIndex = f.dimension;
-    LoadUnitNames(reporter_, tables_, r, path());
-    for (int side : {0, 1}) {
-      Side(r, side == 0) = UnitSelection{};
-      Side(r, side == 0).UnitIndex = f.unit;
-      Side(r, side == 0).UnitOffset = -1.0;  // must be replaced, also by "no offset"
-      EXPECT_TRUE(LoadUnitFactors(reporter_, tables_, r, side, path()));
-      EXPECT_EQ(Side(r, side == 0).UnitMult, f.mult) << f.dimension << "/" << f.unit;
-      EXPECT_EQ(Side(r, side == 0).UnitOffset, f.offset) << f.dimension << "/" << f.unit;
-    }
-  }
-  EXPECT_TRUE(reporter_.messages.empty());
+  EXPECT_TRUE(reporter.messages.empty());
+  return units;
 }
 
-TEST_F(DataFileTest, LongLinesArriveInPiecesOf99Characters) {
-  // A 150-character unit line: its second piece starts with 'x' and is read as a unit line
-  // of its own; the first piece has no '=' and is no unit.
-  const std::string first(99, 'a');
-  const std::string second = "xyz=2" + std::string(150 - 99 - 5, ' ');
-  Write("[Length]\n" + first + second + "\nmeter=1\n[MULTIPLIERS]\nNo_Multiplier=1\n");
-  LoadDimensionLabels(reporter_, tables_, path());
+// The readers open the file only through the opener they are given, for the path given.
+TEST(CatalogFile, ReadsTheTestCatalogueAndPassesOverWhatIsNoUnit) {
+  std::vector<std::string> asked;
+  const DataFileOpener open = Serving(testing::TestCatalogue(), &asked);
+  RecordingReporter reporter;
+  UnitTables tables;
+  LoadDimensionLabels(reporter, tables, "dir/QUANTORA.TXT", open);
+  ASSERT_EQ(tables.NumberOfDimensions, 6);  // neither "[AB]" nor "[MULTIPLIERS]"
+  EXPECT_STREQ(tables.DimensionLabels[5], "Energy");
+  ASSERT_EQ(LoadScalers(reporter, tables, "dir/QUANTORA.TXT", open), 5);
+  EXPECT_STREQ(tables.Scalers[1].Name, "kilo");
+  EXPECT_EQ(tables.Scalers[0].Mult, 1e30);
+  EXPECT_EQ(tables.NoMultiplierIndex, 2);
+  EXPECT_EQ(asked, std::vector<std::string>(2, "dir/QUANTORA.TXT"));
+  EXPECT_EQ(UnitsOf(0, tables, open), "meter=1,0 foot=0.3048,0 ");
+  EXPECT_EQ(UnitsOf(3, tables, open), "Kelvin=1,0 Celsius =1,273.15 ");
+  EXPECT_EQ(UnitsOf(5, tables, open), "joule=1,0 electronvolt=1.602176634e-19,0 ");
+  EXPECT_TRUE(reporter.messages.empty());
+}
+
+TEST(CatalogFile, LongLinesLabelsAndSurplusBeyondEveryCapacity) {
+  std::string text = "[AB]\n[Day]\nx=5\n" + std::string(99, 'a') + "xyz=2 \n[";
+  text += std::string(60, 'L') + "]\n";
+  for (int u = 0; u < 200; ++u) text += "unit" + std::to_string(u) + "=" + std::to_string(u) + "\n";
+  for (int d = 2; d < 60; ++d) text += "[Dimension " + std::to_string(d) + "]\n";
+  text +=
+      "[MULTIPLIERS]\nNo_Multiplier = 1\nki=1\n" + std::string(41, 'n') + "=5\nno factor\nzero=\n";
+  for (int m = 0; m < 70; ++m) text += "prefix" + std::to_string(m) + "=1\n";
+  RecordingReporter reporter;
+  UnitTables tables;
+  LoadDimensionLabels(reporter, tables, "QUANTORA.TXT", Serving(text));
+  ASSERT_EQ(tables.NumberOfDimensions, kMaxDimensions);
+  // A line of more than 99 characters arrives in pieces: here the second is a unit line.
+  EXPECT_EQ(UnitsOf(0, tables, Serving(text)), "x=5,0 xyz=2,0 ");
+  // A label is kept to 40 characters and still finds its section; a list holds 180 units.
+  const std::string units = UnitsOf(1, tables, Serving(text));
+  EXPECT_NE(units.find(" unit179=179,0 "), std::string::npos);
+  EXPECT_EQ(units.find("unit180"), std::string::npos);
+  // Multiplier names have 3 to 40 characters before an '='; only "No_Multiplier" is no prefix.
+  ASSERT_EQ(LoadScalers(reporter, tables, "QUANTORA.TXT", Serving(text)), kMaxScalers);
+  EXPECT_STREQ(tables.Scalers[0].Name, "No_Multiplier ");
+  EXPECT_EQ(tables.NoMultiplierIndex, 0);
+  EXPECT_STREQ(tables.Scalers[1].Name, "zero");
+  EXPECT_EQ(tables.Scalers[1].Mult, 0.0);
+  EXPECT_STREQ(tables.Scalers[49].Name, "prefix47");
+  EXPECT_TRUE(reporter.messages.empty());
+}
+
+// The file changes under the running program: each failure is reported, naming the file by
+// the last part of its path, and the record keeps its list and factors.
+TEST(CatalogFile, MessagesNameTheFileAndTheRecordKeepsItsList) {
+  const std::string corrupted =
+      " QUANTORA.TXT file.\rThis file appears to have been corrupted.\r\r"
+      "Please reinstall Quantora.";
+  const char* path = "dir/QUANTORA.TXT";
+  const DataFileOpener before =
+      Serving("[Length]\nmeter=1\nfoot=3\n[MULTIPLIERS]\n; remark\nki=1\n");
+  const DataFileOpener after = Serving("[Mass]\nkilogram=1\n");
+  RecordingReporter reporter;
+  UnitTables tables;
+  LoadDimensionLabels(reporter, tables, path, before);
   QuantityRecord r;
-  r.DimensionIndex = 0;
-  LoadUnitNames(reporter_, tables_, r, path());
-  ASSERT_EQ(r.NumberOfUnits, 2);
-  EXPECT_STREQ(r.UnitNames[0], "xyz");
-  EXPECT_STREQ(r.UnitNames[1], "meter");
-
-  // A label longer than 40 characters is kept to 40 and still finds its own section.
-  Write("[" + std::string(60, 'L') + "]\nunit=3\n");
-  LoadDimensionLabels(reporter_, tables_, path());
-  ASSERT_EQ(tables_.NumberOfDimensions, 1);
-  EXPECT_EQ(std::string(tables_.DimensionLabels[0]), std::string(40, 'L'));
-  LoadUnitNames(reporter_, tables_, r, path());
-  EXPECT_EQ(r.NumberOfUnits, 1);
-}
-
-TEST_F(DataFileTest, AnEarlierLabelThatBeginsWithTheSearchedOneIsFoundFirst) {
-  Write("[Energy Density]\njoule per cubic meter=1\n[Energy]\njoule=1\n");
-  LoadDimensionLabels(reporter_, tables_, path());
-  QuantityRecord r;
-  r.DimensionIndex = 1;  // "Energy"
-  LoadUnitNames(reporter_, tables_, r, path());
-  ASSERT_EQ(r.NumberOfUnits, 1);
-  EXPECT_STREQ(r.UnitNames[0], "joule per cubic meter");
-}
-
-TEST_F(DataFileTest, MultiplierLinesFollowTheirOwnRules) {
-  Write(
-      "[MULTIPLIERS]\n"
-      "No_Multiplier = 1\n"                  // name with a blank: not the no-prefix entry
-      "ki=1000\n"                            // 2 characters: skipped
-      + std::string(41, 'n') + "=5\n"        // 41 characters: skipped
-      "written but not counted\n"            // no '=': written, then overwritten
-      "mega=1e6\n"
-      "zero=\n"                              // a lone newline counts and gives 0
-      "giga=1e9\n");
-  ASSERT_EQ(LoadScalers(reporter_, tables_, path()), 4);
-  EXPECT_STREQ(tables_.Scalers[0].Name, "No_Multiplier ");
-  EXPECT_STREQ(tables_.Scalers[1].Name, "mega");
-  EXPECT_EQ(tables_.Scalers[1].Mult, 1e6);
-  EXPECT_STREQ(tables_.Scalers[2].Name, "zero");
-  EXPECT_EQ(tables_.Scalers[2].Mult, 0.0);
-  EXPECT_EQ(tables_.NoMultiplierIndex, 0);  // nothing matched exactly
-}
-
-TEST_F(DataFileTest, SurplusBeyondEveryCapacityIsIgnored) {
-  std::string text;
-  for (int d = 0; d < 60; ++d) {
-    text += "[Dimension " + std::to_string(d) + "]\n";
-    if (d == 0) {
-      for (int u = 0; u < 200; ++u) text += "unit" + std::to_string(u) + "=" + std::to_string(u + 1) + "\n";
-    }
-  }
-  text += "[MULTIPLIERS]\n";
-  for (int m = 0; m < 70; ++m) text += "prefix" + std::to_string(m) + "=" + std::to_string(m + 1) + "\n";
-  Write(text);
-  LoadDimensionLabels(reporter_, tables_, path());
-  EXPECT_EQ(tables_.NumberOfDimensions, kMaxDimensions);
-  EXPECT_STREQ(tables_.DimensionLabels[49], "Dimension 49");
-  EXPECT_EQ(LoadScalers(reporter_, tables_, path()), kMaxScalers);
-  EXPECT_STREQ(tables_.Scalers[49].Name, "prefix49");
-  QuantityRecord r;
-  r.DimensionIndex = 0;
-  LoadUnitNames(reporter_, tables_, r, path());
-  EXPECT_EQ(r.NumberOfUnits, kMaxUnits);
-  EXPECT_STREQ(r.UnitNames[179], "unit179");
-  r.Input.UnitIndex = 179;
-  LoadUnitFactors(reporter_, tables_, r, 0, path());
-  EXPECT_EQ(r.Input.UnitMult, 180.0);
-  EXPECT_TRUE(reporter_.messages.empty());
-}
-
-TEST_F(DataFileTest, FileMessagesNameTheFileAndUseTheirExactTexts) {
-  const std::string missing = (std::filesystem::temp_directory_path() / "QUANTORA.TXT-none").string();
-  LoadDimensionLabels(reporter_, tables_, missing.c_str());
-  EXPECT_EQ(LoadScalers(reporter_, tables_, missing.c_str()), 0);
-  ASSERT_EQ(reporter_.messages.size(), 2u);
-  EXPECT_EQ(reporter_.messages[0].text,
-            "Cannot read the Quantora data file, \"QUANTORA.TXT-none\"!\r"
-            "This file must be present for Quantora to run.\r\rPlease run the setup program again.");
-  EXPECT_EQ(reporter_.messages[0].title, "Quantora Error");
-  EXPECT_EQ(reporter_.messages[0].style, kStyleStop);
-  EXPECT_EQ(reporter_.beeps, (std::vector<unsigned>{kBeepDefault, kBeepDefault}));
-
-  Write("[Length]\nmeter=1\n");
-  reporter_.messages.clear();
-  EXPECT_EQ(LoadScalers(reporter_, tables_, path()), 0);
-  Write("[Length]\nmeter=1\n[MULTIPLIERS]\n; only a remark\nki=1\n");
-  EXPECT_EQ(LoadScalers(reporter_, tables_, path()), 0);
-  ASSERT_EQ(reporter_.messages.size(), 2u);
-  const std::string name = path_.filename().string();
-  EXPECT_EQ(reporter_.messages[0].text,
-            "Could not find the MULTIPLIERS label in the " + name +
-                " file.\rThis file appears to have been corrupted.\r\rPlease reinstall Quantora.");
-  EXPECT_EQ(reporter_.messages[1].text,
-            "Could not find any multipliers in the MULTIPLIERS group in the " + name +
-                " file.\rThis file appears to have been corrupted.\r\rPlease reinstall Quantora.");
-}
-
-TEST_F(DataFileTest, AMissingSectionKeepsWhatTheRecordHad) {
-  Write("[Length]\nmeter=1\nfoot=0.3048\n[Mass]\nkilogram=1\n");
-  LoadDimensionLabels(reporter_, tables_, path());
-  QuantityRecord r;
-  r.DimensionIndex = 0;
-  LoadUnitNames(reporter_, tables_, r, path());
-  r.Input.UnitIndex = 1;
-  r.Input.UnitMult = 7.0;
-  // The file changes under the program: "Length" is gone.
-  Write("[Mass]\nkilogram=1\n");
-  LoadUnitNames(reporter_, tables_, r, path());
-  EXPECT_FALSE(LoadUnitFactors(reporter_, tables_, r, 0, path()));
-  EXPECT_EQ(r.NumberOfUnits, 2);
-  EXPECT_STREQ(r.UnitNames[1], "foot");
+  ASSERT_TRUE(LoadUnitNames(reporter, tables, r, path, before));
+  r.Input = {1, 7.0};
+  EXPECT_EQ(LoadScalers(reporter, tables, path, before), 0);
+  EXPECT_EQ(LoadScalers(reporter, tables, path, after), 0);
+  EXPECT_FALSE(LoadUnitFactors(reporter, tables, r, 0, path, after));
   EXPECT_EQ(r.Input.UnitMult, 7.0);
-  ASSERT_EQ(reporter_.messages.size(), 2u);
-  const std::string expected = "ERROR: Could not find Dimension Label 'Length' in File:'" +
-                               path_.filename().string() + "'!";
-  EXPECT_EQ(reporter_.messages[0].text, expected);
-  EXPECT_EQ(reporter_.messages[0].title, "Quantora");
-  EXPECT_EQ(reporter_.messages[1].text, expected);
-
-  // Indexes that name no label never read past the table: 60 is reported by its number,
-  // 101 becomes "no quantity" first.
-  reporter_.messages.clear();
-  for (std::uint16_t index : {std::uint16_t{60}, std::uint16_t{101}}) {
+  // A unit whose line has lost its '=' has no factor, as one with nothing after it.
+  EXPECT_TRUE(LoadUnitFactors(reporter, tables, r, 0, path, Serving("[Length]\nfoot\n")));
+  EXPECT_EQ(r.Input.UnitMult + r.Input.UnitOffset, 0.0);
+  for (std::uint16_t index : {60, 101}) {
     r.DimensionIndex = index;
-    LoadUnitNames(reporter_, tables_, r, path());
+    EXPECT_FALSE(LoadUnitNames(reporter, tables, r, path, after));
   }
-  EXPECT_EQ(r.DimensionIndex, kNoDimension);
-  ASSERT_EQ(reporter_.messages.size(), 2u);
-  EXPECT_NE(reporter_.messages[0].text.find("Label '60'"), std::string::npos);
-  EXPECT_NE(reporter_.messages[1].text.find("Label '9999'"), std::string::npos);
-  EXPECT_EQ(r.NumberOfUnits, 2);
+  EXPECT_EQ(std::make_pair(r.DimensionIndex, r.NumberOfUnits), std::make_pair(kNoDimension, 2));
+  LoadDimensionLabels(reporter, tables, path, [](const char*) { return nullptr; });
+  const std::string texts[] = {
+      "Could not find any multipliers in the MULTIPLIERS group in the" + corrupted,
+      "Could not find the MULTIPLIERS label in the" + corrupted,
+      "ERROR: Could not find Dimension Label 'Length' in File:'QUANTORA.TXT'!",
+      "ERROR: Could not find Dimension Label '60' in File:'QUANTORA.TXT'!",
+      "ERROR: Could not find Dimension Label '9999' in File:'QUANTORA.TXT'!",
+      "Cannot read the Quantora data file, \"QUANTORA.TXT\"!\rThis file must be present for "
+      "Quantora to run.\r\rPlease run the setup program again."};
+  ASSERT_EQ(reporter.messages.size(), 6u);
+  for (std::size_t i = 0; i < 6; ++i) {
+    EXPECT_EQ(reporter.messages[i].text, texts[i]);
+    EXPECT_EQ(reporter.messages[i].title, i < 2 || i == 5 ? "Quantora Error" : "Quantora");
+  }
 }
 
-TEST_F(DataFileTest, UnitLinesWithoutAFactorOrOutsideTheListChangeNothingUnsafely) {
-  Write("[Length]\nmeter=1\nbare=");
-  LoadDimensionLabels(reporter_, tables_, path());
-  QuantityRecord r;
-  r.DimensionIndex = 0;
-  LoadUnitNames(reporter_, tables_, r, path());
-  ASSERT_EQ(r.NumberOfUnits, 2);
-  r.Output.UnitIndex = 1;
-  r.Output.UnitMult = 5.0;
-  LoadUnitFactors(reporter_, tables_, r, 1, path());
-  EXPECT_EQ(r.Output.UnitMult, 0.0);  // "bare=" at the end of the file has no factor
+#ifndef _WIN32
 
-  // An index past the list (after a quantity whose units could not be read) is left alone.
-  r.Output.UnitIndex = 2;
-  r.Output.UnitMult = 5.0;
-  EXPECT_FALSE(LoadUnitFactors(reporter_, tables_, r, 1, path()));
-  EXPECT_EQ(r.Output.UnitMult, 5.0);
-  r.Output.UnitIndex = 65535;
-  LoadUnitFactors(reporter_, tables_, r, 1, path());
-  EXPECT_EQ(r.Output.UnitMult, 5.0);
-  EXPECT_TRUE(reporter_.messages.empty());
+// The catalogue that ships with the program, data/QUANTORA.TXT, read with the program's own
+// readers: no two units of a quantity show the same label, and every factor and multiplier
+// agrees with an independent reference, GNU units (the Debian package "units") or, for the
+// units that rest on measured constants, the CODATA 2022 rows kept in units/testdata;
+// units/testdata/gnu-units-map.tsv names the reference of each. It runs the "units" program,
+// so it is built for the native tests only.
+// A reference is the unit's base value at a test value v, factor x (v + offset): a GNU units
+// expression ('@' standing for v in an offset scale, asked at 0 and 100), "codata:QUANTITY",
+// or "!reason" for a unit that cannot be checked.
+TEST(CatalogAccuracy, EveryFactorAgreesWithItsReferenceToOnePartIn10To12) {
+  const std::string dir = QUANTORA_SOURCE_DIR, catalogue = dir + "/data/QUANTORA.TXT";
+  RecordingReporter reporter;
+  UnitTables tables;
+  LoadDimensionLabels(reporter, tables, catalogue.c_str());
+  tables.NumberOfScalers = LoadScalers(reporter, tables, catalogue.c_str());
+  std::map<std::string, std::pair<double, double>> units;  // "Dimension/unit": factor, offset
+  for (int m = 0; m < tables.NumberOfScalers; ++m) {
+    units[std::string("MULTIPLIERS/") + tables.Scalers[m].Name] = {tables.Scalers[m].Mult, 0.0};
+  }
+  auto r = std::make_unique<QuantityRecord>();
+  r->Input = {0, 1, 0, 1, tables.NoMultiplierIndex, 0, 0, 0, 1};
+  for (r->DimensionIndex = 0; r->DimensionIndex < tables.NumberOfDimensions; ++r->DimensionIndex) {
+    ASSERT_TRUE(LoadUnitNames(reporter, tables, *r, catalogue.c_str()));
+    std::set<std::string> labels;  // the main window shows a unit by its label alone
+    for (r->Input.UnitIndex = 0; r->Input.UnitIndex < r->NumberOfUnits; ++r->Input.UnitIndex) {
+      ASSERT_TRUE(LoadUnitFactors(reporter, tables, *r, 0, catalogue.c_str()));
+      const std::string unit = r->UnitNames[r->Input.UnitIndex];
+      units[tables.DimensionLabels[r->DimensionIndex] + ("/" + unit)] = {r->Input.UnitMult,
+                                                                         r->Input.UnitOffset};
+      char label[kLabelSize];
+      ComposeUnitLabel(*r, true, tables, label);
+      EXPECT_TRUE(labels.insert(label).second) << unit << " shows as another unit: " << label;
+    }
+  }
+  ASSERT_GE(units.size(), 800u);
+  std::map<std::string, double> codata;
+  for (const auto& f : testing::ReadTsvRows(dir + "/units/testdata/codata-2022-rows.tsv")) {
+    codata[f[0]] = std::atof(f[1].c_str());
+  }
+  const auto agrees = [](double a, double b) { return std::fabs(a - b) <= 1e-12 * std::fabs(b); };
+  std::vector<std::pair<std::string, double>> asked;  // what, the catalogue's value
+  std::string questions;
+  int unchecked = 0;
+  for (const auto& f : testing::ReadTsvRows(dir + "/units/testdata/gnu-units-map.tsv")) {
+    ASSERT_EQ(f.size(), 4u) << f[0];
+    const std::string what = f[0] + "/" + f[1] + " (" + f[2] + ")";
+    // Each unit of the catalogue is mapped, once.
+    ASSERT_TRUE(units.count(f[0] + "/" + f[1])) << what << ": not in the catalogue, or twice";
+    const auto [factor, offset] = units[f[0] + "/" + f[1]];
+    units.erase(f[0] + "/" + f[1]);
+    const bool scale = f[2].find('@') != std::string::npos;
+    if (f[2][0] == '!') {
+      EXPECT_GT(f[2].size(), 10u) << "no reason given: " << what;
+      ++unchecked;
+    } else if (f[2].rfind("codata:", 0) == 0) {
+      EXPECT_TRUE(codata.count(f[2].substr(7)) && agrees(factor, codata[f[2].substr(7)])) << what;
+    } else {
+      EXPECT_TRUE(offset == 0.0 || scale) << what << ": an offset but no '@'";
+      for (double v = 0; v <= (scale ? 100 : 0); v += 100) {
+        std::string have = f[2];
+        if (scale) have.replace(have.find('@'), 1, v > 0 ? "100" : "0");
+        questions += have + "\n" + f[3] + "\n";
+        asked.emplace_back(what + " at " + std::to_string(v), factor * (scale ? v + offset : 1.0));
+      }
+    }
+  }
+  EXPECT_TRUE(units.empty()) << units.size() << " units have no reference";
+  EXPECT_LE(unchecked, 30);
+  EXPECT_TRUE(reporter.messages.empty());
+
+  // All questions go to one "units" process, which answers each with one line.
+  char path[] = "/tmp/quantora-units-XXXXXX";
+  const int fd = mkstemp(path);
+  ASSERT_EQ(write(fd, questions.data(), questions.size()), static_cast<ssize_t>(questions.size()));
+  close(fd);
+  std::FILE* pipe =
+      popen(("LC_ALL=C units -t -o %.17g < " + std::string(path) + " 2>&1").c_str(), "r");
+  std::vector<std::string> answers;
+  for (char line[256]; pipe && std::fgets(line, sizeof line, pipe);) answers.push_back(line);
+  if (pipe) pclose(pipe);
+  unlink(path);
+  ASSERT_EQ(answers.size(), asked.size()) << "the check needs GNU units (package \"units\")";
+  for (std::size_t i = 0; i < asked.size(); ++i) {
+    char* end = nullptr;
+    EXPECT_TRUE(agrees(asked[i].second, std::strtod(answers[i].c_str(), &end)) && *end == '\n')
+        << asked[i].first << ": catalogue " << asked[i].second << ", GNU units " << answers[i];
+  }
 }
+
+#endif  // _WIN32
 
 }  // namespace
 }  // namespace quantora

@@ -2,7 +2,9 @@
 // plain lines, and a line split at its tabs.
 #pragma once
 
-#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -17,39 +19,29 @@ struct TextLines {
 
 inline TextLines ReadLines(const std::string& path) {
   TextLines file;
-  std::FILE* f = std::fopen(path.c_str(), "rb");
-  if (f == nullptr) return file;
-  file.opened = true;
-  std::string text;
-  char buffer[4096];
-  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, f)) > 0;) text.append(buffer, n);
-  std::fclose(f);
+  std::ifstream in(path, std::ios::binary);
+  file.opened = in.is_open();
+  const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
   file.endsWithNewline = !text.empty() && text.back() == '\n';
-  for (std::size_t start = 0; start < text.size();) {
-    std::size_t end = text.find('\n', start);
-    if (end == std::string::npos) end = text.size();
-    file.lines.push_back(text.substr(start, end - start));
-    start = end + 1;
-  }
+  std::istringstream stream(text);
+  for (std::string line; std::getline(stream, line);) file.lines.push_back(line);
   return file;
 }
 
 // The small catalogue the unit tests share: Dimensions 0 Length, 1 Area, ... 5 Energy;
 // multipliers 0 quetta, 1 kilo, 2 No_Multiplier, 3 centi, 4 milli.
+constexpr const char* kTestCataloguePath = QUANTORA_SOURCE_DIR "/units/testdata/test-catalogue.txt";
 inline std::string TestCatalogue() {
-  std::string text;
-  for (const std::string& line :
-       ReadLines(QUANTORA_SOURCE_DIR "/units/testdata/test-catalogue.txt").lines) {
-    text += line + "\n";
-  }
-  return text;
+  std::ifstream in(kTestCataloguePath, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 inline std::vector<std::string> SplitTabs(const std::string& line) {
   std::vector<std::string> fields;
   for (std::size_t start = 0;;) {
     const std::size_t tab = line.find('\t', start);
-    fields.push_back(line.substr(start, tab == std::string::npos ? std::string::npos : tab - start));
+    fields.push_back(
+        line.substr(start, tab == std::string::npos ? std::string::npos : tab - start));
     if (tab == std::string::npos) return fields;
     start = tab + 1;
   }

@@ -2,354 +2,151 @@
 
 #include <gtest/gtest.h>
 
-#include "units/text_file_test_util.h"
-
+#include <cstdio>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <string>
+#include <tuple>
 
 #include "units/recording_reporter.h"
+#include "units/text_file_test_util.h"
 
 namespace quantora {
 namespace {
 
-std::string Catalogue() { return testing::TestCatalogue(); }
+enum { kLength = 0, kArea = 1, kVolume = 2, kTemperature = 3 };
+enum { kQuetta = 0, kKilo = 1, kNone = 2, kCenti = 3, kMilli = 4 };
 
-enum Dimension { kLength = 0, kArea = 1, kVolume = 2, kTemperature = 3 };
-enum Multiplier { kKilo = 1, kNone = 2, kCenti = 3, kMilli = 4 };
-
-// Each test has its own catalogue in the temporary directory and the tables read from it.
+// The dialog on a slot as the start-up leaves it, reading the shared test catalogue.
 class UnitDialogTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    Write(Catalogue());
-    LoadDimensionLabels(reporter_, tables_, path());
-    ASSERT_EQ(tables_.NumberOfDimensions, 6);
-    tables_.NumberOfScalers = LoadScalers(reporter_, tables_, path());
-    ASSERT_EQ(tables_.NumberOfScalers, 5);
-    ASSERT_EQ(tables_.NoMultiplierIndex, kNone);
-    ASSERT_TRUE(reporter_.messages.empty());
+    LoadDimensionLabels(reporter_, tables_, path_);
+    tables_.NumberOfScalers = LoadScalers(reporter_, tables_, path_);
+    record_.DimensionIndex = kNoDimension;
+    ResetSide(record_.Input, tables_.NoMultiplierIndex);
+    ResetSide(record_.Output, tables_.NoMultiplierIndex);
   }
-  void TearDown() override { std::filesystem::remove(path_); }
-
-  void Write(const std::string& content) { std::ofstream(path_, std::ios::binary) << content; }
-  const char* path() const { return path_str_.c_str(); }
-
-  // A slot as the start-up load leaves it: no quantity, both sides neutral.
-  QuantityRecord EmptySlot() const {
-    QuantityRecord record;
-    record.DimensionIndex = kNoDimension;
-    ResetSide(record.Input, tables_.NoMultiplierIndex);
-    ResetSide(record.Output, tables_.NoMultiplierIndex);
-    record.Input.LabelId = 502;
-    record.Output.LabelId = 508;
-    return record;
+  // One opening of the dialog on a side: a quantity, a multiplier and a unit, each when >= 0.
+  std::string Choose(bool input, int quantity, int multiplier, int unit) {
+    EXPECT_TRUE(quantity < 0 || PickQuantity(record_, quantity, tables_, reporter_, path_));
+    EXPECT_TRUE(multiplier < 0 || PickMultiplier(record_, input, multiplier, tables_));
+    EXPECT_TRUE(unit < 0 || PickUnit(record_, input, unit, tables_, reporter_, path_));
+    return FinishSide(record_, input, tables_);
   }
-
-  // Nothing chosen on either side: no unit, "No_Multiplier", neutral factors.
-  void ExpectBothSidesNeutral(const QuantityRecord& record) const {
-    for (bool input : {true, false}) {
-      const UnitSelection& side = Side(record, input);
-      const char* name = input ? "input" : "output";
-      EXPECT_EQ(side.UnitSelected, 0) << name;
-      EXPECT_EQ(side.UnitScalerIndex, tables_.NoMultiplierIndex) << name;
-      EXPECT_EQ(side.UnitScalerMult, 1.0) << name;
-      EXPECT_EQ(side.UnitMult, 1.0) << name;
-      EXPECT_EQ(side.UnitOffset, 0.0) << name;
-    }
+  // A side's unit ("-" when none is chosen), multiplier, factor, offset and prefix factor.
+  std::string SideText(bool input) const {
+    const UnitSelection& s = Side(record_, input);
+    char text[128];
+    std::snprintf(text, sizeof text, "%s x%d %g %g %g",
+                  s.UnitSelected ? std::to_string(s.UnitIndex).c_str() : "-", s.UnitScalerIndex,
+                  s.UnitMult, s.UnitOffset, s.UnitScalerMult);
+    return text;
   }
 
-  std::filesystem::path path_ = std::filesystem::temp_directory_path() /
-      ("QUANTORA-dialog-" +
-       std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + ".TXT");
-  std::string path_str_ = path_.string();
+  const char* path_ = testing::kTestCataloguePath;
   RecordingReporter reporter_;
   UnitTables tables_;
+  QuantityRecord record_;
 };
 
-TEST(UnitDialogCaption, EveryModeSideAndSlot) {
-  struct Row {
-    bool multi;
-    bool input;
-    int slot;
-    const char* caption;
-  } rows[] = {
-      {false, true, 0, "Unit Selection Dialog - Convert From..."},
-      {false, false, 0, "Unit Selection Dialog - Convert To..."},
-      {false, true, 4, "Unit Selection Dialog - Convert From..."},
-      {true, true, 0, "Unit Selection Dialog - Convert From Numerator..."},
-      {true, false, 2, "Unit Selection Dialog - Convert To Numerator..."},
-      {true, true, 3, "Unit Selection Dialog - Convert From Denominator..."},
-      {true, false, 5, "Unit Selection Dialog - Convert To Denominator..."},
-  };
-  for (const Row& r : rows) {
-    EXPECT_STREQ(UnitDialogCaption(r.multi, r.input, r.slot), r.caption) << r.multi << r.slot;
-  }
+TEST(UnitDialogCaption, ModeSideAndSlot) {
+  const std::string from = "Unit Selection Dialog - Convert From",
+                    to = "Unit Selection Dialog - Convert To";
+  EXPECT_EQ(UnitDialogCaption(false, true, 4), from + "...");
+  EXPECT_EQ(UnitDialogCaption(false, false, 0), to + "...");
+  EXPECT_EQ(UnitDialogCaption(true, false, 2), to + " Numerator...");
+  EXPECT_EQ(UnitDialogCaption(true, true, 3), from + " Denominator...");
 }
 
-// Closing fixes the edited side's label and factor (the square and cube rule itself is
-// checked on the unit records).
-TEST_F(UnitDialogTest, ClosingGivesTheLabelAndTheFactorOfTheSquareAndCubeRule) {
-  struct Row {
-    Dimension dimension;
-    int unit;
-    Multiplier multiplier;
-    bool pickUnit;
-    const char* label;
-    double scalerMult;
-  } rows[] = {
-      {kArea, 0, kKilo, true, "Square kilometers", 1.0e6},
-      {kVolume, 0, kCenti, true, "Cubic centimeters", 1e-6},
-      {kTemperature, 1, kMilli, true, "milliCelsius ", 0.001},
-      {kArea, 0, kKilo, false, "", 1000.0},  // a multiplier alone: no label, no conversion
-  };
-  for (const Row& r : rows) {
-    for (bool input : {true, false}) {
-      SCOPED_TRACE(std::string(r.label) + (input ? " (input)" : " (output)"));
-      QuantityRecord record = EmptySlot();
-      ASSERT_TRUE(PickQuantity(record, r.dimension, tables_, reporter_, path()));
-      ASSERT_TRUE(PickMultiplier(record, input, r.multiplier, tables_));
-      if (r.pickUnit) {
-        ASSERT_TRUE(PickUnit(record, input, r.unit, tables_, reporter_, path()));
-      }
-      EXPECT_EQ(FinishSide(record, input, tables_), r.label);
-      EXPECT_DOUBLE_EQ(Side(record, input).UnitScalerMult, r.scalerMult);
-      // The other side is not touched by closing.
-      EXPECT_EQ(Side(record, !input).UnitScalerMult, 1.0);
-      EXPECT_EQ(Side(record, !input).UnitSelected, 0);
-    }
-  }
+// Closing gives the label and the prefix factor; a new quantity or "Undo Quantity" empties
+// both sides.
+TEST_F(UnitDialogTest, PicksReadTheCatalogueAndClosingGivesLabelAndFactor) {
+  EXPECT_EQ(Choose(true, kTemperature, kMilli, 1), "milliCelsius ");
+  EXPECT_EQ(SideText(true), "1 x4 1 273.15 0.001");
+  EXPECT_EQ(Choose(true, kArea, kKilo, 0), "Square kilometers");
+  EXPECT_EQ(Choose(false, -1, kQuetta, 1), "quettaacre");
+  EXPECT_EQ(SideText(true) + ", " + SideText(false), "0 x1 1 0 1e+06, 1 x0 4046.86 0 1e+30");
+  EXPECT_EQ(UnitListRow(record_, 0), "Square meters");
+  EXPECT_EQ(Choose(false, kVolume, kCenti, -1), "");  // a multiplier alone shows nothing
+  EXPECT_EQ(SideText(true) + ", " + SideText(false), "- x2 1 0 1, - x3 1 0 0.01");
+  EXPECT_EQ(Choose(true, -1, kCenti, 1), "Cubic centifeet");
+  UndoQuantity(record_, tables_);  // both sides reset, the unit names kept
+  EXPECT_EQ(SideText(true) + ", " + SideText(false) + ", " + UnitListRow(record_, 1),
+            "- x2 1 0 1, - x2 1 0 1, Cubic feet; US");
   EXPECT_TRUE(reporter_.messages.empty());
 }
 
-TEST_F(UnitDialogTest, AQuantityPickEmptiesBothSides) {
-  QuantityRecord record = EmptySlot();
-  ASSERT_TRUE(PickQuantity(record, kTemperature, tables_, reporter_, path()));
-  for (bool input : {true, false}) {
-    ASSERT_TRUE(PickMultiplier(record, input, kMilli, tables_));
-    ASSERT_TRUE(PickUnit(record, input, 1, tables_, reporter_, path()));
-    FinishSide(record, input, tables_);
-  }
-  // A unit pick reads the unit's factor and offset.
-  for (bool input : {true, false}) {
-    ASSERT_EQ(Side(record, input).UnitMult, 1.0);
-    ASSERT_EQ(Side(record, input).UnitOffset, 273.15);
-  }
-
-  ASSERT_TRUE(PickQuantity(record, kLength, tables_, reporter_, path()));
-  EXPECT_EQ(record.DimensionIndex, kLength);
-  ASSERT_EQ(record.NumberOfUnits, 2);
-  EXPECT_STREQ(record.UnitNames[0], "meter");
-  EXPECT_STREQ(record.UnitNames[1], "foot");
-  ExpectBothSidesNeutral(record);
-  for (bool input : {true, false}) EXPECT_EQ(FinishSide(record, input, tables_), "");
-  EXPECT_TRUE(reporter_.messages.empty());
-}
-
-TEST_F(UnitDialogTest, UndoQuantityResetsBothSidesAndKeepsTheUnitNames) {
-  QuantityRecord record = EmptySlot();
-  ASSERT_TRUE(PickQuantity(record, kArea, tables_, reporter_, path()));
-  for (bool input : {true, false}) {
-    ASSERT_TRUE(PickMultiplier(record, input, kKilo, tables_));
-    ASSERT_TRUE(PickUnit(record, input, 1, tables_, reporter_, path()));
-    FinishSide(record, input, tables_);
-  }
-  ASSERT_EQ(record.Output.UnitMult, 4046.8564224);
-
-  UndoQuantity(record, tables_);
-  EXPECT_EQ(record.DimensionIndex, kNoDimension);
-  EXPECT_EQ(record.NumberOfUnits, 2);
-  EXPECT_STREQ(record.UnitNames[0], "Square ^meters");
-  EXPECT_STREQ(record.UnitNames[1], "acre");
-  ExpectBothSidesNeutral(record);
-  // Reopened, the slot shows no quantity, no units and "No_Multiplier".
-  const UnitDialogStart start = StartOfUnitDialog(record, true, tables_, true);
-  EXPECT_EQ(start.quantityRow, -1);
-  EXPECT_FALSE(start.fillUnitList);
-  EXPECT_EQ(start.unitRow, -1);
-  EXPECT_EQ(start.multiplierRow, kNone);
-  EXPECT_FALSE(start.undoEnabled);
-}
-
-TEST_F(UnitDialogTest, AfterAFailedQuantityPickAUnitPickStaysInsideTheUnitList) {
-  QuantityRecord record = EmptySlot();
-  ASSERT_TRUE(PickQuantity(record, kLength, tables_, reporter_, path()));
-  ASSERT_EQ(record.NumberOfUnits, 2);
-
-  // The catalogue loses its Area section while the program runs.
-  Write("[Length]\nmeter=1\nfoot=0.3048\n[MULTIPLIERS]\nkilo=1000\nNo_Multiplier=1\n");
-  ASSERT_TRUE(PickQuantity(record, kArea, tables_, reporter_, path()));
-  ASSERT_EQ(reporter_.messages.size(), 1u);
-  const std::string notFound = "ERROR: Could not find Dimension Label 'Area' in File:'" +
-                               path_.filename().string() + "'!";
-  EXPECT_EQ(reporter_.messages[0].text, notFound);
-  EXPECT_EQ(reporter_.messages[0].title, "Quantora");
-  // The Unit list still shows the former quantity's units...
-  EXPECT_EQ(record.DimensionIndex, kArea);
-  ASSERT_EQ(record.NumberOfUnits, 2);
-  EXPECT_EQ(UnitListRow(record, 1), "foot");
-
-  // ...a pick among them reports the missing section again, keeps the neutral factors and
-  // leaves the side unchosen, so no conversion is shown with a factor that was never read...
-  EXPECT_TRUE(PickUnit(record, true, 1, tables_, reporter_, path()));
-  ASSERT_EQ(reporter_.messages.size(), 2u);
-  EXPECT_EQ(reporter_.messages[1].text, notFound);
-  EXPECT_EQ(record.Input.UnitMult, 1.0);
-  EXPECT_EQ(record.Input.UnitOffset, 0.0);
-  EXPECT_EQ(record.Input.UnitSelected, 0);
-
-  // ...and a row the record does not hold is refused without reading anything.
-  for (int row : {-1, 2, kMaxUnits, 65535}) {
-    const UnitSelection before = record.Output;
-    EXPECT_FALSE(PickUnit(record, false, row, tables_, reporter_, path())) << "row " << row;
-    EXPECT_EQ(record.Output.UnitIndex, before.UnitIndex) << "row " << row;
-    EXPECT_EQ(record.Output.UnitSelected, 0) << "row " << row;
-    EXPECT_EQ(record.Output.UnitMult, before.UnitMult) << "row " << row;
-  }
-  EXPECT_EQ(reporter_.messages.size(), 2u);
-  EXPECT_EQ(FinishSide(record, true, tables_), "");
-}
-
-// A unit whose factor cannot be read is not taken: the side keeps the unit it had, whole.
-TEST_F(UnitDialogTest, AFailedUnitPickKeepsTheEarlierUnit) {
-  const struct {
-    const char* name;
-    const char* catalogue;
-  } rows[] = {
-      {"section gone", "[MULTIPLIERS]\nkilo=1000\nNo_Multiplier=1\n"},
-      {"unit line gone", "[Length]\nfoot=0.3048\n[MULTIPLIERS]\nkilo=1000\nNo_Multiplier=1\n"},
-  };
-  for (const auto& r : rows) {
-    Write(Catalogue());
-    QuantityRecord record = EmptySlot();
-    ASSERT_TRUE(PickQuantity(record, kLength, tables_, reporter_, path()));
-    ASSERT_TRUE(PickUnit(record, true, 1, tables_, reporter_, path()));  // foot
-    Write(r.catalogue);
-    PickUnit(record, true, 0, tables_, reporter_, path());  // meter
-    EXPECT_EQ(record.Input.UnitIndex, 1) << r.name;
-    EXPECT_EQ(record.Input.UnitMult, 0.3048) << r.name;
-    EXPECT_EQ(record.Input.UnitSelected, 1) << r.name;
-    EXPECT_EQ(FinishSide(record, true, tables_), "foot") << r.name;
-  }
-}
-
-TEST_F(UnitDialogTest, AFailedFirstQuantityPickLeavesNoUnitToPick) {
-  Write("[MULTIPLIERS]\nkilo=1000\nNo_Multiplier=1\n");
-  QuantityRecord record = EmptySlot();
-  ASSERT_TRUE(PickQuantity(record, kVolume, tables_, reporter_, path()));
-  EXPECT_EQ(reporter_.messages.size(), 1u);
-  EXPECT_EQ(record.NumberOfUnits, 0);
-  EXPECT_FALSE(PickUnit(record, true, 0, tables_, reporter_, path()));
-  EXPECT_EQ(record.Input.UnitSelected, 0);
-  EXPECT_EQ(FinishSide(record, true, tables_), "");
-  EXPECT_EQ(reporter_.messages.size(), 1u);
-}
-
-TEST_F(UnitDialogTest, PicksOutsideTheTablesChangeNothing) {
-  QuantityRecord record = EmptySlot();
-  for (int row : {-1, 6, kMaxDimensions}) {
-    EXPECT_FALSE(PickQuantity(record, row, tables_, reporter_, path())) << "quantity row " << row;
-    EXPECT_EQ(record.DimensionIndex, kNoDimension) << "quantity row " << row;
-  }
-  for (int row : {-1, 5, kMaxScalers}) {
-    EXPECT_FALSE(PickMultiplier(record, true, row, tables_)) << "multiplier row " << row;
-    EXPECT_EQ(record.Input.UnitScalerIndex, kNone) << "multiplier row " << row;
-  }
-  EXPECT_TRUE(reporter_.messages.empty());
-}
-
+// What the dialog selects when it opens: quantity row, whether the unit list is filled,
+// multiplier row, unit row, first multiplier row shown, and whether "Undo Quantity" is enabled.
 TEST_F(UnitDialogTest, TheRowsSelectedWhenTheDialogOpens) {
-  QuantityRecord withUnit = EmptySlot();
-  ASSERT_TRUE(PickQuantity(withUnit, kArea, tables_, reporter_, path()));
-  ASSERT_TRUE(PickMultiplier(withUnit, true, kCenti, tables_));
-  ASSERT_TRUE(PickUnit(withUnit, true, 1, tables_, reporter_, path()));
-
-  QuantityRecord quantityOnly = EmptySlot();
-  ASSERT_TRUE(PickQuantity(quantityOnly, kVolume, tables_, reporter_, path()));
-
-  QuantityRecord damaged = withUnit;  // indexes from a damaged settings file
-  damaged.DimensionIndex = 6;  // one past the six Dimensions
-  damaged.Input.UnitScalerIndex = 5;
-  damaged.Input.UnitIndex = 150;
-
-  struct Row {
-    const char* name;
-    const QuantityRecord* record;
-    bool input;
-    bool multi;
-    UnitDialogStart expected;
-  } rows[] = {
-      {"empty slot", nullptr, true, true, {-1, false, kNone, -1, -1, false}},
-      {"unit picked, input", &withUnit, true, true, {kArea, true, kCenti, 1, -1, true}},
-      {"unit picked, simple mode", &withUnit, true, false, {kArea, true, kCenti, 1, -1, false}},
-      {"other side of it", &withUnit, false, true, {kArea, true, kNone, -1, -1, true}},
-      {"quantity only", &quantityOnly, true, true, {kVolume, true, kNone, -1, -1, true}},
-      {"damaged indexes", &damaged, true, true, {-1, true, kNone, -1, -1, true}},
+  const auto start = [this](const QuantityRecord& r, bool input, bool multi) {
+    const UnitDialogStart s = StartOfUnitDialog(r, input, tables_, multi);
+    char text[64];
+    std::snprintf(text, sizeof text, "%d %d %d %d %d %d", s.quantityRow, s.fillUnitList,
+                  s.multiplierRow, s.unitRow, s.multiplierTopRow, s.undoEnabled);
+    return std::string(text);
   };
-  const QuantityRecord empty = EmptySlot();
-  for (const Row& r : rows) {
-    const UnitDialogStart got =
-        StartOfUnitDialog(r.record ? *r.record : empty, r.input, tables_, r.multi);
-    EXPECT_EQ(got.quantityRow, r.expected.quantityRow) << r.name;
-    EXPECT_EQ(got.fillUnitList, r.expected.fillUnitList) << r.name;
-    EXPECT_EQ(got.multiplierRow, r.expected.multiplierRow) << r.name;
-    EXPECT_EQ(got.unitRow, r.expected.unitRow) << r.name;
-    EXPECT_EQ(got.multiplierTopRow, r.expected.multiplierTopRow) << r.name;
-    EXPECT_EQ(got.undoEnabled, r.expected.undoEnabled) << r.name;
+  EXPECT_EQ(start(record_, true, true), "-1 0 2 -1 -1 0");
+  QuantityRecord damaged = record_;  // indexes from a damaged settings file
+  damaged.DimensionIndex = 6;
+  damaged.Output = {150, 1, 0, 1, 5, 0, 0, 0, 1};
+  EXPECT_EQ(start(damaged, false, true), "-1 1 2 -1 -1 1");
+  Choose(true, kArea, kCenti, 1);
+  EXPECT_EQ(start(record_, true, true), "1 1 3 1 -1 1");
+  EXPECT_EQ(start(record_, false, false), "1 1 2 -1 -1 0");
+}
+
+// A chosen unit's label and prefix factor: the prefix goes before the name, or at the caret,
+// where "Area" squares and "Volume" cubes it. The tables are the test catalogue's, with
+// Dimension 4 renamed "area", 5 "Area (land)", and the first prefix forty p's long.
+TEST_F(UnitDialogTest, LabelsPutThePrefixBeforeTheNameOrAtTheCaret) {
+  std::strcpy(tables_.DimensionLabels[4], "area");
+  std::strcpy(tables_.DimensionLabels[5], "Area (land)");
+  std::strcpy(tables_.Scalers[0].Name, std::string(40, 'p').c_str());
+  // Dimension, unit index, the unit's name, multiplier, the label and the prefix factor.
+  using Row =
+      std::tuple<std::uint16_t, std::uint16_t, std::string, std::uint16_t, std::string, double>;
+  const Row rows[] = {
+      {0, 1, "meter", 1, "kilometer", 1000.0},
+      {1, 1, "Square ^meters; land", 4, "Square millimeters", 1.0e-6},
+      {2, 1, "Cubic ^feet; US", 3, "Cubic centifeet", 1e-6},
+      {1, 1, "hectare", 1, "kilohectare", 1000.0},
+      {4, 1, "Square ^meters", 1, "Square kilometers", 1000.0},
+      {5, 1, "Square ^meters", 1, "Square kilometers", 1000.0},
+      {60, 1, "Square ^meters", 1, "Square kilometers", 1000.0},
+      {0, 1, "gram^ ;x", 1, "gramkilo", 1000.0},
+      {0, 1, std::string(40, 'n'), 0, std::string(40, 'p') + std::string(40, 'n'), 1e30},
+      {0, 1, "meter", 5, "meter", 1.0},    // a prefix index past the table
+      {0, 2, "meter", 1, "kilo", 1000.0},  // a unit index past the list
+  };
+  for (const auto& [dimension, unitIndex, unit, scaler, label, scalerMult] : rows) {
+    record_.DimensionIndex = dimension;
+    std::strcpy(record_.UnitNames[1], unit.c_str());
+    record_.NumberOfUnits = 2;
+    record_.Input = {unitIndex, 1.0, 0.0, 1.0, scaler, 0, 0, 0, 1};
+    EXPECT_EQ(FinishSide(record_, true, tables_), label);
+    EXPECT_DOUBLE_EQ(record_.Input.UnitScalerMult, scalerMult) << unit;
   }
 }
 
-TEST(UnitDialogMultipliers, NoMultiplierRowAndTheScrollRow) {
-  struct Row {
-    std::vector<const char*> names;
-    std::uint16_t noMultiplierIndex;
-    int selected;
-    int top;
-  } rows[] = {
-      {{"kilo", "No_Multiplier", "milli"}, 1, 1, -2},
-      {{"No_Multiplier", "kilo"}, 0, 0, -3},
-      {{"exa", "peta", "tera", "giga", "mega", "kilo", "No_Multiplier"}, 6, 6, 3},
-      {{"kilo", "no_multiplier", "No_Multiplier"}, 2, 1, -1},  // the list's search ignores case
-      {{"Mo_Multiplier", "No_Multiplier"}, 1, 1, -2},
-      {{"kilo", "milli"}, 0, -1, -3},                          // nothing to select
-  };
-  for (const Row& r : rows) {
-    UnitTables tables;
-    for (std::size_t i = 0; i < r.names.size(); ++i) {
-      std::strcpy(tables.Scalers[i].Name, r.names[i]);
-      tables.Scalers[i].Mult = 1.0;
-    }
-    tables.NumberOfScalers = static_cast<int>(r.names.size());
-    tables.NoMultiplierIndex = r.noMultiplierIndex;
-    const std::string name = std::string(r.names.front()) + ".. (" +
-                             std::to_string(r.names.size()) + " rows)";
-    EXPECT_EQ(NoMultiplierRow(tables), r.selected) << name;
-    EXPECT_EQ(MultiplierTopRow(tables), r.top) << name;
-  }
-}
-
-TEST(UnitDialogTexts, ListRowsAndMessages) {
-  QuantityRecord record;
-  std::strcpy(record.UnitNames[0], "Square ^meters");
-  std::strcpy(record.UnitNames[1], "^");
-  std::strcpy(record.UnitNames[2], "Cubic ^feet; US");
-  std::strcpy(record.UnitNames[3], "1234567890123456789012345678901234567890");
-  record.NumberOfUnits = 4;
-  struct Row {
-    int unit;
-    const char* text;
-  } rows[] = {{0, "Square meters"}, {1, ""}, {2, "Cubic feet; US"},
-              {3, "1234567890123456789012345678901234567890"}, {4, ""}, {-1, ""}};
-  for (const Row& r : rows) EXPECT_EQ(UnitListRow(record, r.unit), r.text) << "unit " << r.unit;
-  EXPECT_STREQ(record.UnitNames[0], "Square ^meters") << "the stored name keeps its caret";
-
-  EXPECT_EQ(CannotAddRowMessage(DialogList::Dimension, "Area"),
-            "ERROR: Cannot add string to Dimension List Box:'Area'!");
-  EXPECT_EQ(CannotAddRowMessage(DialogList::Unit, "Square ^meters"),
-            "ERROR: Cannot add string to Unit List Box:'Square ^meters'!");
-  EXPECT_EQ(CannotAddRowMessage(DialogList::Multiplier, "kilo"),
-            "ERROR: Cannot add string to Multiplier List Box:'kilo'!");
+// A catalogue that cannot be read any more: the quantity keeps its former unit list, and no
+// side takes a factor that was never read. Rows outside the lists are refused.
+TEST_F(UnitDialogTest, ReadsThatFailKeepWhatTheSlotHad) {
+  Choose(true, kLength, -1, 1);
+  path_ = "missing/QUANTORA.TXT";
+  EXPECT_EQ(Choose(true, -1, -1, 0), "foot");
+  EXPECT_EQ(SideText(true), "1 x2 0.3048 0 1");
+  EXPECT_EQ(Choose(false, kArea, -1, -1), "");
+  EXPECT_EQ(UnitListRow(record_, 1), "foot");
+  EXPECT_TRUE(PickUnit(record_, false, 1, tables_, reporter_, path_));
+  EXPECT_EQ(SideText(false), "- x2 1 0 1");
+  EXPECT_FALSE(PickUnit(record_, false, 2, tables_, reporter_, path_));
+  EXPECT_FALSE(PickQuantity(record_, 6, tables_, reporter_, path_));
+  EXPECT_FALSE(PickMultiplier(record_, true, 5, tables_));
+  EXPECT_EQ(record_.DimensionIndex, kArea);
+  EXPECT_EQ(reporter_.messages.size(), 3u);
+  EXPECT_EQ(CannotAddRowMessage(DialogList::Unit, "acre"),
+            "ERROR: Cannot add string to Unit List Box:'acre'!");
 }
 
 }  // namespace
