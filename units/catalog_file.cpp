@@ -1,5 +1,6 @@
 #include "units/catalog_file.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -221,9 +222,13 @@ bool LoadUnitFactors(Reporter& reporter, const UnitTables& tables, QuantityRecor
   while (file.NextLine()) {
     const char* line = file.Line();
     if (EndsSection(line)) break;
-    if (std::strncmp(line, name, length) != 0) continue;
+    // The unit's line is the first whose name, kept as the list keeps it, is the picked name:
+    // "foot" is not the line of "foot; US survey", and a line without "=" is no unit at all.
     const char* equals = std::strchr(line, '=');
-    const char* cursor = equals ? equals + 1 : line + std::strlen(line);
+    if (equals == nullptr) continue;
+    const std::size_t nameLength = std::min<std::size_t>(equals - line, kMaxNameLength);
+    if (nameLength != length || std::strncmp(line, name, length) != 0) continue;
+    const char* cursor = equals + 1;
     // "name=" with nothing after it has no factor: 0, which the simple mode refuses to
     // divide by and which shows plainly as a zero result.
     selection.UnitMult = NextToken(cursor, ", ", token) ? ParseNumber(token) : 0.0;

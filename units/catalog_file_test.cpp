@@ -121,9 +121,13 @@ TEST(CatalogFile, MessagesNameTheFileAndTheRecordKeepsItsList) {
   EXPECT_EQ(LoadScalers(reporter, tables, path, after), 0);
   EXPECT_FALSE(LoadUnitFactors(reporter, tables, r, 0, path, after));
   EXPECT_EQ(r.Input.UnitMult, 7.0);
-  // A unit whose line has lost its '=' has no factor, as one with nothing after it.
-  EXPECT_TRUE(LoadUnitFactors(reporter, tables, r, 0, path, Serving("[Length]\nfoot\n")));
-  EXPECT_EQ(r.Input.UnitMult + r.Input.UnitOffset, 0.0);
+  // A line that has lost its '=' is no unit: the pick fails and the factor stays. The unit's
+  // line is its own, not the first that begins with its name.
+  EXPECT_FALSE(LoadUnitFactors(reporter, tables, r, 0, path, Serving("[Length]\nfoot\n")));
+  EXPECT_EQ(r.Input.UnitMult, 7.0);
+  EXPECT_TRUE(LoadUnitFactors(reporter, tables, r, 0, path,
+                              Serving("[Length]\nfoot; US survey=0.3048006\nfoot=0.3048\n")));
+  EXPECT_EQ(r.Input.UnitMult, 0.3048);
   for (std::uint16_t index : {60, 101}) {
     r.DimensionIndex = index;
     EXPECT_FALSE(LoadUnitNames(reporter, tables, r, path, after));
