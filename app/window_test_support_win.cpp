@@ -1,7 +1,7 @@
 #include "app/window_test_support_win.h"
 
 #include <fstream>
-#include <sstream>
+#include <iterator>
 
 #include "app/main_window_win.h"
 #include "resources/convert.h"
@@ -29,23 +29,6 @@ bool PumpUntil(const std::function<bool()>& done, int milliseconds = 5000) {
     Sleep(1);
   }
   return true;
-}
-
-// Runs the loop until the queue stays empty over a few short waits (so that messages another
-// message posts are handled too), or at most milliseconds.
-void PumpUntilIdle(int milliseconds) {
-  int quiet = 0;
-  PumpUntil(
-      [&] {
-        quiet = GetQueueStatus(QS_ALLINPUT) == 0 ? quiet + 1 : 0;
-        return quiet >= 3;
-      },
-      milliseconds);
-  DispatchPending();
-}
-
-void WriteFileText(const std::string& path, const std::string& text) {
-  if (!text.empty()) std::ofstream(path, std::ios::binary) << text;
 }
 
 }  // namespace
@@ -79,10 +62,10 @@ TestProgram::TestProgram(const std::string& ini, const std::string& catalogue) {
   directory_ = std::string(temp) + "quantora-test-" + std::to_string(GetCurrentProcessId()) +
                "-" + std::to_string(++counter);
   CreateDirectoryA(directory_.c_str(), nullptr);
-  WriteFileText(IniPath(), ini);
   state_.settingsPath = IniPath();
   state_.dataPath = directory_ + "\\QUANTORA.TXT";
-  WriteFileText(state_.dataPath, catalogue);
+  if (!ini.empty()) std::ofstream(IniPath(), std::ios::binary) << ini;
+  if (!catalogue.empty()) std::ofstream(state_.dataPath, std::ios::binary) << catalogue;
   state_.reporterOverride = &reporter_;
   HINSTANCE instance = GetModuleHandleA(nullptr);
   WNDCLASSA existing;
@@ -90,18 +73,29 @@ TestProgram::TestProgram(const std::string& ini, const std::string& catalogue) {
   CreateMainWindow(instance, state_);
   // The layout is built on the start-up timer.
   PumpUntil([&] { return window() == nullptr || state_.valueEdit != nullptr; });
-  PumpUntilIdle(1000);
+  Pump();
 }
 
 TestProgram::~TestProgram() {
   if (HWND main = state_.mainWindow) DestroyWindow(main);
-  PumpUntilIdle(100);
+  Pump();
   DeleteFileA(IniPath().c_str());
   DeleteFileA(state_.dataPath.c_str());
   RemoveDirectoryA(directory_.c_str());
 }
 
-void TestProgram::Pump() { PumpUntilIdle(1000); }
+// Runs the loop until the queue stays empty over a few short waits (so that messages another
+// message posts are handled too), or at most a second.
+void TestProgram::Pump() {
+  int quiet = 0;
+  PumpUntil(
+      [&] {
+        quiet = GetQueueStatus(QS_ALLINPUT) == 0 ? quiet + 1 : 0;
+        return quiet >= 3;
+      },
+      1000);
+  DispatchPending();
+}
 
 std::string TestProgram::Text(int controlId) const {
   char text[256] = {};
@@ -111,17 +105,11 @@ std::string TestProgram::Text(int controlId) const {
 
 std::string TestProgram::ReadIni() const {
   std::ifstream in(IniPath(), std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 void PressDialogKey(HWND dialog, HWND control, WPARAM key) {
-  MSG msg = {};
-  msg.hwnd = control;
-  msg.message = WM_KEYDOWN;
-  msg.wParam = key;
-  msg.lParam = 1;
+  MSG msg{control, WM_KEYDOWN, key, 1, 0, {}};
   IsDialogMessageA(dialog, &msg);
 }
 
@@ -165,21 +153,15 @@ void CALLBACK StepTimer(HWND, UINT, UINT_PTR, DWORD) {
 
 }  // namespace
 
-bool RunDialog(HWND mainWindow, int commandId, const std::function<void(HWND dialog)>& steps) {
-  return RunDialogAfter(
-      mainWindow,
-      [&] { PostMessageA(mainWindow, WM_COMMAND, static_cast<WPARAM>(commandId), 0); }, steps);
-}
-
-bool RunDialogAfter(HWND mainWindow, const std::function<void()>& open,
-                    const std::function<void(HWND dialog)>& steps) {
-  g_owner = mainWindow;
+bool RunDialog(HWND window, UINT message, WPARAM wParam,
+               const std::function<void(HWND dialog)>& steps) {
+  g_owner = GetAncestor(window, GA_ROOT);
   g_seen = nullptr;
   g_dialog = nullptr;
   g_endedByTest = false;
   g_steps = &steps;
   const UINT_PTR timer = SetTimer(nullptr, 0, 20, StepTimer);
-  open();
+  PostMessageA(window, message, wParam, 0);
   // The dialog runs its own loop inside this one: the wait ends when it has closed.
   const bool closed = PumpUntil([] { return g_dialog && !IsWindow(g_dialog); }, 8000);
   KillTimer(nullptr, timer);

@@ -37,7 +37,6 @@ class TestProgram {
   std::string Text(int controlId) const;
   std::string IniPath() const { return directory_ + "\\QUANTORA.INI"; }
   std::string ReadIni() const;  // "" when there is no settings file
-  bool Closed() const { return window() == nullptr; }
 
  private:
   std::string directory_;
@@ -45,13 +44,12 @@ class TestProgram {
   MainWindowState state_;
 };
 
-// Lets open() open a modal dialog and calls steps(dialog) from inside the dialog's own loop
-// once it has shown and initialised itself. False when no dialog appeared, or when the steps
-// left it open (it is then ended after a few seconds so that the run goes on).
-bool RunDialogAfter(HWND mainWindow, const std::function<void()>& open,
-                    const std::function<void(HWND dialog)>& steps);
-// The same, the dialog opened by a command posted to the main window.
-bool RunDialog(HWND mainWindow, int commandId, const std::function<void(HWND dialog)>& steps);
+// Posts the message that opens a modal dialog to the main window or one of its controls, and
+// calls steps(dialog) from inside the dialog's own loop once it has shown and initialised
+// itself. False when no dialog appeared, or when the steps left it open (it is then ended
+// after a few seconds so that the run goes on).
+bool RunDialog(HWND window, UINT message, WPARAM wParam,
+               const std::function<void(HWND dialog)>& steps);
 
 // A key pressed in a control of a dialog, as the modal loop hands it to the dialog manager.
 void PressDialogKey(HWND dialog, HWND control, WPARAM key);

@@ -19,15 +19,15 @@ namespace {
 // its text a pixel or two in from the tab origin, so each run of text that a tab follows must
 // end a few pixels clear of the stop it goes to, or it is carried one stop further on screen.
 TEST(ConstantsDialog, EveryShippedRowFitsItsColumnsAndOnlyTheButtonsClose) {
-  testing::TestProgram program;
-  program.state().constantsPath = QUANTORA_SOURCE_DIR "/data/QACONST.TXT";
+  testing::TestProgram p;
+  p.state().constantsPath = QUANTORA_SOURCE_DIR "/data/QACONST.TXT";
   std::vector<std::string> failures;
   LRESULT rowCount = 0;
   bool openAfterNotifications = false;
-  ASSERT_TRUE(testing::RunDialog(program.window(), IDM_LOOKUP_CONSTANT, [&](HWND dialog) {
+  ASSERT_TRUE(testing::RunDialog(p.window(), WM_COMMAND, IDM_LOOKUP_CONSTANT, [&](HWND dialog) {
     HWND list = GetDlgItem(dialog, IDC_CONSTANTS_LIST);
     HDC dc = GetDC(list);
-    HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(list, WM_GETFONT, 0, 0)));
+    SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(list, WM_GETFONT, 0, 0)));
     auto extent = [&](const std::string& text) {
       return static_cast<int>(LOWORD(
           GetTabbedTextExtentA(dc, text.c_str(), static_cast<int>(text.size()), 0, nullptr)));
@@ -69,7 +69,6 @@ TEST(ConstantsDialog, EveryShippedRowFitsItsColumnsAndOnlyTheButtonsClose) {
         }
       }
     }
-    SelectObject(dc, oldFont);
     ReleaseDC(list, dc);
     // A notification, of a button or of the list, closes nothing: only OK, Cancel or Escape.
     SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_SETFOCUS), 0);
