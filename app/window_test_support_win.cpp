@@ -68,8 +68,7 @@ TestProgram::TestProgram(const std::string& ini, const std::string& catalogue) {
   if (!catalogue.empty()) std::ofstream(state_.dataPath, std::ios::binary) << catalogue;
   state_.reporterOverride = &reporter_;
   HINSTANCE instance = GetModuleHandleA(nullptr);
-  WNDCLASSA existing;
-  if (!GetClassInfoA(instance, kMainWindowClass, &existing)) RegisterMainWindowClass(instance);
+  RegisterMainWindowClass(instance);  // refused, harmlessly, once the class exists
   CreateMainWindow(instance, state_);
   // The layout is built on the start-up timer.
   PumpUntil([&] { return window() == nullptr || state_.valueEdit != nullptr; });
@@ -115,23 +114,15 @@ void PressDialogKey(HWND dialog, HWND control, WPARAM key) {
 
 namespace {
 
-// The dialog awaited: owned by g_owner; g_steps run once it has shown. Steps that leave it
-// open have failed: it is ended at g_deadline so that the run goes on.
+// The dialog awaited: owned by g_owner; g_steps run once it has shown.
 HWND g_owner = nullptr;
 HWND g_seen = nullptr;
 HWND g_dialog = nullptr;
-DWORD g_deadline = 0;
 bool g_endedByTest = false;
 const std::function<void(HWND)>* g_steps = nullptr;
 
 void CALLBACK StepTimer(HWND, UINT, UINT_PTR, DWORD) {
-  if (g_dialog != nullptr) {
-    if (IsWindow(g_dialog) && static_cast<LONG>(GetTickCount() - g_deadline) > 0) {
-      g_endedByTest = true;
-      EndDialog(g_dialog, 0);
-    }
-    return;
-  }
+  if (g_dialog != nullptr) return;
   HWND dialog = FindWindowExA(nullptr, nullptr, "#32770", nullptr);
   while (dialog && GetWindow(dialog, GW_OWNER) != g_owner) {
     dialog = FindWindowExA(nullptr, dialog, "#32770", nullptr);
@@ -147,8 +138,11 @@ void CALLBACK StepTimer(HWND, UINT, UINT_PTR, DWORD) {
     return;
   }
   g_dialog = dialog;
-  g_deadline = GetTickCount() + 5000;
   (*g_steps)(dialog);
+  // Steps that leave the dialog shown have failed (an ended dialog is hidden at once): it is
+  // ended so that the run goes on.
+  g_endedByTest = IsWindowVisible(dialog) != FALSE;
+  if (g_endedByTest) EndDialog(dialog, 0);
 }
 
 }  // namespace

@@ -46,8 +46,8 @@ class TestProgram {
 
 // Posts the message that opens a modal dialog to the main window or one of its controls, and
 // calls steps(dialog) from inside the dialog's own loop once it has shown and initialised
-// itself. False when no dialog appeared, or when the steps left it open (it is then ended
-// after a few seconds so that the run goes on).
+// itself. False when no dialog appeared, or when the steps left it open (it is then ended so
+// that the run goes on).
 bool RunDialog(HWND window, UINT message, WPARAM wParam,
                const std::function<void(HWND dialog)>& steps);
 

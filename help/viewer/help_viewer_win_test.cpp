@@ -84,11 +84,8 @@ std::string Ask(HWND owner, UINT command, ULONG_PTR data) {
     if (viewer && IsWindowVisible(viewer)) topic = TextOfChildren(viewer);
     return !errors.empty() || !topic.empty();
   });
-  if (WaitForSingleObject(thread, 0) != WAIT_OBJECT_0) {
-    errors += "(the call did not return)";
-    CloseViewer(owner);  // so that the thread can end
-    WaitForSingleObject(thread, 20000);
-  }
+  // A call still waiting ends when the next one closes the viewer.
+  if (WaitForSingleObject(thread, 0) != WAIT_OBJECT_0) errors += "(the call did not return)";
   CloseHandle(thread);
   if (!errors.empty()) return errors;
   const std::string first = topic.substr(0, topic.find_first_of("\r\n"));
