@@ -33,8 +33,6 @@ bool PumpUntil(const std::function<bool()>& done, int milliseconds = 5000) {
 
 }  // namespace
 
-std::string DefaultIni() { return "[GENERAL]\r\nFilePresent=TRUE\r\n"; }
-
 std::string DefaultCatalogue() {
   return "[Length]\nmeter=1\nfoot=0.3048\n"
          "[Area]\nSquare ^meters=1\nacre=4046.8564224\n"
@@ -43,7 +41,7 @@ std::string DefaultCatalogue() {
 }
 
 std::string FeetToMetersIni(const std::string& lastUsed, const std::string& sections) {
-  std::string ini = DefaultIni() + "[LAST_USED]\r\n" + lastUsed;
+  std::string ini = "[GENERAL]\r\nFilePresent=TRUE\r\n[LAST_USED]\r\n" + lastUsed;
   ini += "DimensionIndex0=0\r\nInputUnitIndex0=1\r\nInputUnitMult0=0.3048\r\n"
          "InputUnitSelected0=TRUE\r\nOutputUnitIndex0=0\r\nOutputUnitMult0=1\r\n"
          "OutputUnitSelected0=TRUE\r\n";

@@ -13,7 +13,6 @@
 namespace quantora {
 namespace testing {
 
-std::string DefaultIni();        // "[GENERAL]" with FilePresent=TRUE, nothing else
 std::string DefaultCatalogue();  // Length, Area and Time; kilo, No_Multiplier (row 1), milli
 // Slot 0 converts feet to meters, every other slot is empty. Keys in lastUsed come first in
 // [LAST_USED], so they win over the defaults after them; sections follow the slots.
@@ -23,7 +22,7 @@ class TestProgram {
  public:
   // Writes the files into a fresh temporary directory (an empty text writes no file), points
   // the program at them, creates the main window and lets the start-up timer run.
-  explicit TestProgram(const std::string& ini = DefaultIni(),
+  explicit TestProgram(const std::string& ini = FeetToMetersIni(),
                        const std::string& catalogue = DefaultCatalogue());
   ~TestProgram();  // destroys the window without saving and removes the files
   TestProgram(const TestProgram&) = delete;
