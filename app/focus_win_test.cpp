@@ -28,13 +28,15 @@ void Press(WPARAM key) {
 int FocusId() { return GetDlgCtrlID(GetFocus()); }
 
 // The moves themselves are checked on the navigation tables; here the keys reach the controls,
-// the first from the value edit, and an edit reached has its whole text selected.
-TEST(KeyFilters, KeysWalkTheControls) {
+// the first from the value edit, and an edit reached has its whole text selected. Enter in the
+// value edit then commits and ends keyboard navigation; the filter keeps every other key-down
+// from the edit, so Delete deletes nothing.
+TEST(KeyFilters, KeysWalkTheControlsAndEnterCommitsTheValue) {
   TestProgram p(Ini(false));
   const std::pair<WPARAM, int> steps[] = {
       {VK_TAB, kIn},   {VK_TAB, IDC_RESULT_EDIT}, {VK_TAB, kOut}, {VK_TAB, IDC_VALUE_EDIT},
       {VK_LEFT, kOut}, {VK_HOME, IDC_VALUE_EDIT}, {VK_RIGHT, kIn}, {VK_UP, kIn},
-      {VK_RIGHT, IDC_RESULT_EDIT}, {VK_END, kOut}};
+      {VK_RIGHT, IDC_RESULT_EDIT}, {VK_END, kOut}, {VK_HOME, IDC_VALUE_EDIT}};
   for (const auto& [key, focus] : steps) {
     Press(key);
     ASSERT_EQ(FocusId(), focus) << "key " << key;
@@ -44,14 +46,6 @@ TEST(KeyFilters, KeysWalkTheControls) {
       EXPECT_EQ(HIWORD(selection), GetWindowTextLengthA(GetFocus()));
     }
   }
-}
-
-// Enter in the value edit commits and ends keyboard navigation; the filter keeps every other
-// key-down from the edit, so Delete deletes nothing.
-TEST(KeyFilters, EnterCommitsTheValueAndOtherKeyDownsDoNotReachTheEdit) {
-  TestProgram p(Ini(false));
-  Press(VK_TAB);
-  Press(VK_HOME);  // keyboard navigation on, back on the value edit
   SetDlgItemTextA(p.window(), IDC_VALUE_EDIT, "3");
   Press(VK_RETURN);
   p.Pump();
@@ -68,12 +62,10 @@ TEST(KeyFilters, EnterOnAUnitButtonOpensItsDialogAndTheFocusComesBack) {
   ASSERT_EQ(FocusId(), kIn + 3);  // the input denominator of the first column
   HWND button = GetFocus();
   char caption[80] = {};
-  EXPECT_TRUE(testing::RunDialogAfter(
-      p.window(), [&] { PostMessageA(button, WM_KEYDOWN, VK_RETURN, 0); },
-      [&](HWND dialog) {
-        GetWindowTextA(dialog, caption, sizeof caption);
-        SendMessageA(dialog, WM_CLOSE, 0, 0);
-      }));
+  EXPECT_TRUE(testing::RunDialog(button, WM_KEYDOWN, VK_RETURN, [&](HWND dialog) {
+    GetWindowTextA(dialog, caption, sizeof caption);
+    SendMessageA(dialog, WM_CLOSE, 0, 0);
+  }));
   p.Pump();
   EXPECT_STREQ(caption, "Unit Selection Dialog - Convert From Denominator...");
   EXPECT_EQ(FocusId(), kIn + 3);

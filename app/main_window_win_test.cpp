@@ -1,8 +1,11 @@
 // The real main window, created in the test process and driven with messages.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "app/window_test_support_win.h"
 #include "resources/convert.h"
+#include "settings/memory_profile_store_fake.h"
 
 namespace quantora {
 namespace {
@@ -48,70 +51,53 @@ TEST(MainWindow, TheRoundedEchoNeverReplacesTheTypedValue) {
 // value still being typed, committed first; a value equal to the kept one commits nothing. A
 // place saved on a monitor that is not there opens at the default place.
 TEST(MainWindow, TheWindowOpensOnScreenAndTheCloseSavesItsPlaceAndTheTypedValue) {
-  const struct {
-    const char* what;
-    const char* place;
-    LONG left, top;
-    bool minimise;
-    const char* typed;
-    const char* saved;  // InputValue, or "" when nothing is committed
-  } rows[] = {
-      {"saved off screen",
+  // What is done, the [Window] keys saved before, where the window opens, whether it is then
+  // minimised, the value typed (if any), the InputValue saved ("" when nothing is committed).
+  const std::tuple<const char*, const char*, LONG, LONG, bool, const char*, const char*> rows[] = {
+      {"saved off screen, closed while minimised",
        "normleft=30000\r\nnormtop=20000\r\nnormright=30510\r\nnormbottom=20117\r\n", 10, 10,
-       false, nullptr, ""},
+       true, nullptr, ""},
       {"a new value typed", "normleft=120\r\nnormtop=90\r\n", 120, 90, false, "42.5",
        "42.500000000"},
       {"the kept value typed again", "normleft=120\r\nnormtop=90\r\n", 120, 90, false, "1", ""},
-      {"closed while minimised", "normleft=120\r\nnormtop=90\r\n", 120, 90, true, nullptr, ""},
   };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.what);
-    TestProgram p(FeetToMetersIni("", std::string("[Window]\r\n") + row.place));
+  for (const auto& [what, place, left, top, minimise, typed, saved] : rows) {
+    SCOPED_TRACE(what);
+    TestProgram p(FeetToMetersIni("", std::string("[Window]\r\n") + place));
     RECT shown{};
     GetWindowRect(p.window(), &shown);
-    EXPECT_EQ(shown.left, row.left);
-    EXPECT_EQ(shown.top, row.top);
-    if (row.typed) TypeValue(p, row.typed);
-    if (row.minimise) ShowWindow(p.window(), SW_MINIMIZE);
+    EXPECT_EQ(shown.left, left);
+    EXPECT_EQ(shown.top, top);
+    if (typed) TypeValue(p, typed);
+    if (minimise) ShowWindow(p.window(), SW_MINIMIZE);
     p.Pump();
     SendMessageA(p.window(), WM_SYSCOMMAND, SC_CLOSE, 0);
     p.Pump();
-    ASSERT_TRUE(p.Closed());
-    const std::string ini = p.IniPath();
-    auto saved = [&](const char* section, const char* key) {
-      char text[64] = {};
-      GetPrivateProfileStringA(section, key, "", text, sizeof text, ini.c_str());
-      return std::string(text);
-    };
-    EXPECT_EQ(saved("LAST_USED", "InputValuePresent"), *row.saved ? "TRUE" : "FALSE");
-    if (*row.saved) {
-      EXPECT_EQ(saved("LAST_USED", "InputValue"), row.saved);
+    ASSERT_EQ(p.window(), nullptr);
+    const MemoryProfileStore file(p.ReadIni());
+    EXPECT_EQ(file.GetString("LAST_USED", "InputValuePresent", ""), *saved ? "TRUE" : "FALSE");
+    if (*saved) {
+      EXPECT_EQ(file.GetString("LAST_USED", "InputValue", ""), saved);
     }
-    EXPECT_EQ(saved("Window", "normleft"), std::to_string(shown.left));
-    EXPECT_EQ(saved("Window", "normtop"), std::to_string(shown.top));
-    EXPECT_EQ(saved("Window", "normright"), std::to_string(shown.right));
-    EXPECT_EQ(saved("Window", "normbottom"), std::to_string(shown.bottom));
+    EXPECT_EQ(file.GetString("Window", "normleft", ""), std::to_string(shown.left));
+    EXPECT_EQ(file.GetString("Window", "normtop", ""), std::to_string(shown.top));
+    EXPECT_EQ(file.GetString("Window", "normright", ""), std::to_string(shown.right));
+    EXPECT_EQ(file.GetString("Window", "normbottom", ""), std::to_string(shown.bottom));
   }
 }
 
 // A failed start shows its message, ends, and leaves the settings file as it was (or absent).
 TEST(MainWindow, AFailedStartEndsAndLeavesTheSettingsFileAlone) {
-  const struct {
-    const char* name;
-    std::string ini;
-    std::string catalogue;
-  } cases[] = {
+  const std::tuple<const char*, std::string, std::string> cases[] = {
       {"no settings file", "", testing::DefaultCatalogue()},
       {"no units data file", FeetToMetersIni(), ""},
       {"no multipliers", FeetToMetersIni(), "[Length]\nmeter=1\n"},
   };
-  for (const auto& c : cases) {
-    TestProgram p(c.ini, c.catalogue);
-    EXPECT_TRUE(p.Closed()) << c.name;
-    EXPECT_EQ(p.reporter().messages.size(), 1u) << c.name;
-    EXPECT_EQ(p.ReadIni(), c.ini) << c.name;  // byte for byte
-    EXPECT_EQ(GetFileAttributesA(p.IniPath().c_str()) != INVALID_FILE_ATTRIBUTES, !c.ini.empty())
-        << c.name;
+  for (const auto& [name, ini, catalogue] : cases) {
+    TestProgram p(ini, catalogue);
+    EXPECT_EQ(p.window(), nullptr) << name;
+    EXPECT_EQ(p.reporter().messages.size(), 1u) << name;
+    EXPECT_EQ(p.ReadIni(), ini) << name;  // byte for byte
   }
 }
 

@@ -2,8 +2,6 @@
 // read back pixel by pixel around the controls as they stand.
 #include <gtest/gtest.h>
 
-#include <vector>
-
 #include "app/main_window_win.h"
 #include "app/window_test_support_win.h"
 #include "resources/convert.h"
@@ -35,10 +33,9 @@ TEST(MainWindowPainting, EtchedLineFramesAndCaptionsInBothModes) {
     HDC dc = CreateCompatibleDC(screen);
     HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
     ReleaseDC(window, screen);
-    HGDIOBJ old = SelectObject(dc, bitmap);
-    HBRUSH background = CreateSolidBrush(RGB(255, 0, 255));
-    FillRect(dc, &client, background);
-    DeleteObject(background);
+    SelectObject(dc, bitmap);
+    SetDCBrushColor(dc, RGB(255, 0, 255));
+    FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
     SendMessageA(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
     auto count = [&](COLORREF colour, const RECT& r) {
       int n = 0;
@@ -55,18 +52,16 @@ TEST(MainWindowPainting, EtchedLineFramesAndCaptionsInBothModes) {
     }
     // The edits and every slot's labels sit in sunken frames: dark just above and left of
     // the control, light just below it.
-    std::vector<int> framed = {IDC_VALUE_EDIT, IDC_RESULT_EDIT};
     for (int slot = 0; slot < (multi ? kSlotCount : 1); ++slot) {
-      framed.push_back(IDC_INPUT_LABEL_FIRST + slot);
-      framed.push_back(IDC_OUTPUT_LABEL_FIRST + slot);
-    }
-    for (int id : framed) {
-      const RECT r = Of(window, id);
-      const int midX = (r.left + r.right) / 2, midY = (r.top + r.bottom) / 2;
-      EXPECT_EQ(GetPixel(dc, midX, r.top - 1), text) << id;
-      EXPECT_EQ(GetPixel(dc, midX, r.top - 2), shadow) << id;
-      EXPECT_EQ(GetPixel(dc, r.left - 1, midY), text) << id;
-      EXPECT_EQ(GetPixel(dc, midX, r.bottom + 1), highlight) << id;
+      for (int id : {IDC_INPUT_LABEL_FIRST + slot, IDC_OUTPUT_LABEL_FIRST + slot, IDC_VALUE_EDIT,
+                     IDC_RESULT_EDIT}) {
+        const RECT r = Of(window, id);
+        const int midX = (r.left + r.right) / 2, midY = (r.top + r.bottom) / 2;
+        EXPECT_EQ(GetPixel(dc, midX, r.top - 1), text) << id;
+        EXPECT_EQ(GetPixel(dc, midX, r.top - 2), shadow) << id;
+        EXPECT_EQ(GetPixel(dc, r.left - 1, midY), text) << id;
+        EXPECT_EQ(GetPixel(dc, midX, r.bottom + 1), highlight) << id;
+      }
     }
     // "value" is written under both edits.
     for (int id : {IDC_VALUE_EDIT, IDC_RESULT_EDIT}) {
@@ -88,9 +83,8 @@ TEST(MainWindowPainting, EtchedLineFramesAndCaptionsInBothModes) {
                              Of(window, IDC_FRAME_TO).left, label.bottom + 4}),
                 3);
     }
-    SelectObject(dc, old);
+    DeleteDC(dc);  // which lets the bitmap go
     DeleteObject(bitmap);
-    DeleteDC(dc);
   }
 }
 

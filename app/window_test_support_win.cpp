@@ -1,7 +1,7 @@
 #include "app/window_test_support_win.h"
 
 #include <fstream>
-#include <sstream>
+#include <iterator>
 
 #include "app/main_window_win.h"
 #include "resources/convert.h"
@@ -31,26 +31,7 @@ bool PumpUntil(const std::function<bool()>& done, int milliseconds = 5000) {
   return true;
 }
 
-// Runs the loop until the queue stays empty over a few short waits (so that messages another
-// message posts are handled too), or at most milliseconds.
-void PumpUntilIdle(int milliseconds) {
-  int quiet = 0;
-  PumpUntil(
-      [&] {
-        quiet = GetQueueStatus(QS_ALLINPUT) == 0 ? quiet + 1 : 0;
-        return quiet >= 3;
-      },
-      milliseconds);
-  DispatchPending();
-}
-
-void WriteFileText(const std::string& path, const std::string& text) {
-  if (!text.empty()) std::ofstream(path, std::ios::binary) << text;
-}
-
 }  // namespace
-
-std::string DefaultIni() { return "[GENERAL]\r\nFilePresent=TRUE\r\n"; }
 
 std::string DefaultCatalogue() {
   return "[Length]\nmeter=1\nfoot=0.3048\n"
@@ -60,7 +41,7 @@ std::string DefaultCatalogue() {
 }
 
 std::string FeetToMetersIni(const std::string& lastUsed, const std::string& sections) {
-  std::string ini = DefaultIni() + "[LAST_USED]\r\n" + lastUsed;
+  std::string ini = "[GENERAL]\r\nFilePresent=TRUE\r\n[LAST_USED]\r\n" + lastUsed;
   ini += "DimensionIndex0=0\r\nInputUnitIndex0=1\r\nInputUnitMult0=0.3048\r\n"
          "InputUnitSelected0=TRUE\r\nOutputUnitIndex0=0\r\nOutputUnitMult0=1\r\n"
          "OutputUnitSelected0=TRUE\r\n";
@@ -79,29 +60,39 @@ TestProgram::TestProgram(const std::string& ini, const std::string& catalogue) {
   directory_ = std::string(temp) + "quantora-test-" + std::to_string(GetCurrentProcessId()) +
                "-" + std::to_string(++counter);
   CreateDirectoryA(directory_.c_str(), nullptr);
-  WriteFileText(IniPath(), ini);
   state_.settingsPath = IniPath();
   state_.dataPath = directory_ + "\\QUANTORA.TXT";
-  WriteFileText(state_.dataPath, catalogue);
+  if (!ini.empty()) std::ofstream(IniPath(), std::ios::binary) << ini;
+  if (!catalogue.empty()) std::ofstream(state_.dataPath, std::ios::binary) << catalogue;
   state_.reporterOverride = &reporter_;
   HINSTANCE instance = GetModuleHandleA(nullptr);
-  WNDCLASSA existing;
-  if (!GetClassInfoA(instance, kMainWindowClass, &existing)) RegisterMainWindowClass(instance);
+  RegisterMainWindowClass(instance);  // refused, harmlessly, once the class exists
   CreateMainWindow(instance, state_);
   // The layout is built on the start-up timer.
   PumpUntil([&] { return window() == nullptr || state_.valueEdit != nullptr; });
-  PumpUntilIdle(1000);
+  Pump();
 }
 
 TestProgram::~TestProgram() {
   if (HWND main = state_.mainWindow) DestroyWindow(main);
-  PumpUntilIdle(100);
+  Pump();
   DeleteFileA(IniPath().c_str());
   DeleteFileA(state_.dataPath.c_str());
   RemoveDirectoryA(directory_.c_str());
 }
 
-void TestProgram::Pump() { PumpUntilIdle(1000); }
+// Runs the loop until the queue stays empty over a few short waits (so that messages another
+// message posts are handled too), or at most a second.
+void TestProgram::Pump() {
+  int quiet = 0;
+  PumpUntil(
+      [&] {
+        quiet = GetQueueStatus(QS_ALLINPUT) == 0 ? quiet + 1 : 0;
+        return quiet >= 3;
+      },
+      1000);
+  DispatchPending();
+}
 
 std::string TestProgram::Text(int controlId) const {
   char text[256] = {};
@@ -111,39 +102,25 @@ std::string TestProgram::Text(int controlId) const {
 
 std::string TestProgram::ReadIni() const {
   std::ifstream in(IniPath(), std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 void PressDialogKey(HWND dialog, HWND control, WPARAM key) {
-  MSG msg = {};
-  msg.hwnd = control;
-  msg.message = WM_KEYDOWN;
-  msg.wParam = key;
-  msg.lParam = 1;
+  MSG msg{control, WM_KEYDOWN, key, 1, 0, {}};
   IsDialogMessageA(dialog, &msg);
 }
 
 namespace {
 
-// The dialog awaited: owned by g_owner; g_steps run once it has shown. Steps that leave it
-// open have failed: it is ended at g_deadline so that the run goes on.
+// The dialog awaited: owned by g_owner; g_steps run once it has shown.
 HWND g_owner = nullptr;
 HWND g_seen = nullptr;
 HWND g_dialog = nullptr;
-DWORD g_deadline = 0;
 bool g_endedByTest = false;
 const std::function<void(HWND)>* g_steps = nullptr;
 
 void CALLBACK StepTimer(HWND, UINT, UINT_PTR, DWORD) {
-  if (g_dialog != nullptr) {
-    if (IsWindow(g_dialog) && static_cast<LONG>(GetTickCount() - g_deadline) > 0) {
-      g_endedByTest = true;
-      EndDialog(g_dialog, 0);
-    }
-    return;
-  }
+  if (g_dialog != nullptr) return;
   HWND dialog = FindWindowExA(nullptr, nullptr, "#32770", nullptr);
   while (dialog && GetWindow(dialog, GW_OWNER) != g_owner) {
     dialog = FindWindowExA(nullptr, dialog, "#32770", nullptr);
@@ -159,27 +136,24 @@ void CALLBACK StepTimer(HWND, UINT, UINT_PTR, DWORD) {
     return;
   }
   g_dialog = dialog;
-  g_deadline = GetTickCount() + 5000;
   (*g_steps)(dialog);
+  // Steps that leave the dialog shown have failed (an ended dialog is hidden at once): it is
+  // ended so that the run goes on.
+  g_endedByTest = IsWindowVisible(dialog) != FALSE;
+  if (g_endedByTest) EndDialog(dialog, 0);
 }
 
 }  // namespace
 
-bool RunDialog(HWND mainWindow, int commandId, const std::function<void(HWND dialog)>& steps) {
-  return RunDialogAfter(
-      mainWindow,
-      [&] { PostMessageA(mainWindow, WM_COMMAND, static_cast<WPARAM>(commandId), 0); }, steps);
-}
-
-bool RunDialogAfter(HWND mainWindow, const std::function<void()>& open,
-                    const std::function<void(HWND dialog)>& steps) {
-  g_owner = mainWindow;
+bool RunDialog(HWND window, UINT message, WPARAM wParam,
+               const std::function<void(HWND dialog)>& steps) {
+  g_owner = GetAncestor(window, GA_ROOT);
   g_seen = nullptr;
   g_dialog = nullptr;
   g_endedByTest = false;
   g_steps = &steps;
   const UINT_PTR timer = SetTimer(nullptr, 0, 20, StepTimer);
-  open();
+  PostMessageA(window, message, wParam, 0);
   // The dialog runs its own loop inside this one: the wait ends when it has closed.
   const bool closed = PumpUntil([] { return g_dialog && !IsWindow(g_dialog); }, 8000);
   KillTimer(nullptr, timer);

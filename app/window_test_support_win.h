@@ -13,7 +13,6 @@
 namespace quantora {
 namespace testing {
 
-std::string DefaultIni();        // "[GENERAL]" with FilePresent=TRUE, nothing else
 std::string DefaultCatalogue();  // Length, Area and Time; kilo, No_Multiplier (row 1), milli
 // Slot 0 converts feet to meters, every other slot is empty. Keys in lastUsed come first in
 // [LAST_USED], so they win over the defaults after them; sections follow the slots.
@@ -23,7 +22,7 @@ class TestProgram {
  public:
   // Writes the files into a fresh temporary directory (an empty text writes no file), points
   // the program at them, creates the main window and lets the start-up timer run.
-  explicit TestProgram(const std::string& ini = DefaultIni(),
+  explicit TestProgram(const std::string& ini = FeetToMetersIni(),
                        const std::string& catalogue = DefaultCatalogue());
   ~TestProgram();  // destroys the window without saving and removes the files
   TestProgram(const TestProgram&) = delete;
@@ -37,7 +36,6 @@ class TestProgram {
   std::string Text(int controlId) const;
   std::string IniPath() const { return directory_ + "\\QUANTORA.INI"; }
   std::string ReadIni() const;  // "" when there is no settings file
-  bool Closed() const { return window() == nullptr; }
 
  private:
   std::string directory_;
@@ -45,13 +43,12 @@ class TestProgram {
   MainWindowState state_;
 };
 
-// Lets open() open a modal dialog and calls steps(dialog) from inside the dialog's own loop
-// once it has shown and initialised itself. False when no dialog appeared, or when the steps
-// left it open (it is then ended after a few seconds so that the run goes on).
-bool RunDialogAfter(HWND mainWindow, const std::function<void()>& open,
-                    const std::function<void(HWND dialog)>& steps);
-// The same, the dialog opened by a command posted to the main window.
-bool RunDialog(HWND mainWindow, int commandId, const std::function<void(HWND dialog)>& steps);
+// Posts the message that opens a modal dialog to the main window or one of its controls, and
+// calls steps(dialog) from inside the dialog's own loop once it has shown and initialised
+// itself. False when no dialog appeared, or when the steps left it open (it is then ended so
+// that the run goes on).
+bool RunDialog(HWND window, UINT message, WPARAM wParam,
+               const std::function<void(HWND dialog)>& steps);
 
 // A key pressed in a control of a dialog, as the modal loop hands it to the dialog manager.
 void PressDialogKey(HWND dialog, HWND control, WPARAM key);

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <string>
+#include <tuple>
 
 #include "app/window_test_support_win.h"
 #include "resources/convert.h"
@@ -25,22 +26,19 @@ std::string CopyBy(testing::TestProgram& p, int command) {
 
 // Slot 0 converts feet to meters and slot 3 seconds to minutes; the value 1 was committed.
 TEST(CopyCommands, PutTheShownConversionOnTheClipboard) {
-  const struct {
-    const char* mode;
-    const char* result;
-    const char* all;
-  } cases[] = {
+  // MultiDimensional, what Copy Result and Copy All put on the clipboard.
+  const std::tuple<const char*, const char*, const char*> cases[] = {
       {"FALSE", "304.80 E-3 meter", "1.0000 foot = 304.80 E-3 meter"},
       {"TRUE", "18.288  meter / minute", "1.0000  foot / second = 18.288  meter / minute"},
   };
-  for (const auto& c : cases) {
+  for (const auto& [mode, result, all] : cases) {
     testing::TestProgram p(testing::FeetToMetersIni(
         "InputValue=1\r\nInputValuePresent=TRUE\r\nDimensionIndex3=2\r\n"
         "InputUnitIndex3=0\r\nInputUnitMult3=1\r\nInputUnitSelected3=TRUE\r\n"
         "OutputUnitIndex3=1\r\nOutputUnitMult3=60\r\nOutputUnitSelected3=TRUE\r\n",
-        std::string("[USER_PREFERENCES]\r\nMultiDimensional=") + c.mode + "\r\n"));
-    EXPECT_EQ(CopyBy(p, IDM_COPY_RESULT), c.result);
-    EXPECT_EQ(CopyBy(p, IDM_COPY_ALL), c.all);
+        std::string("[USER_PREFERENCES]\r\nMultiDimensional=") + mode + "\r\n"));
+    EXPECT_EQ(CopyBy(p, IDM_COPY_RESULT), result);
+    EXPECT_EQ(CopyBy(p, IDM_COPY_ALL), all);
     // What the field shows is copied, committed or not.
     SetDlgItemTextA(p.window(), IDC_VALUE_EDIT, "12 345");
     EXPECT_EQ(CopyBy(p, IDM_COPY_ALL).substr(0, 7), "12 345 ");

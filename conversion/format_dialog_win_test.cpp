@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <string>
+#include <tuple>
 
 #include "app/window_test_support_win.h"
 #include "resources/convert.h"
@@ -16,50 +17,44 @@ namespace {
 // focus in the edit), a refused one reported with its range; OK and the close box then redraw
 // the main window in the new format, which keeps its old texts until then.
 TEST(NumericFormatDialogWin, EveryWayOutAppliesTheTypedNumberFirst) {
-  const struct {
-    const char* typed;
-    bool byEnter;
-    bool byOk;  // else the close box
-    const char* result;
-    bool refused;
-  } cases[] = {
+  // The number typed, Enter pressed on it, OK (else the close box), the result then, refused.
+  const std::tuple<const char*, bool, bool, const char*, bool> cases[] = {
       {"3", false, true, "3.76 E3", false},
       {"3", false, false, "3.76 E3", false},
       {"9", false, false, "3.7630 E3", true},
       {"0", true, true, "3.7630 E3", true},
       {"2", true, false, "3.8 E3", false},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(std::string(c.typed) + (c.byEnter ? " and Enter" : "") +
-                 (c.byOk ? ", OK" : ", the close box"));
+  for (const auto& [typed, byEnter, byOk, result, refused] : cases) {
+    SCOPED_TRACE(std::string(typed) + (byEnter ? " and Enter" : "") + (byOk ? ", OK" : ", close"));
     // 12345.678 ft are 3762.9626544 m.
-    testing::TestProgram program(
+    testing::TestProgram p(
         testing::FeetToMetersIni("InputValue=12345.678\r\nInputValuePresent=TRUE\r\n"));
     std::string whileOpen;
     bool open = false;
     std::size_t refusedAtEnter = 0;
-    ASSERT_TRUE(testing::RunDialog(program.window(), IDM_NUMERIC_FORMAT, [&](HWND dialog) {
+    ASSERT_TRUE(testing::RunDialog(p.window(), WM_COMMAND, IDM_NUMERIC_FORMAT, [&](HWND dialog) {
       HWND edit = GetDlgItem(dialog, IDC_DIGITS_EDIT);
       SetFocus(edit);
       testing::PressDialogKey(dialog, edit, VK_ESCAPE);
-      SetWindowTextA(edit, c.typed);
-      if (c.byEnter) testing::PressDialogKey(dialog, edit, VK_RETURN);
-      refusedAtEnter = program.reporter().messages.size();
+      SetWindowTextA(edit, typed);
+      if (byEnter) testing::PressDialogKey(dialog, edit, VK_RETURN);
+      refusedAtEnter = p.reporter().messages.size();
       open = IsWindowVisible(dialog) != FALSE;
-      whileOpen = program.Text(IDC_RESULT_EDIT);
-      if (c.byOk) {
+      whileOpen = p.Text(IDC_RESULT_EDIT);
+      if (byOk) {
         SendDlgItemMessageA(dialog, IDC_FORMAT_OK, BM_CLICK, 0, 0);
       } else {
         SendMessageA(dialog, WM_CLOSE, 0, 0);
       }
     }));
     EXPECT_TRUE(open);
-    EXPECT_EQ(refusedAtEnter, c.byEnter && c.refused ? 1u : 0u);
+    EXPECT_EQ(refusedAtEnter, byEnter && refused ? 1u : 0u);
     EXPECT_EQ(whileOpen, "3.7630 E3");
-    EXPECT_EQ(program.Text(IDC_RESULT_EDIT), c.result);
-    const auto& messages = program.reporter().messages;
-    ASSERT_EQ(messages.size(), c.refused ? 1u : 0u);
-    if (c.refused) {
+    EXPECT_EQ(p.Text(IDC_RESULT_EDIT), result);
+    const auto& messages = p.reporter().messages;
+    ASSERT_EQ(messages.size(), refused ? 1u : 0u);
+    if (refused) {
       EXPECT_NE(messages[0].text.find("1 to 8"), std::string::npos) << messages[0].text;
     }
   }

@@ -30,30 +30,27 @@ void Ok(HWND dialog) { SendDlgItemMessageA(dialog, IDC_UNIT_OK, BM_CLICK, 0, 0);
 // Every pick takes effect at once, so there is no Cancel: Escape and Cancel leave the dialog
 // open, and OK, Enter and the close box all keep the choice, label and result alike.
 TEST(UnitDialogWin, EveryWayOfClosingKeepsTheChoice) {
-  const struct {
-    const char* how;
-    void (*close)(HWND);
-  } rows[] = {
+  const std::pair<const char*, void (*)(HWND)> rows[] = {
       {"OK", Ok},
       {"close box", [](HWND d) { SendMessageA(d, WM_SYSCOMMAND, SC_CLOSE, 0); }},
       {"Enter", [](HWND d) { testing::PressDialogKey(d, GetFocus(), VK_RETURN); }},
   };
-  for (const auto& r : rows) {
+  for (const auto& [how, close] : rows) {
     testing::TestProgram program(Ini());
     bool openAfterEscape = false;
-    EXPECT_TRUE(testing::RunDialog(program.window(), kInputButton, [&](HWND dialog) {
+    EXPECT_TRUE(testing::RunDialog(program.window(), WM_COMMAND, kInputButton, [&](HWND dialog) {
       SetFocus(GetDlgItem(dialog, IDC_UNIT_LIST));
       testing::PressDialogKey(dialog, GetFocus(), VK_ESCAPE);
       SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
       openAfterEscape = IsWindowVisible(dialog) != FALSE;
       Pick(dialog, IDC_MULTIPLIER_LIST, kKilo);
       Pick(dialog, IDC_UNIT_LIST, kMeter);
-      r.close(dialog);
-    })) << r.how << ": the dialog did not close";
-    EXPECT_TRUE(openAfterEscape) << r.how;
-    EXPECT_EQ(program.Text(IDC_INPUT_LABEL_FIRST), "kilometer") << r.how;
-    EXPECT_EQ(program.Text(IDC_RESULT_EDIT), "2.0000 E3") << r.how;
-    EXPECT_TRUE(program.reporter().messages.empty()) << r.how;
+      close(dialog);
+    })) << how << ": the dialog did not close";
+    EXPECT_TRUE(openAfterEscape) << how;
+    EXPECT_EQ(program.Text(IDC_INPUT_LABEL_FIRST), "kilometer") << how;
+    EXPECT_EQ(program.Text(IDC_RESULT_EDIT), "2.0000 E3") << how;
+    EXPECT_TRUE(program.reporter().messages.empty()) << how;
   }
 }
 
@@ -65,7 +62,7 @@ TEST(UnitDialogWin, AUnitThatCannotBeReadLeavesTheEarlierUnit) {
   std::ofstream(program.state().dataPath, std::ios::binary | std::ios::trunc)
       << "[Length]\nfoot=0.3048\n[MULTIPLIERS]\nkilo=1000\nNo_Multiplier=1\n";
   LRESULT selected = -2;
-  ASSERT_TRUE(testing::RunDialog(program.window(), kInputButton, [&](HWND dialog) {
+  ASSERT_TRUE(testing::RunDialog(program.window(), WM_COMMAND, kInputButton, [&](HWND dialog) {
     Pick(dialog, IDC_UNIT_LIST, kMeter);  // no longer in the catalogue
     selected = SendDlgItemMessageA(dialog, IDC_UNIT_LIST, LB_GETCURSEL, 0, 0);
     Ok(dialog);
