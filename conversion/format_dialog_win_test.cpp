@@ -17,16 +17,22 @@ namespace {
 // focus in the edit), a refused one reported with its range; OK and the close box then redraw
 // the main window in the new format, which keeps its old texts until then.
 TEST(NumericFormatDialogWin, EveryWayOutAppliesTheTypedNumberFirst) {
-  // The number typed, Enter pressed on it, OK (else the close box), the result then, refused.
-  const std::tuple<const char*, bool, bool, const char*, bool> cases[] = {
+  const struct {
+    const char* typed;
+    bool byEnter;  // Enter pressed on it
+    bool byOk;     // OK, else the close box
+    const char* result;
+    bool refused;
+  } cases[] = {
       {"3", false, true, "3.76 E3", false},
       {"3", false, false, "3.76 E3", false},
       {"9", false, false, "3.7630 E3", true},
       {"0", true, true, "3.7630 E3", true},
       {"2", true, false, "3.8 E3", false},
   };
-  for (const auto& [typed, byEnter, byOk, result, refused] : cases) {
-    SCOPED_TRACE(std::string(typed) + (byEnter ? " and Enter" : "") + (byOk ? ", OK" : ", close"));
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.typed) + (c.byEnter ? " and Enter" : "") +
+                 (c.byOk ? ", OK" : ", close"));
     // 12345.678 ft are 3762.9626544 m.
     testing::TestProgram p(
         testing::FeetToMetersIni("InputValue=12345.678\r\nInputValuePresent=TRUE\r\n"));
@@ -37,24 +43,24 @@ TEST(NumericFormatDialogWin, EveryWayOutAppliesTheTypedNumberFirst) {
       HWND edit = GetDlgItem(dialog, IDC_DIGITS_EDIT);
       SetFocus(edit);
       testing::PressDialogKey(dialog, edit, VK_ESCAPE);
-      SetWindowTextA(edit, typed);
-      if (byEnter) testing::PressDialogKey(dialog, edit, VK_RETURN);
+      SetWindowTextA(edit, c.typed);
+      if (c.byEnter) testing::PressDialogKey(dialog, edit, VK_RETURN);
       refusedAtEnter = p.reporter().messages.size();
       open = IsWindowVisible(dialog) != FALSE;
       whileOpen = p.Text(IDC_RESULT_EDIT);
-      if (byOk) {
+      if (c.byOk) {
         SendDlgItemMessageA(dialog, IDC_FORMAT_OK, BM_CLICK, 0, 0);
       } else {
         SendMessageA(dialog, WM_CLOSE, 0, 0);
       }
     }));
     EXPECT_TRUE(open);
-    EXPECT_EQ(refusedAtEnter, byEnter && refused ? 1u : 0u);
+    EXPECT_EQ(refusedAtEnter, c.byEnter && c.refused ? 1u : 0u);
     EXPECT_EQ(whileOpen, "3.7630 E3");
-    EXPECT_EQ(p.Text(IDC_RESULT_EDIT), result);
+    EXPECT_EQ(p.Text(IDC_RESULT_EDIT), c.result);
     const auto& messages = p.reporter().messages;
-    ASSERT_EQ(messages.size(), refused ? 1u : 0u);
-    if (refused) {
+    ASSERT_EQ(messages.size(), c.refused ? 1u : 0u);
+    if (c.refused) {
       EXPECT_NE(messages[0].text.find("1 to 8"), std::string::npos) << messages[0].text;
     }
   }

@@ -30,12 +30,16 @@ void Ok(HWND dialog) { SendDlgItemMessageA(dialog, IDC_UNIT_OK, BM_CLICK, 0, 0);
 // Every pick takes effect at once, so there is no Cancel: Escape and Cancel leave the dialog
 // open, and OK, Enter and the close box all keep the choice, label and result alike.
 TEST(UnitDialogWin, EveryWayOfClosingKeepsTheChoice) {
-  const std::pair<const char*, void (*)(HWND)> rows[] = {
+  const struct {
+    const char* how;
+    void (*close)(HWND);
+  } rows[] = {
       {"OK", Ok},
       {"close box", [](HWND d) { SendMessageA(d, WM_SYSCOMMAND, SC_CLOSE, 0); }},
       {"Enter", [](HWND d) { testing::PressDialogKey(d, GetFocus(), VK_RETURN); }},
   };
-  for (const auto& [how, close] : rows) {
+  for (const auto& row : rows) {
+    const char* how = row.how;
     testing::TestProgram program(Ini());
     bool openAfterEscape = false;
     EXPECT_TRUE(testing::RunDialog(program.window(), WM_COMMAND, kInputButton, [&](HWND dialog) {
@@ -45,7 +49,7 @@ TEST(UnitDialogWin, EveryWayOfClosingKeepsTheChoice) {
       openAfterEscape = IsWindowVisible(dialog) != FALSE;
       Pick(dialog, IDC_MULTIPLIER_LIST, kKilo);
       Pick(dialog, IDC_UNIT_LIST, kMeter);
-      close(dialog);
+      row.close(dialog);
     })) << how << ": the dialog did not close";
     EXPECT_TRUE(openAfterEscape) << how;
     EXPECT_EQ(program.Text(IDC_INPUT_LABEL_FIRST), "kilometer") << how;
