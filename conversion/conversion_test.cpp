@@ -43,9 +43,7 @@ TEST(Conversion, ResultShownForEachChainAndOnlyWhenItCanBeComputed) {
       {"degC -> K*K", true, {kCelsius}, {kKelvin, {1, 1.0}}, 10.0, "10.000|10.000"},
       {"per degC -> per K", true, {{3, 1.0, 273.15}}, {{3, 1.0}}, 10.0, "10.000|10.000"},
       {"no output", false, {kKelvin}, {}, 1.0, "|1.0000"},
-      {"no input", false, {}, {kKelvin}, 1.0, "|1.0000"},
       {"zero output factor", false, {kKelvin}, {{0, -0.0}}, 1.0, "|1.0000"},
-      {"overflow", false, {kKelvin}, {{0, 1e-300}}, 1e300, "Infinity|1.0000 E300"},
       {"multi, zero factor", true, {{1, 1}}, {{2, 0}, {4, 2}}, 0.0, "Undefined|000.00"},
       {"multi, no output", true, {kKelvin, kHour}, {}, 1.0, "|1.0000"},
   };
@@ -92,7 +90,6 @@ TEST(CopyTexts, BothModesJoinTheShownTextsWithTheirSeparators) {
   }
   const std::string fifty(50, '7'), fortyNine(49, '7');
   const std::tuple<ShownTexts, bool, std::string, std::string> rows[] = {
-      {{"1", "2.54", "inch", "cm"}, false, "2.54 cm", "1 inch = 2.54 cm"},
       {{fifty, fifty, fifty, "x"},
        false,
        fortyNine + " x",
@@ -120,7 +117,6 @@ TEST(FormatDialog, EditsAndScrollStepsKeepTheirRanges) {
       {ENGINEERING, kPlaces, "", 0, "1 - 0 0..8 5 0"},
       {ENGINEERING, kPlaces, "\t 008 ", 0, "1 - 8 0..8 5 8"},
       {ENGINEERING, kPlaces, "9", 0, "0 - 5 0..8 5 5"},
-      {ENGINEERING, kPlaces, "4294967295", 0, "0 - 5 0..8 5 5"},  // -1 as a signed number
       {ENGINEERING, kPlaces, "4294967296", 0, "0 - 5 0..8 5 5"},  // not taken as 0
       {ENGINEERING, kPlaces, "3 4", 0, "0 - 5 0..8 5 5"},
       {ENGINEERING, kDigits, "", 0, "0 - 5 1..8 5 5"},
@@ -147,11 +143,11 @@ TEST(FormatDialog, EditsAndScrollStepsKeepTheirRanges) {
     }
     EXPECT_EQ(outcome, std::string(expected)) << (edit ? edit : "scroll");
   }
-  for (int n = 0; n < 2; ++n) {  // at the ends of the ranges
-    NumericFormat f{n ? FIXED_DECIMAL : SCIENTIFIC, n ? 5 : 8, n ? 0 : 5, 0};
-    EXPECT_TRUE(StepFormatNumber(n ? 3 : 0, f).refused && StepFormatNumber(n ? 1 : 2, f).refused);
-    EXPECT_EQ(n ? f.PlacesRightOfDecimal : f.SignificantDigits, n ? 0 : 8);
-  }
+  NumericFormat top{SCIENTIFIC, 8, 5, 0}, bottom{FIXED_DECIMAL, 5, 0, 0};  // at the range's ends
+  EXPECT_TRUE(StepFormatNumber(0, top).refused && StepFormatNumber(2, top).refused);
+  EXPECT_TRUE(StepFormatNumber(1, bottom).refused && StepFormatNumber(3, bottom).refused);
+  EXPECT_EQ(top.SignificantDigits, 8);
+  EXPECT_EQ(bottom.PlacesRightOfDecimal, 0);
 }
 
 TEST(FormatDialog, ButtonsControlsAndTheRangeMessage) {

@@ -4,7 +4,6 @@
 
 #include <fstream>
 #include <iterator>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -13,7 +12,6 @@ namespace testing {
 
 struct TextLines {
   bool opened = false;
-  bool endsWithNewline = false;
   std::vector<std::string> lines;  // newline removed
 };
 
@@ -21,10 +19,7 @@ inline TextLines ReadLines(const std::string& path) {
   TextLines file;
   std::ifstream in(path, std::ios::binary);
   file.opened = in.is_open();
-  const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  file.endsWithNewline = !text.empty() && text.back() == '\n';
-  std::istringstream stream(text);
-  for (std::string line; std::getline(stream, line);) file.lines.push_back(line);
+  for (std::string line; std::getline(in, line);) file.lines.push_back(line);
   return file;
 }
 
