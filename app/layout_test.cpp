@@ -76,12 +76,11 @@ TEST(Layout, AWindowSavedOffEveryWorkAreaStartsAtTheDefaultPlace) {
     int monitors;
     bool kept;
   } rows[] = {
-      {{1000, 700}, 2, true},   // partly off the primary's right edge
       {{-900, 500}, 2, true},   // on the second monitor
       {{-900, 500}, 1, false},  // the second monitor gone
       {{100, 738}, 1, false},   // on the task bar
       {{1024, 0}, 2, false},    // just touching the right edge
-      {{1023, 0}, 2, true},     // one pixel inside it
+      {{1023, 0}, 2, true},     // one pixel inside it, mostly off
       {{0, -100}, 2, false},    // just above the top
       {{300, 200}, 0, false},   // no monitor reported
   };

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -17,13 +16,14 @@
 namespace quantora {
 namespace {
 
-namespace fs = std::filesystem;
-
-const std::string kCatalogue = testing::TestCatalogue();
 const std::string kInstalled = "[GENERAL]\r\nFilePresent=TRUE\r\n";
 
-// The program's records, as the main window holds them.
+// The program's records, as the main window holds them, loaded with the units data file at
+// the given path.
 struct Program {
+  void Load(const ProfileStore& store, const std::string& dataFile) {
+    outcome = LoadSettings(store, reporter, state, tables, format, dataFile.c_str());
+  }
   ConversionState state;
   UnitTables tables;
   NumericFormat format;
@@ -37,22 +37,13 @@ std::ostream& operator<<(std::ostream& out, const UnitSelection& s) {
              << " " << s.UnitScalerIndex << " " << s.UnitScalerMult;
 }
 
-// Each test keeps its units data file "QUANTORA.TXT" in a folder of its own.
-class Settings : public ::testing::Test {
- protected:
-  void TearDown() override { fs::remove_all(dir_); }
-  // Loads from the store with a data file of the given text (nullptr: none).
-  void Load(Program& p, const ProfileStore& store, const char* catalogue) {
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-    if (catalogue != nullptr) std::ofstream(dir_ / "QUANTORA.TXT", std::ios::binary) << catalogue;
-    const std::string path = (dir_ / "QUANTORA.TXT").string();
-    p.outcome = LoadSettings(store, p.reporter, p.state, p.tables, p.format, path.c_str());
-  }
-  const fs::path dir_ =
-      fs::path(::testing::TempDir()) /
-      ("quantora_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-};
+// A units data file of the running test's own, holding the given text.
+std::string DataFile(const std::string& text) {
+  const std::string path = ::testing::TempDir() + "quantora_" +
+                           ::testing::UnitTest::GetInstance()->current_test_info()->name();
+  std::ofstream(path, std::ios::binary) << text;
+  return path;
+}
 
 // The program after a load as "notation digits places truncate mode value messages".
 std::string General(const Program& p) {
@@ -76,7 +67,7 @@ std::string Slot4(const Program& p) {
 // What the program holds after loading the installation marker and a row's keys: without keys,
 // the defaults, with the units of "Length" (meter, foot) in every slot and the multipliers at
 // "No_Multiplier" (index 2), not at the first entry "quetta".
-TEST_F(Settings, EachKeyLoadsWithItsDefaultAndItsRules) {
+TEST(Settings, EachKeyLoadsWithItsDefaultAndItsRules) {
   const struct {
     const char* keys;
     std::string (*observe)(const Program&);
@@ -114,7 +105,7 @@ TEST_F(Settings, EachKeyLoadsWithItsDefaultAndItsRules) {
   for (const auto& row : rows) {
     const MemoryProfileStore store(kInstalled + row.keys);
     Program p;
-    Load(p, store, kCatalogue.c_str());
+    p.Load(store, testing::kTestCataloguePath);
     EXPECT_EQ(p.outcome, LoadOutcome::Loaded) << row.keys;
     EXPECT_EQ(row.observe(p), row.expected) << row.keys;
     EXPECT_EQ(store.Text(), kInstalled + row.keys) << "the load writes nothing";
@@ -123,12 +114,11 @@ TEST_F(Settings, EachKeyLoadsWithItsDefaultAndItsRules) {
 
 // The file that installation puts in place, with the shipped catalogue: no quantity chosen and
 // every multiplier at "No_Multiplier", so that no unit gets a stray prefix.
-TEST_F(Settings, TheInstalledFileStartsWithNoQuantityAndNoMultiplier) {
+TEST(Settings, TheInstalledFileStartsWithNoQuantityAndNoMultiplier) {
   std::ifstream ini(QUANTORA_SOURCE_DIR "/data/QUANTORA.INI", std::ios::binary);
-  std::ifstream data(QUANTORA_SOURCE_DIR "/data/QUANTORA.TXT", std::ios::binary);
   Program p;
-  Load(p, MemoryProfileStore(std::string(std::istreambuf_iterator<char>(ini), {})),
-       std::string(std::istreambuf_iterator<char>(data), {}).c_str());
+  p.Load(MemoryProfileStore(std::string(std::istreambuf_iterator<char>(ini), {})),
+         QUANTORA_SOURCE_DIR "/data/QUANTORA.TXT");
   ASSERT_EQ(p.outcome, LoadOutcome::Loaded);
   EXPECT_STREQ(p.tables.Scalers[p.tables.NoMultiplierIndex].Name, "No_Multiplier");
   for (const QuantityRecord& record : p.state.QuantityRecords) {
@@ -143,7 +133,7 @@ TEST_F(Settings, TheInstalledFileStartsWithNoQuantityAndNoMultiplier) {
 // The save of distinct values in every field, against the file worked out by hand; loading that
 // file and saving again gives it back byte for byte, so that every key is read into the field
 // it was written from.
-TEST_F(Settings, SaveWritesTheWholeFileAndTheLoadReadsItBack) {
+TEST(Settings, SaveWritesTheWholeFileAndTheLoadReadsItBack) {
   std::string expected;
   for (const std::string& line :
        testing::ReadLines(QUANTORA_SOURCE_DIR "/settings/testdata/saved-settings.ini").lines) {
@@ -178,11 +168,8 @@ TEST_F(Settings, SaveWritesTheWholeFileAndTheLoadReadsItBack) {
   EXPECT_EQ(store.Text(), expected);
 
   Program p;
-  Load(p, store, kCatalogue.c_str());
+  p.Load(store, testing::kTestCataloguePath);
   ASSERT_EQ(p.outcome, LoadOutcome::Loaded);
-  // Slot 0 is "meter" under "quetta", slot 1 "acre" under "kilo".
-  EXPECT_EQ(p.state.QuantityRecords[0].Input.UnitScalerMult, 1e30);
-  EXPECT_EQ(p.state.QuantityRecords[1].Input.UnitScalerMult, 1000.0);
   MemoryProfileStore again(kInstalled);
   ASSERT_TRUE(SaveSettings(again, p.state, p.format, TransferWindowRect(kLoadWindowRect, store)));
   EXPECT_EQ(again.Text(), expected);
@@ -190,56 +177,52 @@ TEST_F(Settings, SaveWritesTheWholeFileAndTheLoadReadsItBack) {
 
 // A quantity whose section is missing from the catalogue for now shows nothing, but its saved
 // choice stays in the file for the start at which the section is back.
-TEST_F(Settings, ASlotWhoseUnitsCannotBeReadKeepsItsSavedChoice) {
+TEST(Settings, ASlotWhoseUnitsCannotBeReadKeepsItsSavedChoice) {
   const std::string energySlot =
       "DimensionIndex0=5\r\nInputUnitIndex0=1\r\nInputUnitMult0=1.602176634e-19\r\n"
       "InputUnitSelected0=TRUE\r\nInputUnitScalerIndex0=1\r\n"
       "OutputUnitIndex0=0\r\nOutputUnitSelected0=TRUE\r\nOutputUnitScalerIndex0=1\r\n";
   MemoryProfileStore store(kInstalled + "[LAST_USED]\r\nInputValuePresent=TRUE\r\n" + energySlot);
-  const std::string withoutEnergy = kCatalogue.substr(0, kCatalogue.find("[Energy]")) +
-                                    kCatalogue.substr(kCatalogue.find("[MULTIPLIERS]"));
+  const std::string catalogue = testing::TestCatalogue();
   Program p;
-  Load(p, store, withoutEnergy.c_str());
+  p.Load(store, DataFile(catalogue.substr(0, catalogue.find("[Energy]")) +
+                         catalogue.substr(catalogue.find("[MULTIPLIERS]"))));
   EXPECT_FALSE(CanConvert(p.state, false)) << "no conversion for the unreadable slot";
   ASSERT_TRUE(SaveSettings(store, p.state, p.format, WindowRect{}));
   EXPECT_NE(store.Text().find(energySlot), std::string::npos) << store.Text();
 
   Program back;
-  Load(back, store, kCatalogue.c_str());
+  back.Load(store, testing::kTestCataloguePath);
   EXPECT_EQ(back.state.QuantityRecords[0].Input.UnitScalerMult, 1000.0);
   EXPECT_TRUE(CanConvert(back.state, false)) << "the section is back: so is the conversion";
 }
 
-// A failed start reports once, touches no record and leaves the file as it was: the main
-// window closes without saving, and a save without the marker would write nothing.
-TEST_F(Settings, FailedStartUpsReportOnceAndLeaveTheFileAsItWas) {
+// A failed start reports once and leaves the file as it was: the main window closes without
+// saving, and a save without the marker would write nothing.
+TEST(Settings, FailedStartUpsReportOnceAndLeaveTheFileAsItWas) {
   const std::string saved = kInstalled + "[USER_PREFERENCES]\r\nMultiDimensional=TRUE\r\n";
-  const char* const settingsMissing =
-      "Cannot find the program initialization file,\r\"QUANTORA.INI\", in the windows "
-      "directory!\rThis file must be present for Quantora to run.\r\rPlease run the setup "
-      "program again.";
   const struct {
     std::string settings;
-    const char* catalogue;  // nullptr: no units data file
+    std::string dataFile;
     LoadOutcome outcome;
     unsigned beep;
     const char* text;  // nullptr: the reader's own message
   } rows[] = {
-      {"", kCatalogue.c_str(), LoadOutcome::SettingsFileMissing, kBeepHand, settingsMissing},
-      {"[GENERAL]\r\nFilePresent=true\r\n", kCatalogue.c_str(), LoadOutcome::SettingsFileMissing,
-       kBeepHand, settingsMissing},
-      {saved, nullptr, LoadOutcome::UnitsDataFileUnreadable, kBeepDefault,
+      {"", testing::kTestCataloguePath, LoadOutcome::SettingsFileMissing, kBeepHand,
+       "Cannot find the program initialization file,\r\"QUANTORA.INI\", in the windows "
+       "directory!\rThis file must be present for Quantora to run.\r\rPlease run the setup "
+       "program again."},
+      {saved, ::testing::TempDir() + "none/QUANTORA.TXT", LoadOutcome::UnitsDataFileUnreadable,
+       kBeepDefault,
        "Cannot read the Quantora data file, \"QUANTORA.TXT\"!\rThis file must be present for "
        "Quantora to run.\r\rPlease run the setup program again."},
-      {saved, "[Length]\nmeter=1\n", LoadOutcome::NoMultipliers, kBeepDefault, nullptr},
+      {saved, DataFile("[Length]\nmeter=1\n"), LoadOutcome::NoMultipliers, kBeepDefault, nullptr},
   };
   for (const auto& row : rows) {
-    SCOPED_TRACE(row.settings + " with " + (row.catalogue ? row.catalogue : "no data file"));
+    SCOPED_TRACE(row.settings + " with " + row.dataFile);
     MemoryProfileStore store(row.settings);
-    Program p;  // with values no load would give, to see that none is touched
-    p.state.MultiDimensional = 7;
-    p.state.QuantityRecords[0].DimensionIndex = 1234;
-    Load(p, store, row.catalogue);
+    Program p;
+    p.Load(store, row.dataFile);
     EXPECT_EQ(p.outcome, row.outcome);
     ASSERT_EQ(p.reporter.messages.size(), 1u);  // reported once, by the failing step alone
     EXPECT_EQ(p.reporter.beeps, std::vector<unsigned>{row.beep});
@@ -248,9 +231,6 @@ TEST_F(Settings, FailedStartUpsReportOnceAndLeaveTheFileAsItWas) {
     if (row.text != nullptr) {
       EXPECT_EQ(p.reporter.messages[0].text, row.text);
     }
-    EXPECT_EQ(p.state.MultiDimensional, 7);
-    EXPECT_EQ(p.state.QuantityRecords[0].DimensionIndex, 1234);
-    EXPECT_EQ(p.state.QuantityRecords[0].Input.LabelId, 0);
     EXPECT_EQ(store.Text(), row.settings);
     if (row.outcome == LoadOutcome::SettingsFileMissing) {
       EXPECT_FALSE(SaveSettings(store, p.state, p.format, WindowRect{}));
