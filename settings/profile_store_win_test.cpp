@@ -15,15 +15,16 @@
 namespace quantora {
 namespace {
 
-// Reads of every kind of line first, then writes that replace a value, add a key to a section
-// before and after a new section and add sections: the file written holds the same sections and
-// keys in the same order as the in-memory store, and the platform reads them back alike.
+// Reads of every kind of line first, then writes that replace a value, add a key after a last
+// line that has no line end, add a key to a section before and after a new section and add
+// sections: the file written holds the same sections and keys in the same order as the
+// in-memory store, and the platform reads them back alike.
 TEST(WinProfileStore, AnswersAndWritesLikeTheInMemoryStore) {
   const char* const file =
       "[GENERAL]\r\nFilePresent=TRUE\r\n[Numbers]\r\npadded=  12abc\r\nnegative=-3\r\n"
       "letters=abc\r\nempty=\r\nlong=123456789012345678901234567890123\r\n"
       "spaced =  value with blanks  \r\nquoted=\"quoted text\"\r\nplus=+7\r\n"
-      "huge=4294967295\r\nMixed=Case\r\n";
+      "huge=4294967295\r\nMixed=Case";  // the last line without its line end
   char directory[MAX_PATH] = {};
   GetTempPathA(sizeof directory, directory);
   const std::string path =
@@ -46,8 +47,8 @@ TEST(WinProfileStore, AnswersAndWritesLikeTheInMemoryStore) {
     EXPECT_EQ(win.GetInt(q[0], q[1], 42), memory.GetInt(q[0], q[1], 42)) << q[0] << " " << q[1];
   }
   const char* const writes[][3] = {
-      {"GENERAL", "FilePresent", "uno"}, {"GENERAL", "four", "4"}, {"C", "five", "5"},
-      {"Numbers", "six", "6"},           {"C", "seven", "7"},      {"D", "eight", "8"},
+      {"GENERAL", "FilePresent", "uno"}, {"Numbers", "six", "6"}, {"GENERAL", "four", "4"},
+      {"C", "five", "5"},                {"C", "seven", "7"},     {"D", "eight", "8"},
   };
   for (const auto& w : writes) {
     win.WriteString(w[0], w[1], w[2]);
@@ -58,12 +59,13 @@ TEST(WinProfileStore, AnswersAndWritesLikeTheInMemoryStore) {
   const std::string content{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
   in.close();
   const MemoryProfileStore written(content);
-  EXPECT_EQ(written.SectionNames(), memory.SectionNames()) << content;
-  for (const std::string& section : memory.SectionNames()) {
-    EXPECT_EQ(written.KeyNames(section.c_str()), memory.KeyNames(section.c_str())) << section;
-    for (const std::string& key : memory.KeyNames(section.c_str())) {
+  const MemoryProfileStore mine(memory.Text());  // the file as the in-memory store leaves it
+  EXPECT_EQ(written.SectionNames(), mine.SectionNames()) << content;
+  for (const std::string& section : mine.SectionNames()) {
+    EXPECT_EQ(written.KeyNames(section.c_str()), mine.KeyNames(section.c_str())) << section;
+    for (const std::string& key : mine.KeyNames(section.c_str())) {
       EXPECT_EQ(win.GetString(section.c_str(), key.c_str(), "?"),
-                memory.GetString(section.c_str(), key.c_str(), "!"))
+                mine.GetString(section.c_str(), key.c_str(), "!"))
           << section << " " << key;
     }
   }
