@@ -208,26 +208,4 @@ void MemoryProfileStore::WriteString(const char* section, const char* key, const
   lines_.insert(lines_.begin() + insertAt, Classify(keyName + "=" + newValue, "\r\n"));
 }
 
-std::vector<std::string> MemoryProfileStore::SectionNames() const {
-  std::vector<std::string> names;
-  for (const Line& line : lines_) {
-    if (line.kind == LineKind::Section) names.push_back(line.name);
-  }
-  return names;
-}
-
-std::vector<std::string> MemoryProfileStore::KeyNames(const char* section) const {
-  std::vector<std::string> names;
-  const long header = FindSection(section);
-  if (header < 0) return names;
-  const long end = SectionEnd(header);
-  for (long i = header + 1; i < end; ++i) {
-    const Line& line = lines_[static_cast<std::size_t>(i)];
-    if (line.kind == LineKind::Key || line.kind == LineKind::KeyWithoutValue) {
-      names.push_back(line.name);
-    }
-  }
-  return names;
-}
-
 }  // namespace quantora

@@ -28,11 +28,6 @@ class MemoryProfileStore : public ProfileStore {
   // The content as it would stand in the file, byte for byte.
   std::string Text() const;
 
-  // Section names in file order, and the key names of the first section of that name (the one
-  // the lookups use), in file order. Blank lines are not keys.
-  std::vector<std::string> SectionNames() const;
-  std::vector<std::string> KeyNames(const char* section) const;
-
  private:
   enum class LineKind { Blank, Section, Key, KeyWithoutValue };
   struct Line {

@@ -15,23 +15,25 @@
 namespace quantora {
 namespace {
 
-// Reads of every kind of line first, then writes that replace a value, add a key after a last
-// line that has no line end, add a key to a section before and after a new section and add
-// sections: the file written holds the same sections and keys in the same order as the
-// in-memory store, and the platform reads them back alike.
-TEST(WinProfileStore, AnswersAndWritesLikeTheInMemoryStore) {
+std::string TempIni(const char* name, const std::string& content) {
+  char directory[MAX_PATH] = {};
+  GetTempPathA(sizeof directory, directory);
+  const std::string path = std::string(directory) + "quantora_" + name +
+                           std::to_string(GetCurrentProcessId()) + ".ini";
+  std::ofstream(path, std::ios::binary) << content;
+  return path;
+}
+
+// Reads of every kind of line, with every kind of default.
+TEST(WinProfileStore, AnswersLikeTheInMemoryStore) {
   const char* const file =
       "[GENERAL]\r\nFilePresent=TRUE\r\n[Numbers]\r\npadded=  12abc\r\nnegative=-3\r\n"
       "letters=abc\r\nempty=\r\nlong=123456789012345678901234567890123\r\n"
       "spaced =  value with blanks  \r\nquoted=\"quoted text\"\r\nplus=+7\r\n"
-      "huge=4294967295\r\nMixed=Case";  // the last line without its line end
-  char directory[MAX_PATH] = {};
-  GetTempPathA(sizeof directory, directory);
-  const std::string path =
-      std::string(directory) + "quantora_store_" + std::to_string(GetCurrentProcessId()) + ".ini";
-  std::ofstream(path, std::ios::binary) << file;
-  WinProfileStore win(path);
-  MemoryProfileStore memory(file);
+      "huge=4294967295\r\nMixed=Case";
+  const std::string path = TempIni("read", file);
+  const WinProfileStore win(path);
+  const MemoryProfileStore memory(file);
   const char* const queries[][2] = {
       {"GENERAL", "FilePresent"}, {"general", "FILEPRESENT"}, {"Numbers", "padded"},
       {"Numbers", "negative"},    {"Numbers", "letters"},     {"Numbers", "empty"},
@@ -46,9 +48,22 @@ TEST(WinProfileStore, AnswersAndWritesLikeTheInMemoryStore) {
     }
     EXPECT_EQ(win.GetInt(q[0], q[1], 42), memory.GetInt(q[0], q[1], 42)) << q[0] << " " << q[1];
   }
+  DeleteFileA(path.c_str());
+}
+
+// Writes that replace a value, add a key after a last line that has no line end, add a key to
+// a section before and after a new section, and add sections: the file holds the very bytes
+// the in-memory store holds. The file has no blank line and no blanks around '=': some
+// platforms tidy those away when they rewrite a file, others keep them.
+TEST(WinProfileStore, WritesTheFileTheInMemoryStoreHolds) {
+  const char* const file = "[GENERAL]\r\nFilePresent=TRUE\r\n[Numbers]\r\nMixed=Case";
+  const std::string path = TempIni("write", file);
+  WinProfileStore win(path);
+  MemoryProfileStore memory(file);
   const char* const writes[][3] = {
-      {"GENERAL", "FilePresent", "uno"}, {"Numbers", "six", "6"}, {"GENERAL", "four", "4"},
+      {"GENERAL", "FilePresent", "uno"}, {"Numbers", "six", "6"}, {"general", "four", "4"},
       {"C", "five", "5"},                {"C", "seven", "7"},     {"D", "eight", "8"},
+      {"numbers", "MIXED", "case"},
   };
   for (const auto& w : writes) {
     win.WriteString(w[0], w[1], w[2]);
@@ -56,19 +71,8 @@ TEST(WinProfileStore, AnswersAndWritesLikeTheInMemoryStore) {
   }
   WritePrivateProfileStringA(nullptr, nullptr, nullptr, path.c_str());  // flush
   std::ifstream in(path, std::ios::binary);
-  const std::string content{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), memory.Text());
   in.close();
-  const MemoryProfileStore written(content);
-  const MemoryProfileStore mine(memory.Text());  // the file as the in-memory store leaves it
-  EXPECT_EQ(written.SectionNames(), mine.SectionNames()) << content;
-  for (const std::string& section : mine.SectionNames()) {
-    EXPECT_EQ(written.KeyNames(section.c_str()), mine.KeyNames(section.c_str())) << section;
-    for (const std::string& key : mine.KeyNames(section.c_str())) {
-      EXPECT_EQ(win.GetString(section.c_str(), key.c_str(), "?"),
-                mine.GetString(section.c_str(), key.c_str(), "!"))
-          << section << " " << key;
-    }
-  }
   DeleteFileA(path.c_str());
 }
 
