@@ -5,7 +5,7 @@
 
 #include "app/window_test_support_win.h"
 #include "resources/convert.h"
-#include "settings/memory_profile_store_fake.h"
+#include "settings/memory_profile_store_test_fake.h"
 
 namespace quantora {
 namespace {

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "app/main_window_state_win.h"
-#include "units/recording_reporter.h"
+#include "units/recording_reporter_test_util.h"
 
 namespace quantora {
 namespace testing {

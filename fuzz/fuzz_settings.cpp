@@ -10,7 +10,7 @@
 
 #include "conversion/conversion.h"
 #include "numbers/number_format.h"
-#include "settings/memory_profile_store_fake.h"
+#include "settings/memory_profile_store_test_fake.h"
 #include "settings/settings.h"
 #include "units/catalog_file.h"
 #include "units/quantity.h"

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "units/recording_reporter.h"
+#include "units/recording_reporter_test_util.h"
 
 namespace quantora {
 namespace {

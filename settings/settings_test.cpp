@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "settings/memory_profile_store_fake.h"
-#include "units/recording_reporter.h"
+#include "settings/memory_profile_store_test_fake.h"
+#include "units/recording_reporter_test_util.h"
 #include "units/text_file_test_util.h"
 
 namespace quantora {

@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "units/recording_reporter.h"
+#include "units/recording_reporter_test_util.h"
 #include "units/text_file_test_util.h"
 
 namespace quantora {

@@ -7,7 +7,7 @@
 #include <string>
 #include <tuple>
 
-#include "units/recording_reporter.h"
+#include "units/recording_reporter_test_util.h"
 #include "units/text_file_test_util.h"
 
 namespace quantora {
