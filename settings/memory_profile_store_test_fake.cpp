@@ -1,21 +1,17 @@
 #include "settings/memory_profile_store_test_fake.h"
 
+#include <algorithm>
 #include <cstddef>
 
 namespace quantora {
 
 namespace {
 
-bool IsProfileSpace(char c) {
-  return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
-}
-
 std::string Trim(const std::string& text) {
-  std::size_t first = 0;
-  std::size_t last = text.size();
-  while (first < last && IsProfileSpace(text[first])) ++first;
-  while (last > first && IsProfileSpace(text[last - 1])) --last;
-  return text.substr(first, last - first);
+  const char* const blanks = " \t\r\n\v\f";
+  const std::size_t first = text.find_first_not_of(blanks);
+  if (first == std::string::npos) return "";
+  return text.substr(first, text.find_last_not_of(blanks) + 1 - first);
 }
 
 char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
@@ -23,189 +19,98 @@ char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' +
 // Section and key names are compared without regard to case, as the platform does.
 bool SameName(const std::string& a, const char* b) {
   const std::string trimmed = Trim(b);
-  if (a.size() != trimmed.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (Lower(a[i]) != Lower(trimmed[i])) return false;
-  }
-  return true;
+  return std::equal(a.begin(), a.end(), trimmed.begin(), trimmed.end(),
+                    [](char x, char y) { return Lower(x) == Lower(y); });
 }
 
 }  // namespace
 
-std::int32_t ProfileLeadingInteger(const std::string& text) {
+MemoryProfileStore::Section* MemoryProfileStore::FindSection(const char* name) {
+  for (Section& section : sections_) {
+    if (SameName(section.name, name)) return &section;
+  }
+  return nullptr;
+}
+
+std::string* MemoryProfileStore::FindValue(const char* section, const char* key) {
+  if (Section* found = FindSection(section)) {
+    for (auto& [name, value] : found->keys) {
+      if (SameName(name, key)) return &value;
+    }
+  }
+  return nullptr;
+}
+
+std::string MemoryProfileStore::GetString(const char* section, const char* key,
+                                          const char* defaultText) const {
+  std::string text = defaultText ? defaultText : "";
+  // The default loses its trailing blanks, as the platform's lookup does.
+  while (!text.empty() && text.back() == ' ') text.pop_back();
+  if (const std::string* value = const_cast<MemoryProfileStore*>(this)->FindValue(section, key)) {
+    text = *value;
+  }
+  return text.substr(0, kProfileValueMaxLength);
+}
+
+// The leading decimal number, as the platform reads it: characters up to and including the
+// blank skipped, one optional sign, then digits up to the first other character, summed with
+// 32-bit wrap-around; no digits gives 0.
+std::int32_t MemoryProfileStore::GetInt(const char* section, const char* key,
+                                        std::int32_t defaultValue) const {
+  const std::string text = GetString(section, key, "");
+  if (text.empty()) return defaultValue;
   std::size_t i = 0;
   while (i < text.size() && static_cast<unsigned char>(text[i]) <= ' ') ++i;
-  bool negative = false;
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-    negative = text[i] == '-';
-    ++i;
-  }
+  const bool negative = i < text.size() && text[i] == '-';
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
   std::uint32_t total = 0;
   for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
     total = total * 10u + static_cast<std::uint32_t>(text[i] - '0');
   }
-  if (negative) total = 0u - total;
-  return static_cast<std::int32_t>(total);
+  return static_cast<std::int32_t>(negative ? 0u - total : total);
 }
 
-std::string ProfileReturnedText(const std::string& text) {
-  std::string value = text;
-  bool quoted = false;
-  if (value.size() >= 2 && (value[0] == '"' || value[0] == '\'') &&
-      value.back() == value[0]) {
-    quoted = true;
-    value.erase(0, 1);
+// An existing key keeps its place; a new key goes at the end of its section, a new section
+// at the end of the file.
+void MemoryProfileStore::WriteString(const char* section, const char* key, const char* value) {
+  const std::string text = value ? value : "";
+  if (std::string* old = FindValue(section, key)) {
+    *old = text;
+    return;
   }
-  // The lookup copies into its 30-byte buffer first and only then drops the closing quote,
-  // and only when the whole rest fitted in the buffer's size.
-  const std::size_t restLength = value.size();
-  if (value.size() > static_cast<std::size_t>(kProfileValueMaxLength)) {
-    value.resize(kProfileValueMaxLength);
+  Section* found = FindSection(section);
+  if (found == nullptr) {
+    sections_.push_back({Trim(section), {}});
+    found = &sections_.back();
   }
-  if (quoted && restLength <= static_cast<std::size_t>(kProfileValueBufferSize) &&
-      !value.empty()) {
-    value.pop_back();
-  }
-  return value;
-}
-
-MemoryProfileStore::Line MemoryProfileStore::Classify(std::string text, std::string end) {
-  Line line;
-  line.text = std::move(text);
-  line.end = std::move(end);
-  const std::string trimmed = Trim(line.text);
-  if (trimmed.empty()) {
-    line.kind = LineKind::Blank;
-    return line;
-  }
-  if (trimmed[0] == '[') {
-    const std::size_t close = trimmed.rfind(']');
-    if (close != std::string::npos) {
-      line.kind = LineKind::Section;
-      line.name = trimmed.substr(1, close - 1);
-      return line;
-    }
-  }
-  const std::size_t equals = trimmed.find('=');
-  if (equals == std::string::npos) {
-    line.kind = LineKind::KeyWithoutValue;
-    line.name = trimmed;
-    return line;
-  }
-  line.kind = LineKind::Key;
-  line.name = Trim(trimmed.substr(0, equals));
-  line.value = Trim(trimmed.substr(equals + 1));
-  return line;
+  found->keys.emplace_back(Trim(key), text);
 }
 
 void MemoryProfileStore::SetText(const std::string& text) {
-  lines_.clear();
-  std::size_t start = 0;
-  while (start < text.size()) {
-    const std::size_t newline = text.find('\n', start);
-    if (newline == std::string::npos) {
-      lines_.push_back(Classify(text.substr(start), ""));
-      break;
+  sections_.clear();
+  for (std::size_t start = 0; start < text.size();) {
+    std::size_t end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    const std::string line = Trim(text.substr(start, end - start));
+    start = end + 1;
+    const std::size_t close = line.rfind(']');
+    const std::size_t equals = line.find('=');
+    if (!line.empty() && line[0] == '[' && close != std::string::npos) {
+      sections_.push_back({line.substr(1, close - 1), {}});
+    } else if (equals != std::string::npos && !sections_.empty()) {
+      sections_.back().keys.emplace_back(Trim(line.substr(0, equals)),
+                                         Trim(line.substr(equals + 1)));
     }
-    std::string body = text.substr(start, newline - start);
-    std::string end = "\n";
-    if (!body.empty() && body.back() == '\r') {
-      body.pop_back();
-      end = "\r\n";
-    }
-    lines_.push_back(Classify(std::move(body), std::move(end)));
-    start = newline + 1;
   }
 }
 
 std::string MemoryProfileStore::Text() const {
   std::string text;
-  for (const Line& line : lines_) text += line.text + line.end;
+  for (const Section& section : sections_) {
+    text += "[" + section.name + "]\r\n";
+    for (const auto& [name, value] : section.keys) text += name + "=" + value + "\r\n";
+  }
   return text;
-}
-
-long MemoryProfileStore::FindSection(const char* section) const {
-  for (std::size_t i = 0; i < lines_.size(); ++i) {
-    if (lines_[i].kind == LineKind::Section && SameName(lines_[i].name, section)) {
-      return static_cast<long>(i);
-    }
-  }
-  return -1;
-}
-
-long MemoryProfileStore::SectionEnd(long headerIndex) const {
-  long i = headerIndex + 1;
-  while (i < static_cast<long>(lines_.size()) &&
-         lines_[static_cast<std::size_t>(i)].kind != LineKind::Section) {
-    ++i;
-  }
-  return i;
-}
-
-long MemoryProfileStore::FindKey(const char* section, const char* key) const {
-  const long header = FindSection(section);
-  if (header < 0) return -1;
-  const long end = SectionEnd(header);
-  for (long i = header + 1; i < end; ++i) {
-    const Line& line = lines_[static_cast<std::size_t>(i)];
-    if ((line.kind == LineKind::Key || line.kind == LineKind::KeyWithoutValue) &&
-        SameName(line.name, key)) {
-      return i;
-    }
-  }
-  return -1;
-}
-
-std::string MemoryProfileStore::GetString(const char* section, const char* key,
-                                          const char* defaultText) const {
-  const long found = FindKey(section, key);
-  if (found >= 0 && lines_[static_cast<std::size_t>(found)].kind == LineKind::Key) {
-    return ProfileReturnedText(lines_[static_cast<std::size_t>(found)].value);
-  }
-  // The default loses its trailing blanks, as the platform's lookup does.
-  std::string fallback = defaultText ? defaultText : "";
-  while (!fallback.empty() && fallback.back() == ' ') fallback.pop_back();
-  return ProfileReturnedText(fallback);
-}
-
-std::int32_t MemoryProfileStore::GetInt(const char* section, const char* key,
-                                        std::int32_t defaultValue) const {
-  const std::string text = GetString(section, key, "");
-  if (text.empty()) return defaultValue;
-  return ProfileLeadingInteger(text);
-}
-
-void MemoryProfileStore::WriteString(const char* section, const char* key, const char* value) {
-  const std::string newValue = value ? value : "";
-  const long found = FindKey(section, key);
-  if (found >= 0) {
-    Line& line = lines_[static_cast<std::size_t>(found)];
-    if (line.kind == LineKind::Key && line.value == newValue) return;  // nothing changes
-    line = Classify(line.name + "=" + newValue, line.end);
-    return;
-  }
-
-  std::string keyName = Trim(key);
-  long insertAt;
-  const long header = FindSection(section);
-  if (header >= 0) {
-    // After the last line of the section that is not blank, so that a blank line that
-    // separates it from the next section stays where it is.
-    insertAt = SectionEnd(header);
-    while (insertAt > header + 1 &&
-           lines_[static_cast<std::size_t>(insertAt - 1)].kind == LineKind::Blank) {
-      --insertAt;
-    }
-  } else {
-    insertAt = static_cast<long>(lines_.size());
-    if (insertAt > 0 && lines_.back().end.empty()) lines_.back().end = "\r\n";
-    lines_.push_back(Classify(std::string("[") + Trim(section) + "]", "\r\n"));
-    insertAt = static_cast<long>(lines_.size());
-  }
-  if (insertAt > 0 && lines_[static_cast<std::size_t>(insertAt - 1)].end.empty()) {
-    lines_[static_cast<std::size_t>(insertAt - 1)].end = "\r\n";
-  }
-  lines_.insert(lines_.begin() + insertAt, Classify(keyName + "=" + newValue, "\r\n"));
 }
 
 }  // namespace quantora

@@ -1,11 +1,12 @@
-// A settings store held in memory as the text of an initialisation file. It follows the
-// rules of the platform's private-profile calls, so that the settings code can be tested
-// without the platform, and it keeps every line it does not change exactly as it was, so that
-// a test can tell "nothing written" from "written the same".
+// A settings store held in memory for the tests, answering by the rules of the platform's
+// private-profile calls. It keeps a file as the program writes one: "[section]" and
+// "key=value" lines, each ending in CR LF. Other lines (blank ones, keys without '=') are read
+// past and not kept, and so are the blanks around names and values.
 #pragma once
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "settings/profile_store.h"
@@ -25,37 +26,19 @@ class MemoryProfileStore : public ProfileStore {
 
   // Replaces the whole content, as if the file had been edited outside the program.
   void SetText(const std::string& text);
-  // The content as it would stand in the file, byte for byte.
+  // The file as the store would write it.
   std::string Text() const;
 
  private:
-  enum class LineKind { Blank, Section, Key, KeyWithoutValue };
-  struct Line {
-    std::string text;  // without its line end
-    std::string end;   // "\r\n", "\n" or "" for a last line without one
-    LineKind kind = LineKind::Blank;
-    std::string name;   // section or key name
-    std::string value;  // for LineKind::Key
+  struct Section {
+    std::string name;
+    std::vector<std::pair<std::string, std::string>> keys;  // name, value; in file order
   };
+  // The first section of that name, as the platform's lookups use; nullptr when there is none.
+  Section* FindSection(const char* name);
+  std::string* FindValue(const char* section, const char* key);
 
-  static Line Classify(std::string text, std::string end);
-  // Index of the header line of the first section named section, or -1. Lines before the
-  // first header belong to the section with the empty name, which has no header line.
-  long FindSection(const char* section) const;
-  // The line range [first, last) of the section whose header is at headerIndex.
-  long SectionEnd(long headerIndex) const;
-  long FindKey(const char* section, const char* key) const;
-
-  std::vector<Line> lines_;
+  std::vector<Section> sections_;
 };
-
-// The leading-number read of the platform's integer lookup: characters up to and including the
-// blank skipped, one optional sign, then decimal digits up to the first other character, summed
-// with 32-bit wrap-around; no digits gives 0.
-std::int32_t ProfileLeadingInteger(const std::string& text);
-
-// What a lookup hands back for a found value or a default text: one pair of matching quotes
-// around the text removed, then cut to 29 characters.
-std::string ProfileReturnedText(const std::string& text);
 
 }  // namespace quantora
