@@ -45,6 +45,8 @@ TEST(Layout, EveryControlStandsInItsFrameAndCoversNoOther) {
         EXPECT_EQ(plan.frames.to, want[1]);
         EXPECT_EQ(RectOf(plan.controls[plan.controlCount - 1]), want[2]);
         EXPECT_EQ(RectOf(*plan.Find(500)), want[3]);
+        EXPECT_STREQ(plan.Find(614)->caption, " Convert From ");
+        EXPECT_STREQ(plan.Find(615)->caption, " Convert To ");
       }
       for (int i = 0; i < plan.controlCount; ++i) {
         const ControlPlacement& a = plan.controls[i];

@@ -27,7 +27,7 @@ TEST(HelpContextIds, OnlyNumberedHelpIdDefinitionsCountAndNamesHashInEitherCase)
   }
   EXPECT_EQ(ids, "HC_VALUE=5040 HC_RESULT=5060 HC_UNIT=6350 HC_LAST=6210 ");
   std::uint32_t upper = 0, lower = 1;
-  ASSERT_TRUE(HashContextName("HC_VALUE.09", &upper) && HashContextName("hc_value.09", &lower));
+  ASSERT_TRUE(HashContextName("HC_SIZE.19", &upper) && HashContextName("hc_size.19", &lower));
   EXPECT_EQ(upper, lower);
 }
 
@@ -75,7 +75,7 @@ TEST(BuiltHelpFile, EveryHelpIdLeadsToItsTopicAndTheRestIsKept) {
 }
 
 // Damaged files: cut short, or a 16-bit value changed. In the directory, past its 9-byte file
-// header, come the 38-byte tree header and the leaf page with its first entry at 8: "|CONTEXT"
+// header (whose bytes 4 to 7 give its size), come the 38-byte tree header and the leaf page with its first entry at 8: "|CONTEXT"
 // and that internal file's offset.
 TEST(BuiltHelpFile, RefusesWhatItCannotMap) {
   const Bytes good = ReadBytes(QUANTORA_COMPILED_HELP_FILE);
@@ -87,6 +87,8 @@ TEST(BuiltHelpFile, RefusesWhatItCannotMap) {
   const Row rows[] = {
       {good.size(), 1, 0, value, "not a help file"},
       {16, 0, 0, value, "the directory lies outside the file"},
+      {good.size(), page - 38 - 5, std::uint16_t(good.size() - page + 39), value,
+       "the directory lies outside the file"},  // its size one byte past the end
       {good.size(), page - 38, 0, value, "the directory is damaged"},
       {good.size(), page + 8 + sizeof "|CONTEXT" + 2, 0x7F, value,
        "an internal file lies outside the file"},

@@ -40,6 +40,7 @@ TEST(FormatValue, TextsWorkedOutByHand) {
       {-kMax, {S, 8, 5, 0}, "-1.7976931 E308"},
       {0, {F, 5, 5, 0}, "0.00000"},
       {2.5, {F, 5, 0, 0}, "3"},
+      {0.5, {F, 5, 2, 0}, "0.50"},
       {-0.004, {F, 5, 2, 1}, "-0"},
       // Twelve characters stay fixed decimal, thirteen turn scientific, counted after the
       // truncation and after a round-up that adds a digit.

@@ -55,7 +55,8 @@ TEST(CatalogFile, LongLinesLabelsAndSurplusBeyondEveryCapacity) {
   for (int u = 0; u < 200; ++u) text += "unit" + std::to_string(u) + "=" + std::to_string(u) + "\n";
   for (int d = 2; d < 60; ++d) text += "[Dimension " + std::to_string(d) + "]\n";
   text +=
-      "[MULTIPLIERS]\nNo_Multiplier = 1\nki=1\n" + std::string(41, 'n') + "=5\nno factor\nzero=\n";
+      "[MULTIPLIERS]\nNo_Multiplier = 1\nki=1\n" + std::string(41, 'n') + "=5\nno factor\n";
+  text += std::string(40, 'z') + "=\n";
   for (int m = 0; m < 70; ++m) text += "prefix" + std::to_string(m) + "=1\n";
   RecordingReporter reporter;
   UnitTables tables;
@@ -70,7 +71,7 @@ TEST(CatalogFile, LongLinesLabelsAndSurplusBeyondEveryCapacity) {
   // Multiplier names have 3 to 40 characters before an '='; only "No_Multiplier" is no prefix.
   ASSERT_EQ(LoadScalers(reporter, tables, "QUANTORA.TXT", Serving(text)), kMaxScalers);
   EXPECT_STREQ(tables.Scalers[0].Name, "No_Multiplier ");
-  EXPECT_STREQ(tables.Scalers[1].Name, "zero");
+  EXPECT_EQ(tables.Scalers[1].Name, std::string(40, 'z'));
   EXPECT_EQ(tables.Scalers[1].Mult, 0.0);
   EXPECT_STREQ(tables.Scalers[49].Name, "prefix47");
   EXPECT_TRUE(reporter.messages.empty());

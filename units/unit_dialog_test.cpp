@@ -121,6 +121,7 @@ TEST_F(UnitDialogTest, LabelsPutThePrefixBeforeTheNameOrAtTheCaret) {
       {0, 1, "meter", 5, "meter", 1.0},    // a prefix index past the table
       {0, 2, "meter", 1, "kilo", 1000.0},  // a unit index past the list
   };
+  std::strcpy(record_.UnitNames[2], "hidden");  // past the list: never shown
   for (const auto& [dimension, unitIndex, unit, scaler, label, scalerMult] : rows) {
     record_.DimensionIndex = dimension;
     std::strcpy(record_.UnitNames[1], unit.c_str());
@@ -129,6 +130,9 @@ TEST_F(UnitDialogTest, LabelsPutThePrefixBeforeTheNameOrAtTheCaret) {
     EXPECT_EQ(FinishSide(record_, true, tables_), label);
     EXPECT_DOUBLE_EQ(record_.Input.UnitScalerMult, scalerMult) << unit;
   }
+  // The list shows all 40 characters of a name, and no row past its count.
+  std::strcpy(record_.UnitNames[1], std::string(40, 'n').c_str());
+  EXPECT_EQ(UnitListRow(record_, 1) + UnitListRow(record_, 2), std::string(40, 'n'));
 }
 
 // A catalogue that cannot be read any more: the quantity keeps its former unit list, and no
