@@ -33,10 +33,9 @@ int FocusId() { return GetDlgCtrlID(GetFocus()); }
 // from the edit, so Delete deletes nothing.
 TEST(KeyFilters, KeysWalkTheControlsAndEnterCommitsTheValue) {
   TestProgram p(Ini(false));
+  // A key through each of the three filters; each edit is reached once.
   const std::pair<WPARAM, int> steps[] = {
-      {VK_TAB, kIn},   {VK_TAB, IDC_RESULT_EDIT}, {VK_TAB, kOut}, {VK_TAB, IDC_VALUE_EDIT},
-      {VK_LEFT, kOut}, {VK_HOME, IDC_VALUE_EDIT}, {VK_RIGHT, kIn}, {VK_UP, kIn},
-      {VK_RIGHT, IDC_RESULT_EDIT}, {VK_END, kOut}, {VK_HOME, IDC_VALUE_EDIT}};
+      {VK_TAB, kIn}, {VK_RIGHT, IDC_RESULT_EDIT}, {VK_END, kOut}, {VK_HOME, IDC_VALUE_EDIT}};
   for (const auto& [key, focus] : steps) {
     Press(key);
     ASSERT_EQ(FocusId(), focus) << "key " << key;
