@@ -10,7 +10,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 
 #include "resources/convert.h"
@@ -19,15 +18,17 @@ namespace quantora {
 namespace {
 
 constexpr char kHelpFile[] = "QUANTORA.HLP";
-constexpr DWORD kPollMs = 100;
 
-// Polls until done() holds; false when it still does not after 20 seconds.
-bool PollUntil(const std::function<bool()>& done) {
-  for (DWORD waited = 0; !done(); waited += kPollMs) {
-    if (waited >= 20000) return false;
-    Sleep(kPollMs);
-  }
-  return true;
+struct HelpCall {
+  HWND owner;
+  UINT command;
+  ULONG_PTR data;
+};
+
+DWORD WINAPI RunCall(LPVOID call) {
+  const HelpCall& c = *static_cast<const HelpCall*>(call);
+  WinHelpA(c.owner, kHelpFile, c.command, c.data);
+  return 0;
 }
 
 BOOL CALLBACK AppendText(HWND child, LPARAM all) {
@@ -38,58 +39,44 @@ BOOL CALLBACK AppendText(HWND child, LPARAM all) {
   return TRUE;
 }
 
-std::string TextOfChildren(HWND window) {
-  std::string all;
-  EnumChildWindows(window, AppendText, reinterpret_cast<LPARAM>(&all));
-  return all;
+// Polls every 100 ms until done() holds, for at most 20 seconds.
+template <typename Done>
+void PollUntil(Done done) {
+  for (int waited = 0; !done() && waited < 20000; waited += 100) Sleep(100);
 }
 
-// The text of an error box the viewer shows, if any; the box is answered "No" (do not look
-// for the file), "Cancel" or "OK", whichever it has.
-std::string TakeErrorBox() {
-  // The test itself shows no dialog: a box shown is the viewer's.
-  HWND box = FindWindowExA(nullptr, nullptr, "#32770", nullptr);
-  while (box && !IsWindowVisible(box)) box = FindWindowExA(nullptr, box, "#32770", nullptr);
-  if (!box) return "";
-  const std::string text = "error box: " + TextOfChildren(box);
-  for (WPARAM button : {IDNO, IDCANCEL, IDOK}) PostMessageA(box, WM_COMMAND, button, 0);
-  return text;
-}
-
-void CloseViewer(HWND owner) {
-  TakeErrorBox();
+// What the viewer shows when asked: the text of an error box it showed (answered "No", do not
+// look for the file, "Cancel" or "OK", whichever it has), or else the heading of the topic (its
+// first line, without its number: "Section 2.1: ..."). The viewer is closed again.
+std::string Ask(HWND owner, UINT command, ULONG_PTR data) {
+  HelpCall call{owner, command, data};
+  HANDLE thread = CreateThread(nullptr, 0, RunCall, &call, 0, nullptr);
+  std::string shown;
+  bool error = false;
+  PollUntil([&] {
+    // The test itself shows no dialog: a box shown is the viewer's.
+    HWND box = FindWindowExA(nullptr, nullptr, "#32770", nullptr);
+    while (box && !IsWindowVisible(box)) box = FindWindowExA(nullptr, box, "#32770", nullptr);
+    HWND viewer = FindWindowA("MS_WINHELP", nullptr);
+    if (box) {
+      error = true;
+      EnumChildWindows(box, AppendText, reinterpret_cast<LPARAM>(&shown));
+      for (WPARAM button : {IDNO, IDCANCEL, IDOK}) PostMessageA(box, WM_COMMAND, button, 0);
+    } else if (WaitForSingleObject(thread, 0) == WAIT_OBJECT_0 && viewer &&
+               IsWindowVisible(viewer)) {  // the viewer fills its window after the call returned
+      EnumChildWindows(viewer, AppendText, reinterpret_cast<LPARAM>(&shown));
+    }
+    return !shown.empty();
+  });
   if (FindWindowA("MS_WINHELP", nullptr)) WinHelpA(owner, kHelpFile, HELP_QUIT, 0);
   PollUntil([] { return FindWindowA("MS_WINHELP", nullptr) == nullptr; });
-}
-
-DWORD WINAPI RunCall(LPVOID call) {
-  (*static_cast<std::function<void()>*>(call))();
-  return 0;
-}
-
-// What the viewer shows when asked: the error box it showed, or else the heading of the topic
-// (its first line, without its number: "Section 2.1: ..."), "" for nothing.
-std::string Ask(HWND owner, UINT command, ULONG_PTR data) {
-  CloseViewer(owner);
-  std::function<void()> call = [&] { WinHelpA(owner, kHelpFile, command, data); };
-  HANDLE thread = CreateThread(nullptr, 0, RunCall, &call, 0, nullptr);
-  // The viewer fills its window after the call has returned.
-  std::string errors;
-  std::string topic;
-  PollUntil([&] {
-    errors += TakeErrorBox();
-    if (WaitForSingleObject(thread, 0) != WAIT_OBJECT_0) return false;
-    HWND viewer = FindWindowA("MS_WINHELP", nullptr);
-    if (viewer && IsWindowVisible(viewer)) topic = TextOfChildren(viewer);
-    return !errors.empty() || !topic.empty();
-  });
-  // A call still waiting ends when the next one closes the viewer.
-  if (WaitForSingleObject(thread, 0) != WAIT_OBJECT_0) errors += "(the call did not return)";
+  const bool returned = WaitForSingleObject(thread, 5000) == WAIT_OBJECT_0;
   CloseHandle(thread);
-  if (!errors.empty()) return errors;
-  const std::string first = topic.substr(0, topic.find_first_of("\r\n"));
-  const std::size_t colon = first.find(": ");
-  return colon == std::string::npos ? first : first.substr(colon + 2);
+  if (!returned) return "the call did not return: " + shown;
+  if (error) return "error box: " + shown;
+  shown = shown.substr(0, shown.find_first_of("\r\n"));
+  const std::size_t colon = shown.find(": ");
+  return colon == std::string::npos ? shown : shown.substr(colon + 2);
 }
 
 TEST(HelpViewer, OpensAtTheContentsAndAtTheTopicsOfHelpIds) {
@@ -103,7 +90,6 @@ TEST(HelpViewer, OpensAtTheContentsAndAtTheTopicsOfHelpIds) {
       {HC_UNDO_QUANTITY, "Undo Quantity"},
   };
   for (const auto& [id, heading] : topics) EXPECT_EQ(Ask(owner, HELP_CONTEXT, id), heading) << id;
-  CloseViewer(owner);
   DestroyWindow(owner);
 }
 
