@@ -68,11 +68,13 @@ TEST(MainWindowPainting, EtchedLineFramesAndCaptions) {
     EXPECT_GT(count(text, {e.left, e.bottom + 3, e.right, 2 * e.bottom + 3 - e.top}), 10) << id;
   }
   // A fraction bar between each numerator label and the denominator label below it.
-  for (int column = 0; column < kSlotCount / 2; ++column) {
-    const RECT top = Of(window, IDC_INPUT_LABEL_FIRST + column);
-    const RECT bottom = Of(window, IDC_INPUT_LABEL_FIRST + column + kSlotCount / 2);
-    const RECT between{top.left + 4, top.bottom + 3, top.right - 4, bottom.top - 3};
-    EXPECT_GT(count(shadow, between), top.right - top.left - 16) << column;
+  for (int numerator = 0; numerator < kSlotCount / 2; ++numerator) {
+    for (int id : {IDC_INPUT_LABEL_FIRST + numerator, IDC_OUTPUT_LABEL_FIRST + numerator}) {
+      const RECT top = Of(window, id);
+      const RECT bottom = Of(window, id + kSlotCount / 2);
+      const RECT between{top.left + 4, top.bottom + 3, top.right - 4, bottom.top - 3};
+      EXPECT_GT(count(shadow, between), top.right - top.left - 16) << id;
+    }
   }
   DeleteDC(dc);  // which lets the bitmap go
   DeleteObject(bitmap);
