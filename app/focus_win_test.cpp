@@ -29,14 +29,13 @@ int FocusId() { return GetDlgCtrlID(GetFocus()); }
 
 // The moves themselves are checked on the navigation tables; here the keys reach the controls,
 // the first from the value edit, and an edit reached has its whole text selected. Enter in the
-// value edit then commits and ends keyboard navigation; the filter keeps every other key-down
-// from the edit, so Delete deletes nothing.
-TEST(KeyFilters, KeysWalkTheControlsAndEnterCommitsTheValue) {
+// value edit ends keyboard navigation; the filter keeps every other key-down from the edit, so
+// Delete deletes nothing.
+TEST(KeyFilters, KeysWalkTheControlsAndEnterEndsTheWalk) {
   TestProgram p(Ini(false));
+  // A key through each of the three filters; each edit is reached once.
   const std::pair<WPARAM, int> steps[] = {
-      {VK_TAB, kIn},   {VK_TAB, IDC_RESULT_EDIT}, {VK_TAB, kOut}, {VK_TAB, IDC_VALUE_EDIT},
-      {VK_LEFT, kOut}, {VK_HOME, IDC_VALUE_EDIT}, {VK_RIGHT, kIn}, {VK_UP, kIn},
-      {VK_RIGHT, IDC_RESULT_EDIT}, {VK_END, kOut}, {VK_HOME, IDC_VALUE_EDIT}};
+      {VK_TAB, kIn}, {VK_RIGHT, IDC_RESULT_EDIT}, {VK_END, kOut}, {VK_HOME, IDC_VALUE_EDIT}};
   for (const auto& [key, focus] : steps) {
     Press(key);
     ASSERT_EQ(FocusId(), focus) << "key " << key;
@@ -46,14 +45,12 @@ TEST(KeyFilters, KeysWalkTheControlsAndEnterCommitsTheValue) {
       EXPECT_EQ(HIWORD(selection), GetWindowTextLengthA(GetFocus()));
     }
   }
-  SetDlgItemTextA(p.window(), IDC_VALUE_EDIT, "3");
-  Press(VK_RETURN);
+  Press(VK_RETURN);  // what it commits is the main window test's
   p.Pump();
-  EXPECT_EQ(p.Text(IDC_RESULT_EDIT), "914.40 E-3");
   EXPECT_EQ(p.state().navigation.KeyboardNavigation, 0);
   SendDlgItemMessageA(p.window(), IDC_VALUE_EDIT, EM_SETSEL, 0, 0);
   Press(VK_DELETE);
-  EXPECT_EQ(p.Text(IDC_VALUE_EDIT), "3.0000");
+  EXPECT_EQ(p.Text(IDC_VALUE_EDIT), "2.0000");
 }
 
 TEST(KeyFilters, EnterOnAUnitButtonOpensItsDialogAndTheFocusComesBack) {

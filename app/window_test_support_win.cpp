@@ -60,9 +60,9 @@ TestProgram::TestProgram(const std::string& ini, const std::string& catalogue) {
   directory_ = std::string(temp) + "quantora-test-" + std::to_string(GetCurrentProcessId()) +
                "-" + std::to_string(++counter);
   CreateDirectoryA(directory_.c_str(), nullptr);
-  state_.settingsPath = IniPath();
+  state_.settingsPath = directory_ + "\\QUANTORA.INI";
   state_.dataPath = directory_ + "\\QUANTORA.TXT";
-  if (!ini.empty()) std::ofstream(IniPath(), std::ios::binary) << ini;
+  if (!ini.empty()) std::ofstream(state_.settingsPath, std::ios::binary) << ini;
   if (!catalogue.empty()) std::ofstream(state_.dataPath, std::ios::binary) << catalogue;
   state_.reporterOverride = &reporter_;
   HINSTANCE instance = GetModuleHandleA(nullptr);
@@ -76,7 +76,7 @@ TestProgram::TestProgram(const std::string& ini, const std::string& catalogue) {
 TestProgram::~TestProgram() {
   if (HWND main = state_.mainWindow) DestroyWindow(main);
   Pump();
-  DeleteFileA(IniPath().c_str());
+  DeleteFileA(state_.settingsPath.c_str());
   DeleteFileA(state_.dataPath.c_str());
   RemoveDirectoryA(directory_.c_str());
 }
@@ -101,7 +101,7 @@ std::string TestProgram::Text(int controlId) const {
 }
 
 std::string TestProgram::ReadIni() const {
-  std::ifstream in(IniPath(), std::ios::binary);
+  std::ifstream in(state_.settingsPath, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 

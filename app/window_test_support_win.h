@@ -34,7 +34,6 @@ class TestProgram {
   // Processes messages as the program's loop does until none is left.
   void Pump();
   std::string Text(int controlId) const;
-  std::string IniPath() const { return directory_ + "\\QUANTORA.INI"; }
   std::string ReadIni() const;  // "" when there is no settings file
 
  private:

@@ -4,7 +4,6 @@
 #include <windows.h>
 
 #include <string>
-#include <tuple>
 
 #include "app/window_test_support_win.h"
 #include "resources/convert.h"
@@ -26,9 +25,7 @@ TEST(NumericFormatDialogWin, EveryWayOutAppliesTheTypedNumberFirst) {
   } cases[] = {
       {"3", false, true, "3.76 E3", false},
       {"3", false, false, "3.76 E3", false},
-      {"9", false, false, "3.7630 E3", true},
       {"0", true, true, "3.7630 E3", true},
-      {"2", true, false, "3.8 E3", false},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.typed) + (c.byEnter ? " and Enter" : "") +
