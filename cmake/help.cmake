@@ -72,3 +72,16 @@ if(TARGET core_tests)
   target_compile_definitions(core_tests PRIVATE QUANTORA_HELP_FILE="${help_file}"
                                                 QUANTORA_COMPILED_HELP_FILE="${help_compiled}")
 endif()
+
+# The help file in the viewer under Wine, run in the help folder like the installed program.
+if(WIN32 AND QUANTORA_TESTS AND TARGET gtest_main)
+  add_executable(help_viewer_tests ${CMAKE_CURRENT_SOURCE_DIR}/help/viewer/help_viewer_win_test.cpp)
+  target_link_libraries(help_viewer_tests PRIVATE quantora_core user32 gtest gtest_main)
+  target_link_options(help_viewer_tests PRIVATE ${win_flags})
+  target_compile_definitions(help_viewer_tests PRIVATE
+                             QUANTORA_SOURCE_DIR="${CMAKE_CURRENT_SOURCE_DIR}")
+  add_dependencies(help_viewer_tests manual)
+  gtest_discover_tests(help_viewer_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
+                       WORKING_DIRECTORY ${QUANTORA_HELP_DIR}
+                       PROPERTIES RUN_SERIAL TRUE TIMEOUT 300)
+endif()
