@@ -1,7 +1,7 @@
 // The whole fuzz input is the settings file, as a user may leave it after editing it by hand.
 // Loaded through the in-memory store (which follows the platform's profile rules) against the
-// catalogue the program ships, every index and count must end up inside its table; the load
-// must write nothing; and a save followed by a load must give the very same state.
+// catalogue the program ships, every index and count must end up inside its table, and a save
+// followed by a load must give the very same state.
 #include <cmath>
 #include <cstdint>
 #include <cstring>

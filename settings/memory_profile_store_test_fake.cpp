@@ -2,23 +2,24 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <string_view>
 
 namespace quantora {
 
 namespace {
 
-std::string Trim(const std::string& text) {
+std::string_view Trim(std::string_view text) {
   const char* const blanks = " \t\r\n\v\f";
   const std::size_t first = text.find_first_not_of(blanks);
-  if (first == std::string::npos) return "";
+  if (first == std::string_view::npos) return {};
   return text.substr(first, text.find_last_not_of(blanks) + 1 - first);
 }
 
 char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
-// Section and key names are compared without regard to case, as the platform does.
-bool SameName(const std::string& a, const char* b) {
-  const std::string trimmed = Trim(b);
+// Section and key names are compared without regard to case, as the platform does; a name
+// asked for loses its blanks first.
+bool SameName(const std::string& a, std::string_view trimmed) {
   return std::equal(a.begin(), a.end(), trimmed.begin(), trimmed.end(),
                     [](char x, char y) { return Lower(x) == Lower(y); });
 }
@@ -26,16 +27,18 @@ bool SameName(const std::string& a, const char* b) {
 }  // namespace
 
 MemoryProfileStore::Section* MemoryProfileStore::FindSection(const char* name) {
+  const std::string_view trimmed = Trim(name);
   for (Section& section : sections_) {
-    if (SameName(section.name, name)) return &section;
+    if (SameName(section.name, trimmed)) return &section;
   }
   return nullptr;
 }
 
 std::string* MemoryProfileStore::FindValue(const char* section, const char* key) {
   if (Section* found = FindSection(section)) {
+    const std::string_view trimmed = Trim(key);
     for (auto& [name, value] : found->keys) {
-      if (SameName(name, key)) return &value;
+      if (SameName(name, trimmed)) return &value;
     }
   }
   return nullptr;
@@ -80,7 +83,7 @@ void MemoryProfileStore::WriteString(const char* section, const char* key, const
   }
   Section* found = FindSection(section);
   if (found == nullptr) {
-    sections_.push_back({Trim(section), {}});
+    sections_.push_back({std::string(Trim(section)), {}});
     found = &sections_.back();
   }
   found->keys.emplace_back(Trim(key), text);
@@ -91,13 +94,13 @@ void MemoryProfileStore::SetText(const std::string& text) {
   for (std::size_t start = 0; start < text.size();) {
     std::size_t end = text.find('\n', start);
     if (end == std::string::npos) end = text.size();
-    const std::string line = Trim(text.substr(start, end - start));
+    const std::string_view line = Trim(std::string_view(text).substr(start, end - start));
     start = end + 1;
     const std::size_t close = line.rfind(']');
     const std::size_t equals = line.find('=');
-    if (!line.empty() && line[0] == '[' && close != std::string::npos) {
-      sections_.push_back({line.substr(1, close - 1), {}});
-    } else if (equals != std::string::npos && !sections_.empty()) {
+    if (!line.empty() && line[0] == '[' && close != std::string_view::npos) {
+      sections_.push_back({std::string(line.substr(1, close - 1)), {}});
+    } else if (equals != std::string_view::npos && !sections_.empty()) {
       sections_.back().keys.emplace_back(Trim(line.substr(0, equals)),
                                          Trim(line.substr(equals + 1)));
     }
