@@ -82,6 +82,7 @@ TEST(Layout, AWindowSavedOffEveryWorkAreaStartsAtTheDefaultPlace) {
       {{-900, 500}, 1, false},  // the second monitor gone
       {{100, 738}, 1, false},   // on the task bar
       {{1024, 0}, 2, false},    // just touching the right edge
+      {{-1780, 0}, 2, false},   // just touching the left edge
       {{1023, 0}, 2, true},     // one pixel inside it, mostly off
       {{0, -100}, 2, false},    // just above the top
       {{300, 200}, 0, false},   // no monitor reported

@@ -55,12 +55,12 @@ std::string General(const Program& p) {
   return text.str();
 }
 
-// Slot 4 as "dimension, number of units, output label | input side | output side".
+// Slot 4 as "dimension, number of units, input and output labels | input side | output side".
 std::string Slot4(const Program& p) {
   const QuantityRecord& r = p.state.QuantityRecords[4];
   std::ostringstream text;
-  text << r.DimensionIndex << " " << r.NumberOfUnits << " " << r.Output.LabelId << " | " << r.Input
-       << " | " << r.Output;
+  text << r.DimensionIndex << " " << r.NumberOfUnits << " " << r.Input.LabelId << " "
+       << r.Output.LabelId << " | " << r.Input << " | " << r.Output;
   return text.str();
 }
 
@@ -74,7 +74,7 @@ TEST(Settings, EachKeyLoadsWithItsDefaultAndItsRules) {
     const char* expected;
   } rows[] = {
       {"", General, "1 5 5 0 0 1 0"},
-      {"", Slot4, "0 2 512 | 0 1 0 0 2 1 | 0 1 0 0 2 1"},
+      {"", Slot4, "0 2 506 512 | 0 1 0 0 2 1 | 0 1 0 0 2 1"},
       {"[USER_PREFERENCES]\r\nSignificantDigits=0\r\nPlacesRightOfDecimal=9", General,
        "1 1 0 0 0 1 0"},
       {"[USER_PREFERENCES]\r\nSignificantDigits=8\r\nPlacesRightOfDecimal=8", General,
@@ -89,18 +89,19 @@ TEST(Settings, EachKeyLoadsWithItsDefaultAndItsRules) {
       // Dimension 100 is kept but names no section: reported, nothing selected. Above 100
       // means no quantity; only the low 16 bits count.
       {"[LAST_USED]\r\nDimensionIndex4=100\r\nInputUnitSelected4=TRUE", Slot4,
-       "100 0 512 | 0 1 0 0 2 1 | 0 1 0 0 2 1"},
+       "100 0 506 512 | 0 1 0 0 2 1 | 0 1 0 0 2 1"},
       {"[LAST_USED]\r\nDimensionIndex4=100", General, "1 5 5 0 0 1 1"},
       {"[LAST_USED]\r\nDimensionIndex4=101\r\nInputUnitSelected4=TRUE", Slot4,
-       "9999 0 512 | 0 1 0 0 2 1 | 0 1 0 0 2 1"},
-      {"[LAST_USED]\r\nDimensionIndex4=65537", Slot4, "1 2 512 | 0 1 0 0 2 1 | 0 1 0 0 2 1"},
+       "9999 0 506 512 | 0 1 0 0 2 1 | 0 1 0 0 2 1"},
+      {"[LAST_USED]\r\nDimensionIndex4=65537", Slot4,
+       "1 2 506 512 | 0 1 0 0 2 1 | 0 1 0 0 2 1"},
       // A multiplier index is taken as it stands, also 0, unless past the five multipliers.
       {"[LAST_USED]\r\nInputUnitScalerIndex4=0\r\nOutputUnitScalerIndex4=5", Slot4,
-       "0 2 512 | 0 1 0 0 0 1e+30 | 0 1 0 0 2 1"},
+       "0 2 506 512 | 0 1 0 0 0 1e+30 | 0 1 0 0 2 1"},
       // A selected unit past the slot's two is reset whole; an unselected one is kept.
       {"[LAST_USED]\r\nInputUnitIndex4=2\r\nInputUnitMult4=5\r\nInputUnitSelected4=TRUE\r\n"
        "OutputUnitIndex4=150\r\nOutputUnitScalerIndex4=4",
-       Slot4, "0 2 512 | 0 1 0 0 2 1 | 150 1 0 0 4 0.001"},
+       Slot4, "0 2 506 512 | 0 1 0 0 2 1 | 150 1 0 0 4 0.001"},
   };
   for (const auto& row : rows) {
     const MemoryProfileStore store(kInstalled + row.keys);

@@ -50,7 +50,7 @@ std::string UnitsOf(std::uint16_t dimension, const UnitTables& tables, const Dat
 }
 
 TEST(CatalogFile, LongLinesLabelsAndSurplusBeyondEveryCapacity) {
-  std::string text = "[AB]\n[Day]\nx=5\n" + std::string(99, 'a') + "xyz=2 \n[";
+  std::string text = "[AB]\n[Day]\nz=5\n" + std::string(99, 'a') + "xyz=2 \n[";
   text += std::string(60, 'L') + "]\n";
   for (int u = 0; u < 200; ++u) text += "unit" + std::to_string(u) + "=" + std::to_string(u) + "\n";
   for (int d = 2; d < 60; ++d) text += "[Dimension " + std::to_string(d) + "]\n";
@@ -63,7 +63,7 @@ TEST(CatalogFile, LongLinesLabelsAndSurplusBeyondEveryCapacity) {
   LoadDimensionLabels(reporter, tables, "QUANTORA.TXT", Serving(text));
   ASSERT_EQ(tables.NumberOfDimensions, kMaxDimensions);
   // A line of more than 99 characters arrives in pieces: here the second is a unit line.
-  EXPECT_EQ(UnitsOf(0, tables, Serving(text)), "x=5,0 xyz=2,0 ");
+  EXPECT_EQ(UnitsOf(0, tables, Serving(text)), "z=5,0 xyz=2,0 ");
   // A label is kept to 40 characters and still finds its section; a list holds 180 units.
   const std::string units = UnitsOf(1, tables, Serving(text));
   EXPECT_NE(units.find(" unit179=179,0 "), std::string::npos);
