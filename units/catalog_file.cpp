@@ -1,6 +1,5 @@
 #include "units/catalog_file.h"
 
-#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -216,9 +215,9 @@ bool LoadUnitFactors(Reporter& reporter, const UnitTables& tables, QuantityRecor
   // A unit index outside the list (a quantity whose units could not be read) has no line.
   if (selection.UnitIndex >= record.NumberOfUnits || selection.UnitIndex >= kMaxUnits) return false;
   const char* name = record.UnitNames[selection.UnitIndex];
-  const std::size_t length = std::strlen(name);
-  if (length == 0) return false;
+  if (name[0] == '\0') return false;
   std::string token;
+  char candidate[kNameSize];
   while (file.NextLine()) {
     const char* line = file.Line();
     if (EndsSection(line)) break;
@@ -226,8 +225,8 @@ bool LoadUnitFactors(Reporter& reporter, const UnitTables& tables, QuantityRecor
     // "foot" is not the line of "foot; US survey", and a line without "=" is no unit at all.
     const char* equals = std::strchr(line, '=');
     if (equals == nullptr) continue;
-    const std::size_t nameLength = std::min<std::size_t>(equals - line, kMaxNameLength);
-    if (nameLength != length || std::strncmp(line, name, length) != 0) continue;
+    CopyName(candidate, line, static_cast<std::size_t>(equals - line));
+    if (std::strcmp(candidate, name) != 0) continue;
     const char* cursor = equals + 1;
     // "name=" with nothing after it has no factor: 0, which the simple mode refuses to
     // divide by and which shows plainly as a zero result.
