@@ -5,11 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <fstream>
 #include <string>
 #include <vector>
 
 #include "units/recording_reporter_test_util.h"
+#include "units/text_file_test_util.h"
 
 namespace quantora {
 namespace {
@@ -28,14 +28,6 @@ struct FakeList : ConstantsList {
   Rows rows{"left from before"};
 };
 
-// A constants file of the running test's own.
-std::string Write(const std::string& content) {
-  const std::string path =
-      ::testing::TempDir() + ::testing::UnitTest::GetInstance()->current_test_info()->name();
-  std::ofstream(path, std::ios::binary) << content;
-  return path;
-}
-
 TEST(ConstantsFileReader, EachLineButRemarksIsOneRowWithoutItsLineEnd) {
   const struct {
     std::string file;
@@ -51,7 +43,7 @@ TEST(ConstantsFileReader, EachLineButRemarksIsOneRowWithoutItsLineEnd) {
   RecordingReporter reporter;
   for (const auto& c : cases) {
     FakeList list;
-    const std::string path = Write(c.file);
+    const std::string path = testing::TestFile(c.file);
     FillConstantsList(reporter, list, path.c_str());
     EXPECT_EQ(list.rows, c.rows) << c.file;
     std::remove(path.c_str());
@@ -63,7 +55,7 @@ TEST(ConstantsFileReader, AFullListOrAMissingFileGivesItsMessage) {
   RecordingReporter reporter;
   FakeList list;
   list.room = 2;
-  const std::string path = Write("a\n/r\nb\nc\nd\n");
+  const std::string path = testing::TestFile("a\n/r\nb\nc\nd\n");
   EXPECT_EQ(CheckConstantsFile(reporter, path.c_str()), 1);
   FillConstantsList(reporter, list, path.c_str());
   EXPECT_EQ(list.rows, (Rows{"a", "b"}));  // what was added stays; the rest is not read

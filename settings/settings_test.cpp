@@ -37,14 +37,6 @@ std::ostream& operator<<(std::ostream& out, const UnitSelection& s) {
              << " " << s.UnitScalerIndex << " " << s.UnitScalerMult;
 }
 
-// A units data file of the running test's own, holding the given text.
-std::string DataFile(const std::string& text) {
-  const std::string path = ::testing::TempDir() + "quantora_" +
-                           ::testing::UnitTest::GetInstance()->current_test_info()->name();
-  std::ofstream(path, std::ios::binary) << text;
-  return path;
-}
-
 // The program after a load as "notation digits places truncate mode value messages".
 std::string General(const Program& p) {
   const NumericFormat& f = p.format;
@@ -185,7 +177,7 @@ TEST(Settings, ASlotWhoseUnitsCannotBeReadKeepsItsSavedChoice) {
   MemoryProfileStore store(kInstalled + "[LAST_USED]\r\nInputValuePresent=TRUE\r\n" + energySlot);
   const std::string catalogue = testing::TestCatalogue();
   Program p;
-  p.Load(store, DataFile(catalogue.substr(0, catalogue.find("[Energy]")) +
+  p.Load(store, testing::TestFile(catalogue.substr(0, catalogue.find("[Energy]")) +
                          catalogue.substr(catalogue.find("[MULTIPLIERS]"))));
   EXPECT_FALSE(CanConvert(p.state, false)) << "no conversion for the unreadable slot";
   ASSERT_TRUE(SaveSettings(store, p.state, p.format, WindowRect{}));
@@ -216,7 +208,7 @@ TEST(Settings, FailedStartUpsReportOnceAndLeaveTheFileAsItWas) {
        kBeepDefault,
        "Cannot read the Quantora data file, \"QUANTORA.TXT\"!\rThis file must be present for "
        "Quantora to run.\r\rPlease run the setup program again."},
-      {saved, DataFile("[Length]\nmeter=1\n"), LoadOutcome::NoMultipliers, kBeepDefault, nullptr},
+      {saved, testing::TestFile("[Length]\nmeter=1\n"), LoadOutcome::NoMultipliers, kBeepDefault, nullptr},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.settings + " with " + row.dataFile);

@@ -2,6 +2,8 @@
 // plain lines, and a line split at its tabs.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -29,6 +31,14 @@ constexpr const char* kTestCataloguePath = QUANTORA_SOURCE_DIR "/units/testdata/
 inline std::string TestCatalogue() {
   std::ifstream in(kTestCataloguePath, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// A file of the running test's own in the temporary directory, holding the text; its path.
+inline std::string TestFile(const std::string& text) {
+  const std::string path = ::testing::TempDir() + "quantora_" +
+                           ::testing::UnitTest::GetInstance()->current_test_info()->name();
+  std::ofstream(path, std::ios::binary) << text;
+  return path;
 }
 
 inline std::vector<std::string> SplitTabs(const std::string& line) {
