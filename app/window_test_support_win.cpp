@@ -33,13 +33,6 @@ bool PumpUntil(const std::function<bool()>& done, int milliseconds = 5000) {
 
 }  // namespace
 
-std::string DefaultCatalogue() {
-  return "[Length]\nmeter=1\nfoot=0.3048\n"
-         "[Area]\nSquare ^meters=1\nacre=4046.8564224\n"
-         "[Time]\nsecond=1\nminute=60\n"
-         "[MULTIPLIERS]\nkilo=1000\nNo_Multiplier=1\nmilli=0.001\n";
-}
-
 std::string FeetToMetersIni(const std::string& lastUsed, const std::string& sections) {
   std::string ini = "[GENERAL]\r\nFilePresent=TRUE\r\n[LAST_USED]\r\n" + lastUsed;
   ini += "DimensionIndex0=0\r\nInputUnitIndex0=1\r\nInputUnitMult0=0.3048\r\n"
@@ -48,12 +41,12 @@ std::string FeetToMetersIni(const std::string& lastUsed, const std::string& sect
   for (int slot = 0; slot < kSlotCount; ++slot) {
     const std::string n = std::to_string(slot);
     ini += "DimensionIndex" + n + "=9999\r\n";
-    ini += "InputUnitScalerIndex" + n + "=1\r\nOutputUnitScalerIndex" + n + "=1\r\n";
+    ini += "InputUnitScalerIndex" + n + "=2\r\nOutputUnitScalerIndex" + n + "=2\r\n";
   }
   return ini + sections;
 }
 
-TestProgram::TestProgram(const std::string& ini, const std::string& catalogue) {
+TestProgram::TestProgram(const std::string& ini, const std::string& dataFile) {
   char temp[MAX_PATH];
   GetTempPathA(MAX_PATH, temp);
   static int counter = 0;
@@ -61,9 +54,8 @@ TestProgram::TestProgram(const std::string& ini, const std::string& catalogue) {
                "-" + std::to_string(++counter);
   CreateDirectoryA(directory_.c_str(), nullptr);
   state_.settingsPath = directory_ + "\\QUANTORA.INI";
-  state_.dataPath = directory_ + "\\QUANTORA.TXT";
+  state_.dataPath = dataFile.empty() ? directory_ + "\\QUANTORA.TXT" : dataFile;
   if (!ini.empty()) std::ofstream(state_.settingsPath, std::ios::binary) << ini;
-  if (!catalogue.empty()) std::ofstream(state_.dataPath, std::ios::binary) << catalogue;
   state_.reporterOverride = &reporter_;
   HINSTANCE instance = GetModuleHandleA(nullptr);
   RegisterMainWindowClass(instance);  // refused, harmlessly, once the class exists
@@ -77,7 +69,6 @@ TestProgram::~TestProgram() {
   if (HWND main = state_.mainWindow) DestroyWindow(main);
   Pump();
   DeleteFileA(state_.settingsPath.c_str());
-  DeleteFileA(state_.dataPath.c_str());
   RemoveDirectoryA(directory_.c_str());
 }
 

@@ -9,21 +9,22 @@
 
 #include "app/main_window_state_win.h"
 #include "units/recording_reporter_test_util.h"
+#include "units/text_file_test_util.h"
 
 namespace quantora {
 namespace testing {
 
-std::string DefaultCatalogue();  // Length, Area and Time; kilo, No_Multiplier (row 1), milli
 // Slot 0 converts feet to meters, every other slot is empty. Keys in lastUsed come first in
 // [LAST_USED], so they win over the defaults after them; sections follow the slots.
 std::string FeetToMetersIni(const std::string& lastUsed = "", const std::string& sections = "");
 
 class TestProgram {
  public:
-  // Writes the files into a fresh temporary directory (an empty text writes no file), points
-  // the program at them, creates the main window and lets the start-up timer run.
+  // Writes the settings file into a fresh temporary directory (an empty text writes none),
+  // points the program at it and at the units data file (the shared test catalogue, or none
+  // for an empty path), creates the main window and lets the start-up timer run.
   explicit TestProgram(const std::string& ini = FeetToMetersIni(),
-                       const std::string& catalogue = DefaultCatalogue());
+                       const std::string& dataFile = kTestCataloguePath);
   ~TestProgram();  // destroys the window without saving and removes the files
   TestProgram(const TestProgram&) = delete;
   TestProgram& operator=(const TestProgram&) = delete;

@@ -24,18 +24,18 @@ std::string CopyBy(testing::TestProgram& p, int command) {
   return text;
 }
 
-// Slot 0 converts feet to meters and slot 3 seconds to minutes; the value 1 was committed.
+// Slot 0 converts feet to meters and slot 3 seconds to hours; the value 1 was committed.
 TEST(CopyCommands, PutTheShownConversionOnTheClipboard) {
   // MultiDimensional, what Copy Result and Copy All put on the clipboard.
   const std::tuple<const char*, const char*, const char*> cases[] = {
       {"FALSE", "304.80 E-3 meter", "1.0000 foot = 304.80 E-3 meter"},
-      {"TRUE", "18.288  meter / minute", "1.0000  foot / second = 18.288  meter / minute"},
+      {"TRUE", "1.0973 E3  meter / hour", "1.0000  foot / second = 1.0973 E3  meter / hour"},
   };
   for (const auto& [mode, result, all] : cases) {
     testing::TestProgram p(testing::FeetToMetersIni(
-        "InputValue=1\r\nInputValuePresent=TRUE\r\nDimensionIndex3=2\r\n"
+        "InputValue=1\r\nInputValuePresent=TRUE\r\nDimensionIndex3=4\r\n"
         "InputUnitIndex3=0\r\nInputUnitMult3=1\r\nInputUnitSelected3=TRUE\r\n"
-        "OutputUnitIndex3=1\r\nOutputUnitMult3=60\r\nOutputUnitSelected3=TRUE\r\n",
+        "OutputUnitIndex3=1\r\nOutputUnitMult3=3600\r\nOutputUnitSelected3=TRUE\r\n",
         std::string("[USER_PREFERENCES]\r\nMultiDimensional=") + mode + "\r\n"));
     EXPECT_EQ(CopyBy(p, IDM_COPY_RESULT), result);
     EXPECT_EQ(CopyBy(p, IDM_COPY_ALL), all);

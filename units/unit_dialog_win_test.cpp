@@ -11,7 +11,7 @@ namespace quantora {
 namespace {
 
 constexpr int kInputButton = IDC_INPUT_UNIT_BUTTON_FIRST;
-enum Row { kKilo = 0, kMeter = 0 };
+enum Row { kKilo = 1, kMeter = 0 };
 
 // A pick as the user makes it: the row is selected and the list tells the dialog.
 void Pick(HWND dialog, int listId, int row) {
