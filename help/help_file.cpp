@@ -273,19 +273,6 @@ bool FindContext(const Bytes& contextFile, std::uint32_t hash, std::uint32_t* to
   return walked && found;
 }
 
-bool ReadContextNumberMap(const Bytes& mapFile,
-                          std::vector<std::pair<std::uint32_t, std::uint32_t>>* entries) {
-  entries->clear();
-  if (mapFile.size() < 2) return false;
-  const std::size_t count = U16(mapFile.data());
-  if (mapFile.size() != 2 + count * 8) return false;
-  for (std::size_t i = 0; i < count; ++i) {
-    const std::uint8_t* p = mapFile.data() + 2 + i * 8;
-    entries->emplace_back(U32(p), U32(p + 4));
-  }
-  return true;
-}
-
 bool AddContextNumberMap(const Bytes& file, const std::vector<HelpContextId>& ids, Bytes* out,
                          std::string* error) {
   std::vector<InternalFile> files;

@@ -48,10 +48,6 @@ bool WriteHelpFile(const std::vector<InternalFile>& files, Bytes* file, std::str
 // The topic offset that the context map "|CONTEXT" gives for a hash; false when absent.
 bool FindContext(const Bytes& contextFile, std::uint32_t hash, std::uint32_t* topicOffset);
 
-// The entries (id, topic offset) of a "|CTXOMAP" internal file; false when it is malformed.
-bool ReadContextNumberMap(const Bytes& mapFile,
-                          std::vector<std::pair<std::uint32_t, std::uint32_t>>* entries);
-
 // Adds (or replaces) the context-number map: each id is mapped to the topic named like it.
 // False, naming the id, when a name is not a topic of the file.
 bool AddContextNumberMap(const Bytes& file, const std::vector<HelpContextId>& ids, Bytes* out,

@@ -56,10 +56,18 @@ TEST(BuiltHelpFile, EveryHelpIdLeadsToItsTopicAndTheRestIsKept) {
                              &error));
     for (const InternalFile& f : read) files[i][f.name] = f.data;
   }
-  std::vector<std::pair<std::uint32_t, std::uint32_t>> map;
-  ASSERT_TRUE(ReadContextNumberMap(files[1]["|CTXOMAP"], &map));
-  const std::map<std::uint32_t, std::uint32_t> topicOfId(map.begin(), map.end());
-  EXPECT_EQ(map.size(), ids.size()) << "each of the program's ids once, and nothing else";
+  // The map as the viewer reads it: a 16-bit count, then each id and its topic offset, 32 bits
+  // each, all little-endian.
+  const Bytes& map = files[1]["|CTXOMAP"];
+  const auto value = [&](std::size_t at, int bytes) {
+    std::uint32_t v = 0;
+    while (bytes-- > 0) v = v << 8 | map.at(at + bytes);
+    return v;
+  };
+  ASSERT_EQ(map.size(), 2 + 8 * ids.size()) << "each of the program's ids once, and nothing else";
+  EXPECT_EQ(value(0, 2), ids.size());
+  std::map<std::uint32_t, std::uint32_t> topicOfId;
+  for (std::size_t at = 2; at < map.size(); at += 8) topicOfId[value(at, 4)] = value(at + 4, 4);
   for (const HelpContextId& id : ids) {
     std::uint32_t hash = 0, topic = 0;
     ASSERT_TRUE(HashContextName(id.name, &hash) && FindContext(files[0]["|CONTEXT"], hash, &topic))

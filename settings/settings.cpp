@@ -234,8 +234,6 @@ bool ReadsBackAs(const std::string& text, double value) {
 
 }  // namespace
 
-const SettingKey* SettingKeys() { return kKeys; }
-std::size_t SettingKeyCount() { return sizeof kKeys / sizeof kKeys[0]; }
 
 std::string SlotKeyName(const char* baseName, int slot) {
   char key[64];

@@ -1,7 +1,7 @@
 // The settings file "QUANTORA.INI": its keys and value encodings, the start-up checks, the
 // load at start and the save at close.
 //
-// Every key the program reads or writes is declared once, in SettingKeys(): section, key,
+// Every key the program reads or writes is declared once, in one table: section, key,
 // kind, default, load rule and the field it belongs to. LoadSettings and SaveSettings walk that
 // table; nothing else spells a key name. The eleven per-slot keys are declared by their base
 // name and exist once per slot, named with "%s%d" ("DimensionIndex0" .. "OutputUnitScalerIndex5").
@@ -107,10 +107,6 @@ struct SettingKey {
   SettingGroup group;
   SettingField (*field)(const SettingsRecords& records, int slot);  // nullptr: not held
 };
-
-// The table, in the order the save writes each group.
-const SettingKey* SettingKeys();
-std::size_t SettingKeyCount();
 
 // "%s%d": the key of a slot.
 std::string SlotKeyName(const char* baseName, int slot);

@@ -1,18 +1,9 @@
 #include "shell/help_win.h"
 
 namespace quantora {
-namespace {
-HelpHook g_helpHook = nullptr;
-}
 
-void SetHelpHook(HelpHook hook) { g_helpHook = hook; }
-
-// The viewer and the help file lie outside the program: nothing is tested or reported.
+// The viewer shows its own errors (a missing or damaged help file): nothing to report here.
 void CallHelp(HWND window, UINT command, ULONG_PTR data) {
-  if (g_helpHook) {
-    g_helpHook(HelpCall{window, kHelpFile, command, data});
-    return;
-  }
   WinHelpA(window, kHelpFile, command, data);
 }
 
