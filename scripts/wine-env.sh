@@ -16,6 +16,21 @@ QUANTORA_WINE_SECONDS=${QUANTORA_WINE_SECONDS:-300}
 
 quantora_fail() { printf 'error: %s\n' "$*" >&2; return 1; }
 
+# The exit cleanup of a script: runs every step given, in order, whatever one of them returns,
+# and then ends with the script's own status (a failing step neither stops the cleanup nor
+# turns a passing run into a failed one).
+#   quantora_on_exit 'step one' 'step two' ...
+quantora_on_exit() {
+  QUANTORA_EXIT_STEPS=("$@")
+  trap quantora_run_exit_steps EXIT
+}
+quantora_run_exit_steps() {
+  local status=$? step
+  set +e
+  for step in "${QUANTORA_EXIT_STEPS[@]}"; do eval "$step"; done
+  exit "$status"
+}
+
 # Decides once which Windows builds this machine runs, and exports the answer for the
 # scripts and CTest's emulator:
 #   QUANTORA_WINE_ARCH   win32 where the kernel runs 32-bit x86 code (the product is tested),

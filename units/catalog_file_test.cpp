@@ -21,15 +21,9 @@
 namespace quantora {
 namespace {
 
-// An opener that serves the text, whatever the path.
+// An opener that serves the text, whatever the path, from a file of the test's own.
 DataFileOpener Serving(const std::string& text) {
-  return [text](const char*) {
-    std::FILE* file = std::tmpfile();
-    if (file == nullptr) return file;
-    std::fputs(text.c_str(), file);
-    std::rewind(file);
-    return file;
-  };
+  return [path = testing::TestFile(text)](const char*) { return std::fopen(path.c_str(), "rb"); };
 }
 
 // Each unit of a Dimension as "name=factor,offset".

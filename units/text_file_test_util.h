@@ -34,9 +34,13 @@ inline std::string TestCatalogue() {
 }
 
 // A file of the running test's own in the temporary directory, holding the text; its path.
+// Test processes run side by side and share that directory: the name holds the suite, the
+// test and a count of the files this process has made, so no two texts ever share a file.
 inline std::string TestFile(const std::string& text) {
-  const std::string path = ::testing::TempDir() + "quantora_" +
-                           ::testing::UnitTest::GetInstance()->current_test_info()->name();
+  static int made = 0;
+  const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+  const std::string path = ::testing::TempDir() + "quantora_" + test->test_suite_name() + "." +
+                           test->name() + "." + std::to_string(++made);
   std::ofstream(path, std::ios::binary) << text;
   return path;
 }
