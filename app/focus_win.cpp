@@ -19,6 +19,16 @@ bool MultiUnitModeOf(HWND control) {
   return state && state->MultiUnitMode();
 }
 
+// Only the keyboard's Enter is kept from the controls: a mouse message carries the key-state
+// flags in wParam, and MK_LBUTTON | MK_SHIFT | MK_CONTROL has the same value as VK_RETURN.
+bool IsEnterKey(UINT message, WPARAM wParam) {
+  switch (message) {
+    case WM_KEYDOWN: case WM_KEYUP: case WM_CHAR:
+    case WM_SYSKEYDOWN: case WM_SYSKEYUP: case WM_SYSCHAR: return wParam == VK_RETURN;
+    default: return false;
+  }
+}
+
 // Enter becomes a command for the main window, as a click would be.
 void SendEnterCommand(HWND control, int commandId) {
   const LPARAM lParam = MAKELPARAM(LOWORD(reinterpret_cast<UINT_PTR>(control)), 0x0200);
@@ -36,7 +46,7 @@ LRESULT CALLBACK ValueEditFilter(HWND control, UINT message, WPARAM wParam, LPAR
     return 0;
   }
   if ((message == WM_KEYUP || message == WM_CHAR) && wParam == VK_TAB) return 0;
-  if (wParam == VK_RETURN) return 0;
+  if (IsEnterKey(message, wParam)) return 0;
   return DefSubclassProc(control, message, wParam, lParam);
 }
 
@@ -46,7 +56,7 @@ LRESULT CALLBACK ResultEditFilter(HWND control, UINT message, WPARAM wParam, LPA
     NavigateByKey(GetParent(control), static_cast<int>(wParam), MultiUnitModeOf(control));
     return 0;
   }
-  if (wParam == VK_RETURN) return 0;
+  if (IsEnterKey(message, wParam)) return 0;
   return DefSubclassProc(control, message, wParam, lParam);
 }
 

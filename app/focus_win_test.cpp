@@ -51,6 +51,12 @@ TEST(KeyFilters, KeysWalkTheControlsAndEnterEndsTheWalk) {
   SendDlgItemMessageA(p.window(), IDC_VALUE_EDIT, EM_SETSEL, 0, 0);
   Press(VK_DELETE);
   EXPECT_EQ(p.Text(IDC_VALUE_EDIT), "2.0000");
+  // A Ctrl+Shift+click carries the flags 13 in wParam, as Enter does: the click still lands.
+  SetFocus(GetDlgItem(p.window(), IDC_RESULT_EDIT));
+  SendDlgItemMessageA(p.window(), IDC_VALUE_EDIT, WM_LBUTTONDOWN,
+                      MK_LBUTTON | MK_SHIFT | MK_CONTROL, MAKELPARAM(2, 2));
+  SendDlgItemMessageA(p.window(), IDC_VALUE_EDIT, WM_LBUTTONUP, MK_SHIFT | MK_CONTROL, MAKELPARAM(2, 2));
+  EXPECT_EQ(FocusId(), IDC_VALUE_EDIT);
 }
 
 TEST(KeyFilters, EnterOnAUnitButtonOpensItsDialogAndTheFocusComesBack) {
