@@ -57,6 +57,13 @@ struct WindowSize {
 // multi-unit mode. The position is the user's; the size always follows the mode.
 WindowSize MainWindowSize(bool multiDimensional, int charWidth, int charHeight);
 
+// What the frame, caption and menu bar took of that outer size under the metrics the layout was
+// designed with (a 3-pixel fixed frame, a 19-pixel caption and a 19-pixel menu bar). The rest is
+// the client area the layout is planned in; the window is given whatever outer size yields that
+// client area under the metrics in force, so a taller caption or menu bar takes nothing from it.
+constexpr int kDesignedFrameWidth = 6;
+constexpr int kDesignedFrameHeight = 44;
+
 // Where the window opens at the start of a run, in screen coordinates: at its saved top-left
 // corner, unless the window placed there (with the mode's size) would not meet the work area
 // of any monitor, as when it was saved on a larger or a second monitor that is no longer

@@ -107,6 +107,17 @@ void SetFonts(HWND window, bool multi) {
   }
 }
 
+// The outer size that gives the window the client area of the mode's designed size under the
+// caption, frame and menu metrics in force.
+WindowSize OuterSize(HWND window, bool multi) {
+  const MainWindowState& program = *StateOf(window);
+  const WindowSize designed = MainWindowSize(multi, program.CharWidth, program.CharHeight);
+  RECT r{0, 0, designed.width - kDesignedFrameWidth, designed.height - kDesignedFrameHeight};
+  AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongPtrA(window, GWL_STYLE)), TRUE,
+                     static_cast<DWORD>(GetWindowLongPtrA(window, GWL_EXSTYLE)));
+  return WindowSize{r.right - r.left, r.bottom - r.top};
+}
+
 }  // namespace
 
 void ShowUnitLabel(HWND window, const QuantityRecord& record, bool inputSide) {
@@ -127,7 +138,7 @@ void BuildLayout(HWND window) {
   MainWindowState& program = *StateOf(window);
   const bool multi = program.MultiUnitMode();
   HMENU menu = GetMenu(window);
-  const WindowSize size = MainWindowSize(multi, program.CharWidth, program.CharHeight);
+  const WindowSize size = OuterSize(window, multi);
   const POINT origin = WindowOrigin(window, size);
   DestroyControls(window);
 

@@ -83,6 +83,25 @@ TEST(MainWindow, TheWindowOpensOnScreenAndTheCloseSavesItsPlaceAndTheTypedValue)
   }
 }
 
+// A taller caption and menu bar, as Windows 10 draws them, make the window taller; the client
+// area the layout is planned in stays as it is under the standard metrics.
+TEST(MainWindow, TheClientAreaDoesNotDependOnTheCaptionAndMenuBar) {
+  NONCLIENTMETRICSA standard{};
+  standard.cbSize = sizeof standard;
+  ASSERT_TRUE(SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof standard, &standard, 0));
+  NONCLIENTMETRICSA taller = standard;
+  taller.iCaptionHeight += 9;
+  taller.iMenuHeight += 6;
+  RECT client[2] = {};
+  for (int i : {0, 1}) {
+    SystemParametersInfoA(SPI_SETNONCLIENTMETRICS, sizeof standard, i ? &taller : &standard, 0);
+    GetClientRect(TestProgram().window(), &client[i]);
+  }
+  SystemParametersInfoA(SPI_SETNONCLIENTMETRICS, sizeof standard, &standard, 0);
+  EXPECT_EQ(client[1].right, client[0].right);
+  EXPECT_EQ(client[1].bottom, client[0].bottom);
+}
+
 // A failed start (here: no units data file) shows its message and ends without writing the
 // settings file; the other failures take the same way out of the window.
 TEST(MainWindow, AFailedStartEndsAndLeavesTheSettingsFileAlone) {
