@@ -117,7 +117,7 @@ PaintPlan PlanPainting(const LayoutPlan& layout, bool multiDimensional, int char
 
 void SunkenFrameStrokes(const Rect& c, Stroke (&strokes)[3]) {
   const int l = c.left, t = c.top, r = c.right, b = c.bottom;
-  strokes[0] = MakeStroke(Pen::Black, {l - 1, b - 1}, {l - 1, t - 1}, {r, t - 1});
+  strokes[0] = MakeStroke(Pen::Frame, {l - 1, b - 1}, {l - 1, t - 1}, {r, t - 1});
   strokes[1] = MakeStroke(Pen::Shadow, {l - 2, b}, {l - 2, t - 2}, {r + 1, t - 2});
   strokes[2] = MakeStroke(Pen::Highlight, {l - 2, b + 1}, {r + 1, b + 1}, {r + 1, t - 3});
 }

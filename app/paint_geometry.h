@@ -28,11 +28,11 @@ struct Caption {
   int y = 0;
 };
 
-enum class Pen { Black, Shadow, Highlight, Face };
+enum class Pen { Frame, Shadow, Highlight, Face };
 
 // MoveTo the first point, LineTo the second and the third (the last point is not drawn).
 struct Stroke {
-  Pen pen = Pen::Black;
+  Pen pen = Pen::Frame;
   Point points[3];
 };
 

@@ -11,19 +11,23 @@
 namespace quantora {
 namespace {
 
+// Every colour is the system's, so a high-contrast scheme shows the frames and arrows too; in
+// the standard scheme the frame and the button text are black.
 struct Pens {
+  SolidPen frame{GetSysColor(COLOR_WINDOWFRAME)};
   SolidPen highlight{GetSysColor(COLOR_BTNHIGHLIGHT)};
   SolidPen shadow{GetSysColor(COLOR_BTNSHADOW)};
   SolidPen face{GetSysColor(COLOR_BTNFACE)};
+  SolidPen text{GetSysColor(COLOR_BTNTEXT)};
 
   HGDIOBJ Of(Pen pen) const {
     switch (pen) {
-      case Pen::Black: return GetStockObject(BLACK_PEN);
+      case Pen::Frame: return frame.get();
       case Pen::Shadow: return shadow.get();
       case Pen::Highlight: return highlight.get();
       case Pen::Face: return face.get();
     }
-    return GetStockObject(BLACK_PEN);
+    return frame.get();
   }
 };
 
@@ -64,7 +68,7 @@ void DrawButtonFace(const DRAWITEMSTRUCT& item, const Pens& pens) {
   HDC dc = item.hDC;
   const RECT& r = item.rcItem;
   FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
-  FrameRect(dc, &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  FrameRect(dc, &r, GetSysColorBrush(COLOR_WINDOWFRAME));
   Stroke strokes[3];
   const int count = ButtonFaceStrokes(r.right - r.left, r.bottom - r.top,
                                       (item.itemState & ODS_SELECTED) != 0, strokes);
@@ -76,7 +80,10 @@ void DrawButtonFace(const DRAWITEMSTRUCT& item, const Pens& pens) {
   }
 }
 
-void FillTriangle(HDC dc, const Triangle& t) {
+// An arrow of a button, in the button text's colour.
+void FillTriangle(HDC dc, const Pens& pens, const Triangle& t) {
+  Selection brush(dc, GetSysColorBrush(COLOR_BTNTEXT));
+  Selection pen(dc, pens.text.get());
   POINT points[3];
   for (int i = 0; i < 3; ++i) points[i] = POINT{t.points[i].x, t.points[i].y};
   Polygon(dc, points, 3);
@@ -122,18 +129,15 @@ void DrawSwapButton(const DRAWITEMSTRUCT& item, bool multiDimensional) {
   Triangle arrows[2];
   SwapArrows(multiDimensional, item.rcItem.right - item.rcItem.left,
              item.rcItem.bottom - item.rcItem.top, arrows);
-  Selection brush(item.hDC, GetStockObject(BLACK_BRUSH));
-  Selection pen(item.hDC, GetStockObject(BLACK_PEN));
-  for (const Triangle& t : arrows) FillTriangle(item.hDC, t);
+  for (const Triangle& t : arrows) FillTriangle(item.hDC, pens, t);
 }
 
 void DrawUnitButton(const DRAWITEMSTRUCT& item) {
   Pens pens;
   DrawButtonFace(item, pens);
-  Selection brush(item.hDC, GetStockObject(BLACK_BRUSH));
-  Selection pen(item.hDC, GetStockObject(BLACK_PEN));
-  FillTriangle(item.hDC, UnitButtonArrow(item.rcItem.right - item.rcItem.left,
-                                         item.rcItem.bottom - item.rcItem.top));
+  FillTriangle(item.hDC, pens,
+               UnitButtonArrow(item.rcItem.right - item.rcItem.left,
+                               item.rcItem.bottom - item.rcItem.top));
 }
 
 }  // namespace quantora
