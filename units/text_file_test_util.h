@@ -4,6 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#ifdef _WIN32
+#include <process.h>
+#define QUANTORA_PROCESS_ID _getpid
+#else
+#include <unistd.h>
+#define QUANTORA_PROCESS_ID getpid
+#endif
+
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -34,13 +42,14 @@ inline std::string TestCatalogue() {
 }
 
 // A file of the running test's own in the temporary directory, holding the text; its path.
-// Test processes run side by side and share that directory: the name holds the suite, the
+// Test processes run side by side and share that directory: the name holds the process, the
 // test and a count of the files this process has made, so no two texts ever share a file.
 inline std::string TestFile(const std::string& text) {
   static int made = 0;
-  const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
-  const std::string path = ::testing::TempDir() + "quantora_" + test->test_suite_name() + "." +
-                           test->name() + "." + std::to_string(++made);
+  const std::string path = ::testing::TempDir() + "quantora_" +
+                           std::to_string(QUANTORA_PROCESS_ID()) + "_" +
+                           ::testing::UnitTest::GetInstance()->current_test_info()->name() + "_" +
+                           std::to_string(++made);
   std::ofstream(path, std::ios::binary) << text;
   return path;
 }
