@@ -11,23 +11,25 @@
 namespace quantora {
 namespace {
 
-// Every colour is the system's, so a high-contrast scheme shows the frames and arrows too; in
-// the standard scheme the frame and the button text are black.
+// Every colour is the system's, so that a high-contrast scheme shows the frames and arrows too.
+// They are drawn on the button face, so their ink is the button text's colour (black in the
+// standard scheme, where the window frame's colour is a grey).
+constexpr int kInk = COLOR_BTNTEXT;
+
 struct Pens {
-  SolidPen frame{GetSysColor(COLOR_WINDOWFRAME)};
+  SolidPen ink{GetSysColor(kInk)};
   SolidPen highlight{GetSysColor(COLOR_BTNHIGHLIGHT)};
   SolidPen shadow{GetSysColor(COLOR_BTNSHADOW)};
   SolidPen face{GetSysColor(COLOR_BTNFACE)};
-  SolidPen text{GetSysColor(COLOR_BTNTEXT)};
 
   HGDIOBJ Of(Pen pen) const {
     switch (pen) {
-      case Pen::Frame: return frame.get();
+      case Pen::Frame: return ink.get();
       case Pen::Shadow: return shadow.get();
       case Pen::Highlight: return highlight.get();
       case Pen::Face: return face.get();
     }
-    return frame.get();
+    return ink.get();
   }
 };
 
@@ -68,7 +70,7 @@ void DrawButtonFace(const DRAWITEMSTRUCT& item, const Pens& pens) {
   HDC dc = item.hDC;
   const RECT& r = item.rcItem;
   FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
-  FrameRect(dc, &r, GetSysColorBrush(COLOR_WINDOWFRAME));
+  FrameRect(dc, &r, GetSysColorBrush(kInk));
   Stroke strokes[3];
   const int count = ButtonFaceStrokes(r.right - r.left, r.bottom - r.top,
                                       (item.itemState & ODS_SELECTED) != 0, strokes);
@@ -80,10 +82,9 @@ void DrawButtonFace(const DRAWITEMSTRUCT& item, const Pens& pens) {
   }
 }
 
-// An arrow of a button, in the button text's colour.
 void FillTriangle(HDC dc, const Pens& pens, const Triangle& t) {
-  Selection brush(dc, GetSysColorBrush(COLOR_BTNTEXT));
-  Selection pen(dc, pens.text.get());
+  Selection brush(dc, GetSysColorBrush(kInk));
+  Selection pen(dc, pens.ink.get());
   POINT points[3];
   for (int i = 0; i < 3; ++i) points[i] = POINT{t.points[i].x, t.points[i].y};
   Polygon(dc, points, 3);
