@@ -47,6 +47,7 @@ LRESULT OnCreate(HWND window) {
   MeasureFont(window);
   program.mainWindow = window;
   program.store = std::make_unique<WinProfileStore>(program.settingsPath);
+  SetHelpViewer(ParseHelpViewer(program.store->GetString(kHelpViewerSection, kHelpViewerKey, "")));
   ReporterFor reporter(window, program.reporterOverride);
   const LoadOutcome outcome = LoadSettings(*program.store, reporter.get(), program.conversion,
                                            program.tables, program.format,
@@ -351,6 +352,7 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_CLOSE: OnClose(window); return 0;
     case WM_DESTROY:
       if (state->mainWindow == window) state->mainWindow = nullptr;
+      CloseHelp();
       PostQuitMessage(0);
       return 0;
     default: break;

@@ -2,10 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <map>
 #include <tuple>
+
+#include "help/manual_pages.h"
+#include "resources/convert.h"
 
 namespace quantora {
 namespace {
@@ -114,6 +118,27 @@ TEST(BuiltHelpFile, RefusesWhatItCannotMap) {
     EXPECT_FALSE(AddContextNumberMap(file, ids, &out, &error)) << message;
     EXPECT_EQ(error.substr(0, std::string(message).size()), message);
   }
+}
+
+#endif
+
+#if defined(QUANTORA_HELP_DIR) && !defined(_WIN32)
+
+// QUANTORA.CHM as a CHM reader unpacks it: the page the program opens for each help id is in
+// it; a subsection's is its own, and the help on help is the section on using help.
+TEST(BuiltHtmlHelpFile, HoldsThePageOfEveryHelpId) {
+  const std::string dir = ::testing::TempDir() + "quantora-chm/";
+  ASSERT_EQ(std::system(("rm -rf " + dir + " && extract_chmLib " QUANTORA_HELP_DIR
+                         "/QUANTORA.CHM " + dir + " >/dev/null").c_str()), 0);
+  const auto page = [&](const std::string& name) {
+    const Bytes b = ReadBytes(dir + name);
+    return std::string(b.begin(), b.end());
+  };
+  for (const ManualPage& p : kManualPages) {
+    EXPECT_NE(page(p.page), "") << p.id;
+    EXPECT_TRUE(p.id != HC_SUPPORT_EMAIL || page(p.page).find(">E-mail<") != std::string::npos);
+  }
+  EXPECT_NE(page(kManualHelpOnHelpPage).find("<title>Using help</title>"), std::string::npos);
 }
 
 #endif

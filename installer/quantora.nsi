@@ -105,6 +105,7 @@ VIAddVersionKey FileDescription "Quantora ${VERSION}${NAME_SUFFIX} Setup"
   Delete "${DIR}\QACONST.TXT"
   Delete "${DIR}\QUANTORA.HLP"
   Delete "${DIR}\QUANTORA.CNT"
+  Delete "${DIR}\QUANTORA.CHM"
   Delete "${DIR}\QUANTORA.GID"
   Delete "${DIR}\QUANTORA.FTS"
   Delete "${DIR}\QUANTORA.FTG"
@@ -172,6 +173,7 @@ Section "Quantora" SecProgram
   !ifdef HELP_DIR
     File "${HELP_DIR}/QUANTORA.HLP"
     File "${HELP_DIR}/QUANTORA.CNT"
+    File "${HELP_DIR}/QUANTORA.CHM"
   !endif
   !ifdef MANUAL_DIR
     SetOutPath "$INSTDIR\manual"

@@ -31,3 +31,6 @@
 #define QA_STR_NO_MULTIPLIERS \
   "Could not find any multipliers in the MULTIPLIERS group in the %s file.\rThis file " \
   "appears to have been corrupted.\r\rPlease reinstall Quantora."
+#define QA_STR_HELP_UNAVAILABLE \
+  "Quantora's help could not be shown: neither the help file %s nor the page %s of the " \
+  "manual could be opened from Quantora's folder.\r\rPlease run the setup program again."
