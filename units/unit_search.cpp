@@ -1,5 +1,6 @@
 #include "units/unit_search.h"
 
+#include <cstring>
 #include <memory>
 
 namespace quantora {
@@ -67,10 +68,17 @@ class Query {
   // Rank 0 to 3 (current quantity and beginning with the text first), or -1: no match.
   int Rank(const char* name, bool current) {
     Fold(name, folded_, nameJoined_);
+    return RankFolded(folded_, nameJoined_, current);
+  }
+  bool Holds(const std::string& folded) const {
     for (const std::string& word : words_) {
-      if (folded_.find(word) == std::string::npos) return -1;
+      if (folded.find(word) == std::string::npos) return false;
     }
-    const bool begins = nameJoined_.compare(0, joined_.size(), joined_) == 0;
+    return true;
+  }
+  int RankFolded(const std::string& folded, const std::string& joined, bool current) const {
+    if (!Holds(folded)) return -1;
+    const bool begins = joined.compare(0, joined_.size(), joined_) == 0;
     return (current ? 0 : 2) + (begins ? 0 : 1);
   }
 
@@ -139,17 +147,37 @@ std::vector<UnitMatch> FindUnits(const UnitTables& tables, const UnitCatalogue& 
   plain.AppendTo(matches);
   if (static_cast<int>(matches.size()) >= kMaxUnitMatches) return matches;
 
-  // A unit with a multiplier is found by its label: "kilometer", "Square kilometers".
+  // A unit with a multiplier is found by its label: "kilometer", "Square kilometers". Folding
+  // goes character by character, so a label folds to the folded text before the multiplier's
+  // place, the folded multiplier and the folded rest: each unit is composed and folded once,
+  // with a mark for the multiplier's place, and each multiplier once.
   Ranks multiplied;
   const int scalers = Counted(tables.NumberOfScalers, kMaxScalers);
+  std::vector<std::string> prefix(static_cast<std::size_t>(scalers)), prefixJoined(prefix);
+  for (int m = 0; m < scalers; ++m) {
+    Fold(tables.Scalers[m].Name, prefix[static_cast<std::size_t>(m)],
+         prefixJoined[static_cast<std::size_t>(m)]);
+  }
+  static const char kPlace[] = "\x01";  // no letter, digit or blank: folding drops it
   char label[kLabelSize];
+  std::string head, headJoined, tail, tailJoined, folded, joined;
   for (int q = 0; q < quantities; ++q) {
     const std::vector<std::string>& units = catalogue.units[static_cast<std::size_t>(q)];
     for (int u = 0; u < static_cast<int>(units.size()); ++u) {
+      ComposeLabel(kPlace, units[static_cast<std::size_t>(u)].c_str(), label);
+      char* place = std::strstr(label, kPlace);
+      if (place == nullptr) continue;  // a name too long to leave room; none can be
+      *place = '\0';
+      Fold(label, head, headJoined);
+      Fold(place + 1, tail, tailJoined);
       for (int m = 0; m < scalers; ++m) {
         if (m == tables.NoMultiplierIndex) continue;
-        ComposeLabel(tables.Scalers[m].Name, units[static_cast<std::size_t>(u)].c_str(), label);
-        multiplied.Offer(query.Rank(label, q == currentQuantity), UnitMatch{q, m, u});
+        const std::size_t i = static_cast<std::size_t>(m);
+        folded.assign(head).append(prefix[i]).append(tail);
+        if (!query.Holds(folded)) continue;
+        joined.assign(headJoined).append(prefixJoined[i]).append(tailJoined);
+        multiplied.Offer(query.RankFolded(folded, joined, q == currentQuantity),
+                         UnitMatch{q, m, u});
       }
     }
   }
