@@ -26,7 +26,9 @@ TEST(FindUnits, FirstMatchesOfTypedTexts) {
     std::vector<std::string> first;
   } rows[] = {
       // The current quantity first, then names that begin with the text.
-      {"s", kTime, {"second (Time)", "Square meters (Area)", "Cubic meters (Volume)"}},
+      {"c", kTime,
+       {"second (Time)", "Cubic meters (Volume)", "Cubic feet (Volume)", "Celsius (Temperature)",
+        "acre (Area)"}},
       {"METER", kVolume, {"Cubic meters (Volume)", "meter (Length)", "Square meters (Area)"}},
       // Plain names before any multiplier, even of the current quantity.
       {"meter", kTime,
