@@ -184,8 +184,10 @@ void ShowFindLine(HWND dialog) {
 void OnFindChanged(HWND dialog) {
   HWND edit = GetDlgItem(dialog, IDC_FIND_EDIT);
   std::string text(static_cast<std::size_t>(GetWindowTextLengthA(edit)) + 1, '\0');
-  text.resize(static_cast<std::size_t>(GetWindowTextA(edit, &text[0], static_cast<int>(text.size()))));
-  Context(dialog).finder.Type(text, Tables(dialog), Record(dialog).DimensionIndex, DataPath(dialog));
+  const int length = GetWindowTextA(edit, &text[0], static_cast<int>(text.size()));
+  text.resize(static_cast<std::size_t>(length > 0 ? length : 0));
+  Context(dialog).finder.Type(text, Tables(dialog), Record(dialog).DimensionIndex,
+                              DataPath(dialog));
   ShowFindLine(dialog);
 }
 

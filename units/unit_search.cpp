@@ -25,7 +25,9 @@ bool Counts(unsigned char c) {
   return c >= 0x80 || (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
 }
 
-char Lower(unsigned char c) { return static_cast<char>(c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c); }
+char Lower(unsigned char c) {
+  return static_cast<char>(c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c);
+}
 
 // The text as names are compared: lower case, the caret and punctuation gone ("foot; US" is
 // "foot us"), blanks as they come. Also the same text without its blanks, for "begins with".
@@ -239,7 +241,8 @@ bool UnitFinder::Lists(const QuantityRecord& record, const UnitMatch& match) con
       match.quantity >= static_cast<int>(catalogue_.units.size())) {
     return false;
   }
-  const std::vector<std::string>& units = catalogue_.units[static_cast<std::size_t>(match.quantity)];
+  const std::vector<std::string>& units =
+      catalogue_.units[static_cast<std::size_t>(match.quantity)];
   if (match.unit < 0 || match.unit >= static_cast<int>(units.size())) return false;
   return units[static_cast<std::size_t>(match.unit)] ==
          UnitNameOf(record, static_cast<std::uint16_t>(match.unit));
