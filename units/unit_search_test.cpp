@@ -13,12 +13,17 @@ namespace {
 
 enum { kLength = 0, kVolume = 2, kTime = 4 };
 
-// The first matches of each text, as the find field shows them, over the shared catalogue.
-TEST(FindUnits, FirstMatchesOfTypedTexts) {
+UnitTables TestTables() {
   RecordingReporter reporter;
   UnitTables tables;
   LoadDimensionLabels(reporter, tables, testing::kTestCataloguePath);
   tables.NumberOfScalers = LoadScalers(reporter, tables, testing::kTestCataloguePath);
+  return tables;
+}
+
+// The first matches of each text, as the find field shows them, over the shared catalogue.
+TEST(FindUnits, FirstMatchesOfTypedTexts) {
+  const UnitTables tables = TestTables();
   const UnitCatalogue catalogue = LoadUnitCatalogue(tables, testing::kTestCataloguePath);
   const struct {
     const char* text;
@@ -54,6 +59,18 @@ TEST(FindUnits, FirstMatchesOfTypedTexts) {
     EXPECT_EQ(first, row.first);
     EXPECT_EQ(found.empty(), row.first.empty());
   }
+}
+
+// "acre" has five matches, acre and its four multiplier forms: Down stops at the last, and
+// typing again shows the new text's first match.
+TEST(UnitFinder, StepsStopAtTheLastMatchAndNewTextStartsAtTheFirst) {
+  const UnitTables tables = TestTables();
+  UnitFinder finder;
+  finder.Type("acre", tables, kLength, testing::kTestCataloguePath);
+  for (int i = 0; i < 6; ++i) finder.Step(1);
+  EXPECT_EQ(finder.Line(tables), "milliacre (Area)");
+  finder.Type("acre", tables, kLength, testing::kTestCataloguePath);
+  EXPECT_EQ(finder.Line(tables), "acre (Area)");
 }
 
 }  // namespace
