@@ -45,7 +45,11 @@ bool ComposeUnitLabel(const QuantityRecord& record, bool inputSide, const UnitTa
   if (side.UnitScalerIndex != tables.NoMultiplierIndex) {
     if (const ScalerEntry* scaler = ScalerOf(tables, side.UnitScalerIndex)) prefix = scaler->Name;
   }
-  const char* unit = UnitNameOf(record, side.UnitIndex);
+  return ComposeLabel(prefix, UnitNameOf(record, side.UnitIndex), text);
+}
+
+bool ComposeLabel(const char* prefix, const char* unit, char (&text)[kLabelSize]) {
+  text[0] = '\0';
   std::size_t used = 0;
   const char* caret = std::strchr(unit, '^');
   if (caret == nullptr) {

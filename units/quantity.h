@@ -75,6 +75,11 @@ const ScalerEntry* ScalerOf(const UnitTables& tables, std::uint16_t scalerIndex)
 // The side's unit name as stored (caret included), or "" when the index lies outside the list.
 const char* UnitNameOf(const QuantityRecord& record, std::uint16_t unitIndex);
 
+// The label of a unit name with a multiplier name ("" for none): the multiplier at the caret,
+// with the rest of the name after the caret's word dropped, or in front of a name without one.
+// Returns true for the prefix form, false when the multiplier went in at the caret.
+bool ComposeLabel(const char* prefix, const char* unitName, char (&text)[kLabelSize]);
+
 // Writes the label of one side into text (kLabelSize bytes). Returns true for the prefix form
 // (or the empty label of an unselected side), false when the prefix went in at the caret.
 bool ComposeUnitLabel(const QuantityRecord& record, bool inputSide, const UnitTables& tables,

@@ -1,5 +1,7 @@
 #include "units/unit_dialog_win.h"
 
+#include <commctrl.h>
+
 #include <string>
 
 #include "resources/convert.h"
@@ -21,6 +23,8 @@ const DWORD kHelpTable[] = {
     IDC_MULTIPLIER_CAPTION, HC_MULTIPLIER, IDC_MULTIPLIER_LIST, HC_MULTIPLIER,
     IDC_UNIT_CAPTION,       HC_UNIT,       IDC_UNIT_LIST,     HC_UNIT,
     IDC_UNDO_QUANTITY,      HC_UNDO_QUANTITY,
+    IDC_FIND_CAPTION,       HC_FIND_UNIT,  IDC_FIND_EDIT,     HC_FIND_UNIT,
+    IDC_FIND_MATCH,         HC_FIND_UNIT,
     0, 0};
 
 UnitDialogContext& Context(HWND dialog) {
@@ -171,6 +175,89 @@ void OnUndoQuantity(HWND dialog) {
   SendMessageA(dialog, WM_CLOSE, 0, 0);
 }
 
+// The find field: typing shows the first match, Down and Up step through the matches; Enter
+// takes the shown one as clicks on its three rows would.
+void ShowFindLine(HWND dialog) {
+  SetDlgItemTextA(dialog, IDC_FIND_MATCH, Context(dialog).finder.Line(Tables(dialog)).c_str());
+}
+
+void OnFindChanged(HWND dialog) {
+  HWND edit = GetDlgItem(dialog, IDC_FIND_EDIT);
+  std::string text(static_cast<std::size_t>(GetWindowTextLengthA(edit)) + 1, '\0');
+  const int length = GetWindowTextA(edit, &text[0], static_cast<int>(text.size()));
+  text.resize(static_cast<std::size_t>(length > 0 ? length : 0));
+  Context(dialog).finder.Type(text, Tables(dialog), Record(dialog).DimensionIndex,
+                              DataPath(dialog));
+  ShowFindLine(dialog);
+}
+
+void StepFind(HWND dialog, int delta) {
+  Context(dialog).finder.Step(delta);
+  ShowFindLine(dialog);
+}
+
+void TakeShownMatch(HWND dialog) {
+  const UnitFinder& finder = Context(dialog).finder;
+  if (finder.Shown() == nullptr) return;
+  const UnitMatch match = *finder.Shown();
+  if (match.quantity != Record(dialog).DimensionIndex) {
+    SelectRow(dialog, IDC_QUANTITY_LIST, match.quantity);
+    OnQuantityPicked(dialog);
+  }
+  // Should the catalogue have changed since it was searched, the unit at that row is another.
+  if (!finder.Lists(Record(dialog), match)) return;
+  SelectRow(dialog, IDC_MULTIPLIER_LIST, match.multiplier);
+  OnMultiplierPicked(dialog);
+  SelectRow(dialog, IDC_UNIT_LIST, match.unit);
+  OnUnitPicked(dialog);
+}
+
+// Enter and Escape (the latter only while there is text to clear) are the field's own keys;
+// anywhere else in the dialog they stay the dialog's.
+constexpr UINT_PTR kFindFilterId = 1;
+
+bool FindFieldKey(HWND edit, WPARAM key) {
+  return key == VK_RETURN || (key == VK_ESCAPE && GetWindowTextLengthA(edit) > 0);
+}
+
+LRESULT CALLBACK FindEditFilter(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                DWORD_PTR) {
+  HWND dialog = GetParent(edit);
+  switch (message) {
+    case WM_GETDLGCODE: {
+      const MSG* msg = reinterpret_cast<const MSG*>(lParam);
+      LRESULT code = DefSubclassProc(edit, message, wParam, lParam);
+      if (msg != nullptr && msg->message == WM_KEYDOWN && FindFieldKey(edit, msg->wParam)) {
+        code |= DLGC_WANTMESSAGE;
+      }
+      return code;
+    }
+    case WM_KEYDOWN:
+      if (wParam == VK_RETURN) {
+        TakeShownMatch(dialog);
+        return 0;
+      }
+      if (wParam == VK_ESCAPE) {
+        SetWindowTextA(edit, "");
+        return 0;
+      }
+      if (wParam == VK_DOWN || wParam == VK_UP) {
+        StepFind(dialog, wParam == VK_DOWN ? 1 : -1);
+        return 0;
+      }
+      break;
+    case WM_CHAR:
+      if (wParam == '\r' || wParam == VK_ESCAPE) return 0;  // no beep for the keys taken above
+      break;
+    case WM_NCDESTROY:
+      RemoveWindowSubclass(edit, FindEditFilter, kFindFilterId);
+      break;
+    default:
+      break;
+  }
+  return DefSubclassProc(edit, message, wParam, lParam);
+}
+
 // No cancel: every pick has already taken effect, so IDCANCEL (Escape) is not handled and the
 // dialog stays open.
 void OnCommand(HWND dialog, int id, int notification) {
@@ -189,6 +276,9 @@ void OnCommand(HWND dialog, int id, int notification) {
       break;
     case IDC_UNDO_QUANTITY:
       OnUndoQuantity(dialog);
+      break;
+    case IDC_FIND_EDIT:
+      if (notification == EN_CHANGE) OnFindChanged(dialog);
       break;
     default:
       break;
@@ -220,6 +310,7 @@ INT_PTR CALLBACK UnitSelectionDialog(HWND dialog, UINT message, WPARAM wParam, L
   switch (message) {
     case WM_INITDIALOG:
       SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+      SetWindowSubclass(GetDlgItem(dialog, IDC_FIND_EDIT), FindEditFilter, kFindFilterId, 0);
       SetTimer(dialog, kInitTimer, kInitDelayMs, nullptr);
       return TRUE;
     case WM_TIMER:

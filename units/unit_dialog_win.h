@@ -7,6 +7,7 @@
 
 #include "units/quantity.h"
 #include "units/reporter.h"
+#include "units/unit_search.h"
 
 namespace quantora {
 
@@ -26,6 +27,8 @@ struct UnitDialogContext {
   std::function<void(int labelId, const char* text)> showLabel;
   // Called as the dialog ends, after the edited side's label is shown: the result changed.
   std::function<void()> resultChanged;
+  // The find field's matches, this opening's own.
+  UnitFinder finder;
 };
 
 INT_PTR CALLBACK UnitSelectionDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "app/window_test_support_win.h"
 #include "resources/convert.h"
@@ -50,6 +51,35 @@ TEST(UnitDialogWin, EveryWayOfClosingKeepsTheChoice) {
     EXPECT_EQ(program.Text(IDC_INPUT_LABEL_FIRST), "kilometer");
     EXPECT_EQ(program.Text(IDC_RESULT_EDIT), "2.0000 E3");
     EXPECT_TRUE(program.reporter().messages.empty());
+  }
+}
+
+// A unit found by name and taken with Enter is what OK then shows; one of another quantity
+// also discards the other side's unit, as a click on that quantity does. Down and Up step
+// through the matches (meter, Square meters, Cubic meters); Escape empties the field.
+TEST(UnitDialogWin, EnterInTheFindFieldTakesTheMatch) {
+  const struct {
+    const char* typed;
+    std::vector<WPARAM> keys;
+    const char* input;
+    const char* output;
+  } rows[] = {{"kilometer", {}, "kilometer", "meter"},
+              {"meter", {VK_UP, VK_DOWN, VK_DOWN}, "Cubic meters", ""},
+              {"meter", {VK_ESCAPE}, "foot", "meter"}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.typed + std::to_string(row.keys.size()));
+    testing::TestProgram program;
+    EXPECT_TRUE(testing::RunDialog(program.window(), WM_COMMAND, kInputButton, [&](HWND dialog) {
+      HWND edit = GetDlgItem(dialog, IDC_FIND_EDIT);
+      SetFocus(edit);
+      for (const char* c = row.typed; *c; ++c) SendMessageA(edit, WM_CHAR, *c, 0);
+      for (WPARAM key : row.keys) testing::PressDialogKey(dialog, edit, key);
+      testing::PressDialogKey(dialog, edit, VK_RETURN);
+      EXPECT_TRUE(IsWindowVisible(dialog));
+      SendDlgItemMessageA(dialog, IDC_UNIT_OK, BM_CLICK, 0, 0);
+    }));
+    EXPECT_EQ(program.Text(IDC_INPUT_LABEL_FIRST), row.input);
+    EXPECT_EQ(program.Text(IDC_OUTPUT_LABEL_FIRST), row.output);
   }
 }
 

@@ -1,0 +1,77 @@
+// One search of the find field over the shipped catalogue (809 units in 50 quantities, 33
+// multipliers), against the baseline of one bare pass over the same file's lines: the cost of
+// a key press set beside the cost of reading the file once. Reading every quantity's units,
+// done once per dialog, is measured too.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "units/unit_search.h"
+
+namespace {
+
+class NullReporter : public quantora::Reporter {
+ public:
+  void Beep(unsigned) override {}
+  void ShowMessage(const std::string&, const std::string&, unsigned) override {}
+};
+
+const std::string& ShippedCatalogue() {
+  static const std::string path =
+      (std::filesystem::path(__FILE__).parent_path().parent_path() / "data" / "QUANTORA.TXT")
+          .string();
+  return path;
+}
+
+const quantora::UnitTables& Tables() {
+  static const quantora::UnitTables tables = [] {
+    NullReporter reporter;
+    quantora::UnitTables t;
+    quantora::LoadDimensionLabels(reporter, t, ShippedCatalogue().c_str());
+    t.NumberOfScalers = quantora::LoadScalers(reporter, t, ShippedCatalogue().c_str());
+    return t;
+  }();
+  return tables;
+}
+
+void BM_ShippedCatalogueLinePass(benchmark::State& state) {
+  for (auto _ : state) {
+    std::FILE* f = std::fopen(ShippedCatalogue().c_str(), "r");
+    char line[quantora::kLineBufferSize];
+    int lines = 0;
+    while (std::fgets(line, sizeof line, f)) ++lines;
+    std::fclose(f);
+    benchmark::DoNotOptimize(lines);
+  }
+}
+BENCHMARK(BM_ShippedCatalogueLinePass);
+
+void BM_LoadUnitCatalogue(benchmark::State& state) {
+  std::size_t quantities = 0;
+  for (auto _ : state) {
+    quantities = quantora::LoadUnitCatalogue(Tables(), ShippedCatalogue().c_str()).units.size();
+    benchmark::DoNotOptimize(quantities);
+  }
+  if (quantities != 50) state.SkipWithError("shipped catalogue not read");
+}
+BENCHMARK(BM_LoadUnitCatalogue);
+
+// "microfarad" has no plain match, so every multiplier form of every unit is tried: the
+// slowest kind of search. "meter" fills its hundred matches from the plain names alone.
+void BM_FindUnits(benchmark::State& state, const char* text) {
+  const quantora::UnitCatalogue catalogue =
+      quantora::LoadUnitCatalogue(Tables(), ShippedCatalogue().c_str());
+  std::size_t found = 0;
+  for (auto _ : state) {
+    found = quantora::FindUnits(Tables(), catalogue, text, 0).size();
+    benchmark::DoNotOptimize(found);
+  }
+  if (found == 0) state.SkipWithError("nothing found");
+}
+BENCHMARK_CAPTURE(BM_FindUnits, microfarad, "microfarad");
+BENCHMARK_CAPTURE(BM_FindUnits, meter, "meter");
+BENCHMARK_CAPTURE(BM_FindUnits, foot_us, "foot us");
+
+}  // namespace

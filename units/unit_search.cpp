@@ -1,0 +1,251 @@
+#include "units/unit_search.h"
+
+#include <cstring>
+#include <memory>
+
+namespace quantora {
+namespace {
+
+class SilentReporter : public Reporter {
+ public:
+  void Beep(unsigned) override {}
+  void ShowMessage(const std::string&, const std::string&, unsigned) override {}
+};
+
+int Counted(int count, int capacity) {
+  if (count < 0) return 0;
+  return count < capacity ? count : capacity;
+}
+
+bool IsBlank(unsigned char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+// Letters and digits count, and so does every byte outside ASCII (a letter of some code page);
+// the caret and the other ASCII signs do not.
+bool Counts(unsigned char c) {
+  return c >= 0x80 || (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+char Lower(unsigned char c) {
+  return static_cast<char>(c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c);
+}
+
+// The text as names are compared: lower case, the caret and punctuation gone ("foot; US" is
+// "foot us"), blanks as they come. Also the same text without its blanks, for "begins with".
+void Fold(const char* text, std::string& folded, std::string& joined) {
+  folded.clear();
+  joined.clear();
+  for (; *text; ++text) {
+    const unsigned char c = static_cast<unsigned char>(*text);
+    if (IsBlank(c)) {
+      folded += ' ';
+    } else if (Counts(c)) {
+      folded += Lower(c);
+      joined += Lower(c);
+    }
+  }
+}
+
+std::vector<std::string> Words(const std::string& folded) {
+  std::vector<std::string> words;
+  std::size_t start = 0;
+  while ((start = folded.find_first_not_of(' ', start)) != std::string::npos) {
+    const std::size_t end = folded.find(' ', start);
+    words.push_back(folded.substr(start, end - start));
+    if (end == std::string::npos) break;
+    start = end;
+  }
+  return words;
+}
+
+// The typed text against one name, and the four ranks a match can take within its group.
+class Query {
+ public:
+  explicit Query(const std::string& text) {
+    std::string folded;
+    Fold(text.c_str(), folded, joined_);
+    words_ = Words(folded);
+  }
+  bool Empty() const { return words_.empty(); }
+
+  // Rank 0 to 3 (current quantity and beginning with the text first), or -1: no match.
+  int Rank(const char* name, bool current) {
+    Fold(name, folded_, nameJoined_);
+    return RankFolded(folded_, nameJoined_, current);
+  }
+  bool Holds(const std::string& folded) const {
+    for (const std::string& word : words_) {
+      if (folded.find(word) == std::string::npos) return false;
+    }
+    return true;
+  }
+  int RankFolded(const std::string& folded, const std::string& joined, bool current) const {
+    if (!Holds(folded)) return -1;
+    const bool begins = joined.compare(0, joined_.size(), joined_) == 0;
+    return (current ? 0 : 2) + (begins ? 0 : 1);
+  }
+
+ private:
+  std::vector<std::string> words_;
+  std::string joined_;
+  std::string folded_, nameJoined_;  // kept between names, to spare allocations
+};
+
+// The matches of one group by rank, each in the order it was offered (catalogue order).
+class Ranks {
+ public:
+  void Offer(int rank, const UnitMatch& match) {
+    if (rank >= 0 && static_cast<int>(byRank_[rank].size()) < kMaxUnitMatches) {
+      byRank_[rank].push_back(match);
+    }
+  }
+  void AppendTo(std::vector<UnitMatch>& matches) const {
+    for (const std::vector<UnitMatch>& rank : byRank_) {
+      for (const UnitMatch& match : rank) {
+        if (static_cast<int>(matches.size()) >= kMaxUnitMatches) return;
+        matches.push_back(match);
+      }
+    }
+  }
+
+ private:
+  std::vector<UnitMatch> byRank_[4];
+};
+
+}  // namespace
+
+UnitCatalogue LoadUnitCatalogue(const UnitTables& tables, const char* path,
+                                const DataFileOpener& open) {
+  UnitCatalogue catalogue;
+  SilentReporter silent;
+  auto record = std::make_unique<QuantityRecord>();
+  const int dimensions = Counted(tables.NumberOfDimensions, kMaxDimensions);
+  catalogue.units.resize(static_cast<std::size_t>(dimensions));
+  for (int d = 0; d < dimensions; ++d) {
+    record->DimensionIndex = static_cast<std::uint16_t>(d);
+    record->NumberOfUnits = 0;
+    if (!LoadUnitNames(silent, tables, *record, path, open)) continue;
+    for (int u = 0; u < Counted(record->NumberOfUnits, kMaxUnits); ++u) {
+      catalogue.units[static_cast<std::size_t>(d)].emplace_back(record->UnitNames[u]);
+    }
+  }
+  return catalogue;
+}
+
+std::vector<UnitMatch> FindUnits(const UnitTables& tables, const UnitCatalogue& catalogue,
+                                 const std::string& text, int currentQuantity) {
+  std::vector<UnitMatch> matches;
+  Query query(text);
+  if (query.Empty()) return matches;
+  const int quantities = static_cast<int>(catalogue.units.size());
+
+  Ranks plain;
+  for (int q = 0; q < quantities; ++q) {
+    const std::vector<std::string>& units = catalogue.units[static_cast<std::size_t>(q)];
+    for (int u = 0; u < static_cast<int>(units.size()); ++u) {
+      plain.Offer(query.Rank(units[static_cast<std::size_t>(u)].c_str(), q == currentQuantity),
+                  UnitMatch{q, tables.NoMultiplierIndex, u});
+    }
+  }
+  plain.AppendTo(matches);
+  if (static_cast<int>(matches.size()) >= kMaxUnitMatches) return matches;
+
+  // A unit with a multiplier is found by its label: "kilometer", "Square kilometers". Folding
+  // goes character by character, so a label folds to the folded text before the multiplier's
+  // place, the folded multiplier and the folded rest: each unit is composed and folded once,
+  // with a mark for the multiplier's place, and each multiplier once.
+  Ranks multiplied;
+  const int scalers = Counted(tables.NumberOfScalers, kMaxScalers);
+  std::vector<std::string> prefix(static_cast<std::size_t>(scalers)), prefixJoined(prefix);
+  for (int m = 0; m < scalers; ++m) {
+    Fold(tables.Scalers[m].Name, prefix[static_cast<std::size_t>(m)],
+         prefixJoined[static_cast<std::size_t>(m)]);
+  }
+  static const char kPlace[] = "\x01";  // no letter, digit or blank: folding drops it
+  char label[kLabelSize];
+  std::string head, headJoined, tail, tailJoined, folded, joined;
+  for (int q = 0; q < quantities; ++q) {
+    const std::vector<std::string>& units = catalogue.units[static_cast<std::size_t>(q)];
+    for (int u = 0; u < static_cast<int>(units.size()); ++u) {
+      ComposeLabel(kPlace, units[static_cast<std::size_t>(u)].c_str(), label);
+      char* place = std::strstr(label, kPlace);
+      if (place == nullptr) continue;  // a name too long to leave room; none can be
+      *place = '\0';
+      Fold(label, head, headJoined);
+      Fold(place + 1, tail, tailJoined);
+      for (int m = 0; m < scalers; ++m) {
+        if (m == tables.NoMultiplierIndex) continue;
+        const std::size_t i = static_cast<std::size_t>(m);
+        folded.assign(head).append(prefix[i]).append(tail);
+        if (!query.Holds(folded)) continue;
+        joined.assign(headJoined).append(prefixJoined[i]).append(tailJoined);
+        multiplied.Offer(query.RankFolded(folded, joined, q == currentQuantity),
+                         UnitMatch{q, m, u});
+      }
+    }
+  }
+  multiplied.AppendTo(matches);
+  return matches;
+}
+
+std::string UnitMatchText(const UnitTables& tables, const UnitCatalogue& catalogue,
+                          const UnitMatch& match) {
+  const char* dimension = DimensionLabelOf(tables, static_cast<std::uint16_t>(match.quantity));
+  if (dimension == nullptr || match.quantity >= static_cast<int>(catalogue.units.size())) return "";
+  const std::vector<std::string>& units = catalogue.units[static_cast<std::size_t>(match.quantity)];
+  if (match.unit < 0 || match.unit >= static_cast<int>(units.size())) return "";
+  const char* prefix = "";
+  if (match.multiplier != tables.NoMultiplierIndex) {
+    const ScalerEntry* scaler = ScalerOf(tables, static_cast<std::uint16_t>(match.multiplier));
+    if (scaler == nullptr) return "";
+    prefix = scaler->Name;
+  }
+  char label[kLabelSize];
+  ComposeLabel(prefix, units[static_cast<std::size_t>(match.unit)].c_str(), label);
+  std::string text = label;
+  // "Celsius = 1" names the unit "Celsius " in the list; the line shows no blank before "(".
+  text.erase(text.find_last_not_of(' ') + 1);
+  return text + " (" + dimension + ")";
+}
+
+void UnitFinder::Type(const std::string& text, const UnitTables& tables, int currentQuantity,
+                      const char* dataPath) {
+  typed_ = !text.empty();
+  shown_ = 0;
+  matches_.clear();
+  if (!typed_ || Query(text).Empty()) return;
+  if (!loaded_) {
+    catalogue_ = LoadUnitCatalogue(tables, dataPath);
+    loaded_ = true;
+  }
+  matches_ = FindUnits(tables, catalogue_, text, currentQuantity);
+}
+
+void UnitFinder::Step(int delta) {
+  const int last = static_cast<int>(matches_.size()) - 1;
+  shown_ += delta;
+  if (shown_ > last) shown_ = last;
+  if (shown_ < 0) shown_ = 0;
+}
+
+const UnitMatch* UnitFinder::Shown() const {
+  return matches_.empty() ? nullptr : &matches_[static_cast<std::size_t>(shown_)];
+}
+
+std::string UnitFinder::Line(const UnitTables& tables) const {
+  if (const UnitMatch* match = Shown()) return UnitMatchText(tables, catalogue_, *match);
+  return typed_ ? kNoUnitMatches : "";
+}
+
+bool UnitFinder::Lists(const QuantityRecord& record, const UnitMatch& match) const {
+  if (match.quantity != record.DimensionIndex ||
+      match.quantity >= static_cast<int>(catalogue_.units.size())) {
+    return false;
+  }
+  const std::vector<std::string>& units =
+      catalogue_.units[static_cast<std::size_t>(match.quantity)];
+  if (match.unit < 0 || match.unit >= static_cast<int>(units.size())) return false;
+  return units[static_cast<std::size_t>(match.unit)] ==
+         UnitNameOf(record, static_cast<std::uint16_t>(match.unit));
+}
+
+}  // namespace quantora

@@ -1,0 +1,76 @@
+// Finding a unit by typing its name: every quantity's units at once, plain names and the
+// names a multiplier makes of them ("kilometer", "Square kilometers"), in the order a user
+// most likely means them.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "units/catalog_file.h"
+#include "units/quantity.h"
+
+namespace quantora {
+
+constexpr int kMaxUnitMatches = 100;
+
+// The unit names of every Dimension of the tables, as the Unit list would hold them (caret
+// included), by Dimension index. A Dimension whose section cannot be read has none.
+struct UnitCatalogue {
+  std::vector<std::vector<std::string>> units;
+};
+
+// Reads every Dimension's unit names once, with the same reader the Unit list is filled by,
+// so that a match's unit row is the row the list shows. Shows no messages: a quantity that
+// cannot be read is reported when the user picks it.
+UnitCatalogue LoadUnitCatalogue(const UnitTables& tables, const char* path = kUnitsDataFileName,
+                                const DataFileOpener& open = OpenDataFile);
+
+// One unit found: the rows of the three lists that choose it. A plain name has the row of
+// "No_Multiplier".
+struct UnitMatch {
+  int quantity = 0;
+  int multiplier = 0;
+  int unit = 0;
+  bool operator==(const UnitMatch& other) const {
+    return quantity == other.quantity && multiplier == other.multiplier && unit == other.unit;
+  }
+};
+
+// The units whose name holds every word of the text, letter case, the caret and punctuation
+// aside: plain names first, then the names with a multiplier; within each, the current
+// quantity's units first, then names that begin with the text, then catalogue order. At most
+// kMaxUnitMatches; none for a text without words.
+std::vector<UnitMatch> FindUnits(const UnitTables& tables, const UnitCatalogue& catalogue,
+                                 const std::string& text, int currentQuantity);
+
+// The match as the main window labels the unit, with its quantity: "kilometer (Length)".
+std::string UnitMatchText(const UnitTables& tables, const UnitCatalogue& catalogue,
+                          const UnitMatch& match);
+
+// The find field of the unit selection dialog: the matches of the text typed so far and the
+// one shown. The catalogue is read at the first text with words, once per dialog.
+class UnitFinder {
+ public:
+  void Type(const std::string& text, const UnitTables& tables, int currentQuantity,
+            const char* dataPath);
+  // Down (+1) and Up (-1) within the matches; the first and the last stay put.
+  void Step(int delta);
+  // nullptr when nothing matches.
+  const UnitMatch* Shown() const;
+  // The line under the field: the shown match, that nothing matches, or "" for no text.
+  std::string Line(const UnitTables& tables) const;
+  // Whether the record's Unit list holds the match's unit at its row, as the catalogue read
+  // it: false once the file changed under the dialog, so that no other unit is taken.
+  bool Lists(const QuantityRecord& record, const UnitMatch& match) const;
+
+ private:
+  bool loaded_ = false;
+  bool typed_ = false;
+  UnitCatalogue catalogue_;
+  std::vector<UnitMatch> matches_;
+  int shown_ = 0;
+};
+
+constexpr const char* kNoUnitMatches = "No unit matches";
+
+}  // namespace quantora
