@@ -36,13 +36,5 @@ struct DigitString {
 DigitString DecimalDigits(double value, int n);
 
 std::string FormatValue(double value, const NumericFormat& format);
-std::string FormatScientific(double value, int digits, const NumericFormat& format);
-std::string FormatEngineering(double value, int digits, const NumericFormat& format);
-std::string FormatFixedDecimal(double value, int places, const NumericFormat& format);
-
-// Text operations, changed in place.
-void StripTrailingZeroes(std::string& text);
-bool IsZeroText(const std::string& text);
-void PadDecimalPlaces(std::string& text, int places);
 
 }  // namespace quantora

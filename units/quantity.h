@@ -91,7 +91,6 @@ void SwapSides(QuantityRecord& record);
 // Puts a side back to "nothing chosen".
 void ResetSide(UnitSelection& side, std::uint16_t noMultiplierIndex);
 
-bool HasScalerMark(const char* text);
 void RemoveScalerMark(char* text);
 
 }  // namespace quantora
