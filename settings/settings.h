@@ -36,10 +36,10 @@
 
 #include "conversion/conversion.h"
 #include "numbers/number_format.h"
+#include "resources/reporter.h"
 #include "settings/profile_store.h"
 #include "units/catalog_file.h"
 #include "units/quantity.h"
-#include "units/reporter.h"
 
 namespace quantora {
 

@@ -5,8 +5,8 @@
 
 #include <functional>
 
+#include "resources/reporter.h"
 #include "units/quantity.h"
-#include "units/reporter.h"
 
 namespace quantora {
 
