@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "app/window_test_support_win.h"
 #include "resources/convert.h"
+#include "testing/window_test_support_win.h"
 
 namespace quantora {
 namespace {

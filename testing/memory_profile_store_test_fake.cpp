@@ -1,4 +1,4 @@
-#include "settings/memory_profile_store_test_fake.h"
+#include "testing/memory_profile_store_test_fake.h"
 
 #include <algorithm>
 #include <cstddef>
