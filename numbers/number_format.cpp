@@ -165,6 +165,14 @@ int ClampPlaces(int places) {
   return places < kMinPlaces ? kMinPlaces : places > kMaxPlaces ? kMaxPlaces : places;
 }
 
+// The digit string of a value: exactly n digits (the first non-zero unless the value is zero),
+// the point position d (|v| = 0.digits x 10^d) and the sign.
+struct DigitString {
+  char digits[kMaxSignificantDigits + 1] = {};  // n digits, NUL-terminated
+  int pointPosition = 0;
+  bool negative = false;
+};
+
 DigitString DigitsOf(const Expansion& e, bool negative, int n) {
   DigitString ds;
   const Rounded r = RoundExpansion(e, n);
@@ -173,6 +181,17 @@ DigitString DigitsOf(const Expansion& e, bool negative, int n) {
   ds.pointPosition = r.pointPosition;
   ds.negative = negative;
   return ds;
+}
+
+// n digits of a finite value, n already clamped. Zero, also negative zero, gives n zeros,
+// d = 0, not negative.
+DigitString DecimalDigits(double value, int n) {
+  if (value == 0) {
+    DigitString ds;
+    std::memset(ds.digits, '0', static_cast<std::size_t>(n));
+    return ds;
+  }
+  return DigitsOf(Expand(std::fabs(value)), value < 0, n);
 }
 
 // `ds` holds `digits` digits, already clamped.
@@ -236,22 +255,10 @@ void FormatFixedDecimal(FixedText& out, double value, const Expansion& e, int pl
     out.Append('.');
     for (int j = 0; j < places; ++j) out.Append(digitAt(r.pointPosition + j));
   }
-  // Exactly `places` fraction digits were written above, so there is nothing to pad.
   if (truncate) out.length = StripTrailingZeroes(out.text, out.length);
 }
 
 }  // namespace
-
-DigitString DecimalDigits(double value, int n) {
-  DigitString ds;
-  n = ClampDigits(n);
-  if (value == 0 || !std::isfinite(value)) {
-    std::memset(ds.digits, '0', static_cast<std::size_t>(n));
-    ds.digits[n] = '\0';
-    return ds;
-  }
-  return DigitsOf(Expand(std::fabs(value)), value < 0, n);
-}
 
 std::string FormatValue(double value, const NumericFormat& format) {
   if (const char* text = NonFiniteText(value)) return text;
