@@ -54,9 +54,7 @@ std::string MemoryProfileStore::GetString(const char* section, const char* key,
   std::string text = defaultText ? defaultText : "";
   // The default loses its trailing blanks, as the platform's lookup does.
   while (!text.empty() && text.back() == ' ') text.pop_back();
-  if (const std::string* value = FindValue(sections_, section, key)) {
-    text = *value;
-  }
+  if (const std::string* value = FindValue(sections_, section, key)) text = *value;
   return text.substr(0, kProfileValueMaxLength);
 }
 
