@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "app/main_window_win.h"
-#include "app/window_test_support_win.h"
 #include "resources/convert.h"
+#include "testing/window_test_support_win.h"
 
 namespace quantora {
 namespace {

@@ -138,11 +138,10 @@ LayoutValues ComputeLabelPositions(bool multiDimensional, int charWidth, int cha
   const int inputDenominatorTop = v.InputFrameMiddle + d;
   const int outputDenominatorTop = v.OutputFrameMiddle + d;
   v.ColumnPitch = 20 * charWidth + (11 * charWidth) / 7;
-  constexpr int kColumns = kSlotCount / 2;
-  for (int column = 0; column < kColumns; ++column) {
+  for (int column = 0; column < kColumnCount; ++column) {
     const int x = 22 * charWidth + column * v.ColumnPitch;
     QuantityRecord& numerator = records[column];
-    QuantityRecord& denominator = records[column + kColumns];
+    QuantityRecord& denominator = records[column + kColumnCount];
     numerator.Input.LabelX = numerator.Output.LabelX = x;
     denominator.Input.LabelX = denominator.Output.LabelX = x;
     numerator.Input.LabelY = v.ValueEditTop;

@@ -13,9 +13,9 @@
 #include "conversion/conversion.h"
 #include "numbers/number_format.h"
 #include "resources/convert.h"
+#include "resources/reporter.h"
 #include "settings/profile_store.h"
 #include "units/quantity.h"
-#include "units/reporter.h"
 
 namespace quantora {
 

@@ -3,9 +3,9 @@
 
 #include <tuple>
 
-#include "app/window_test_support_win.h"
 #include "resources/convert.h"
-#include "settings/memory_profile_store_test_fake.h"
+#include "testing/memory_profile_store_test_fake.h"
+#include "testing/window_test_support_win.h"
 
 namespace quantora {
 namespace {

@@ -60,7 +60,7 @@ PaintPlan PlanPainting(const LayoutPlan& layout, bool multiDimensional, int char
   const int slots = multiDimensional ? kSlotCount : 1;
   if (multiDimensional) {
     // Fraction bars over the width of each column's label and button, 2 pixels in at each end.
-    for (int column = 0; column < kSlotCount / 2; ++column) {
+    for (int column = 0; column < kColumnCount; ++column) {
       const int inX = RectOfId(layout, IDC_INPUT_LABEL_FIRST + column).left;
       const int outX = RectOfId(layout, IDC_OUTPUT_LABEL_FIRST + column).left;
       AddEtched(plan, inX + 2, inX + 20 * charWidth - 2, layout.values.InputFrameMiddle);

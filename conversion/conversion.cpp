@@ -19,8 +19,6 @@ bool CanConvert(const ConversionState& state, bool multiDimensional) {
 
 namespace {
 
-constexpr int kNumeratorSlots = 3;
-
 // Into the base unit, as a numerator: prefix, offset, factor.
 double Into(double v, const UnitSelection& s, double offset) {
   v *= s.UnitScalerMult;
@@ -47,7 +45,7 @@ bool SideIsOnePlainUnit(const ConversionState& state, bool inputSide) {
       where = k;
     }
   }
-  return selected == 1 && where < kNumeratorSlots;
+  return selected == 1 && where < kColumnCount;
 }
 
 }  // namespace
@@ -77,10 +75,10 @@ double ConvertValue(const ConversionState& state, double value, bool multiDimens
   };
   // Numerators go into base units, denominators the other way round; then the output side
   // is the mirror image.
-  for (int k = 0; k < kNumeratorSlots; ++k) v = into(v, slots[k].Input);
-  for (int k = kNumeratorSlots; k < kSlotCount; ++k) v = outOf(v, slots[k].Input);
-  for (int k = 0; k < kNumeratorSlots; ++k) v = outOf(v, slots[k].Output);
-  for (int k = kNumeratorSlots; k < kSlotCount; ++k) v = into(v, slots[k].Output);
+  for (int k = 0; k < kColumnCount; ++k) v = into(v, slots[k].Input);
+  for (int k = kColumnCount; k < kSlotCount; ++k) v = outOf(v, slots[k].Input);
+  for (int k = 0; k < kColumnCount; ++k) v = outOf(v, slots[k].Output);
+  for (int k = kColumnCount; k < kSlotCount; ++k) v = into(v, slots[k].Output);
   return v;
 }
 

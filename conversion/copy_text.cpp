@@ -3,8 +3,6 @@
 namespace quantora {
 namespace {
 
-constexpr int kColumns = kSlotCount / 2;  // slot k over slot k + 3
-
 // A control hands a copy at most kControlTextLimit characters.
 std::string Piece(const std::string& controlText) {
   return controlText.substr(0, static_cast<std::size_t>(kControlTextLimit));
@@ -33,9 +31,9 @@ void AppendUnit(const ShownTexts& shown, const ConversionState& state, bool mult
 }  // namespace
 
 void ComposeCompoundUnitText(const ConversionState& state, bool inputSide, std::string& text) {
-  for (int k = 0; k < kColumns; ++k) {
+  for (int k = 0; k < kColumnCount; ++k) {
     const char* numerator = ChosenName(state.QuantityRecords[k], inputSide);
-    const char* denominator = ChosenName(state.QuantityRecords[k + kColumns], inputSide);
+    const char* denominator = ChosenName(state.QuantityRecords[k + kColumnCount], inputSide);
     if (k > 0 && (numerator || denominator)) text += " x ";
     if (numerator && denominator) {
       text += numerator;

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "conversion/conversion.h"
-#include "units/reporter.h"
+#include "resources/reporter.h"
 
 namespace quantora {
 

@@ -6,7 +6,7 @@
 #include <functional>
 
 #include "numbers/number_format.h"
-#include "units/reporter.h"
+#include "resources/reporter.h"
 
 namespace quantora {
 

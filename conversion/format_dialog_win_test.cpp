@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "app/window_test_support_win.h"
 #include "resources/convert.h"
+#include "testing/window_test_support_win.h"
 
 namespace quantora {
 namespace {

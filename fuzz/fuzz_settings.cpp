@@ -10,8 +10,8 @@
 
 #include "conversion/conversion.h"
 #include "numbers/number_format.h"
-#include "settings/memory_profile_store_test_fake.h"
 #include "settings/settings.h"
+#include "testing/memory_profile_store_test_fake.h"
 #include "units/catalog_file.h"
 #include "units/quantity.h"
 

@@ -165,6 +165,14 @@ int ClampPlaces(int places) {
   return places < kMinPlaces ? kMinPlaces : places > kMaxPlaces ? kMaxPlaces : places;
 }
 
+// The digit string of a value: exactly n digits (the first non-zero unless the value is zero),
+// the point position d (|v| = 0.digits x 10^d) and the sign.
+struct DigitString {
+  char digits[kMaxSignificantDigits + 1] = {};  // n digits, NUL-terminated
+  int pointPosition = 0;
+  bool negative = false;
+};
+
 DigitString DigitsOf(const Expansion& e, bool negative, int n) {
   DigitString ds;
   const Rounded r = RoundExpansion(e, n);
@@ -175,8 +183,19 @@ DigitString DigitsOf(const Expansion& e, bool negative, int n) {
   return ds;
 }
 
+// n digits of a finite value, n already clamped. Zero, also negative zero, gives n zeros,
+// d = 0, not negative.
+DigitString DecimalDigits(double value, int n) {
+  if (value == 0) {
+    DigitString ds;
+    std::memset(ds.digits, '0', static_cast<std::size_t>(n));
+    return ds;
+  }
+  return DigitsOf(Expand(std::fabs(value)), value < 0, n);
+}
+
 // `ds` holds `digits` digits, already clamped.
-void WriteScientific(ShortText& out, const DigitString& ds, int digits, bool truncate) {
+void FormatScientific(ShortText& out, const DigitString& ds, int digits, bool truncate) {
   if (ds.negative) out.Append('-');
   out.Append(ds.digits[0]);
   if (digits >= 2) {
@@ -188,7 +207,7 @@ void WriteScientific(ShortText& out, const DigitString& ds, int digits, bool tru
   if (exponent != 0 && !IsZeroText(out.text, out.length)) AppendExponent(out, exponent);
 }
 
-void WriteEngineering(ShortText& out, const DigitString& ds, int digits, bool truncate) {
+void FormatEngineering(ShortText& out, const DigitString& ds, int digits, bool truncate) {
   const int d = ds.pointPosition;
   // The greatest multiple of three below d: floor((d - 1) / 3) for negative d as well.
   const int q = (d - 1 >= 0) ? (d - 1) / 3 : -((-(d - 1) + 2) / 3);
@@ -214,7 +233,7 @@ using FixedText = TextBuffer<kFixedCandidateCapacity>;
 
 // The fixed-decimal text of a finite value, however long: every integer digit is written.
 // `e` is the expansion of |value|, unused when the value is zero.
-void WriteFixedDecimal(FixedText& out, double value, const Expansion& e, int places, bool truncate) {
+void FormatFixedDecimal(FixedText& out, double value, const Expansion& e, int places, bool truncate) {
   places = ClampPlaces(places);
   Rounded r;
   if (value == 0) {
@@ -236,46 +255,10 @@ void WriteFixedDecimal(FixedText& out, double value, const Expansion& e, int pla
     out.Append('.');
     for (int j = 0; j < places; ++j) out.Append(digitAt(r.pointPosition + j));
   }
-  // Exactly `places` fraction digits were written above, so there is nothing to pad.
   if (truncate) out.length = StripTrailingZeroes(out.text, out.length);
 }
 
 }  // namespace
-
-DigitString DecimalDigits(double value, int n) {
-  DigitString ds;
-  n = ClampDigits(n);
-  if (value == 0 || !std::isfinite(value)) {
-    std::memset(ds.digits, '0', static_cast<std::size_t>(n));
-    ds.digits[n] = '\0';
-    return ds;
-  }
-  return DigitsOf(Expand(std::fabs(value)), value < 0, n);
-}
-
-std::string FormatScientific(double value, int digits, const NumericFormat& format) {
-  if (const char* text = NonFiniteText(value)) return text;
-  digits = ClampDigits(digits);
-  ShortText out;
-  WriteScientific(out, DecimalDigits(value, digits), digits, format.TruncateTrailingZeroes != 0);
-  return out.ToString();
-}
-
-std::string FormatEngineering(double value, int digits, const NumericFormat& format) {
-  if (const char* text = NonFiniteText(value)) return text;
-  digits = ClampDigits(digits);
-  ShortText out;
-  WriteEngineering(out, DecimalDigits(value, digits), digits, format.TruncateTrailingZeroes != 0);
-  return out.ToString();
-}
-
-std::string FormatFixedDecimal(double value, int places, const NumericFormat& format) {
-  if (const char* text = NonFiniteText(value)) return text;
-  FixedText out;
-  const Expansion e = value == 0 ? Expansion{} : Expand(std::fabs(value));
-  WriteFixedDecimal(out, value, e, places, format.TruncateTrailingZeroes != 0);
-  return out.ToString();
-}
 
 std::string FormatValue(double value, const NumericFormat& format) {
   if (const char* text = NonFiniteText(value)) return text;
@@ -284,12 +267,12 @@ std::string FormatValue(double value, const NumericFormat& format) {
   ShortText out;
   switch (format.ValueDisplayType) {
     case ENGINEERING:
-      WriteEngineering(out, DecimalDigits(value, digits), digits, truncate);
+      FormatEngineering(out, DecimalDigits(value, digits), digits, truncate);
       return out.ToString();
     case FIXED_DECIMAL: {
       if (value == 0) {
         FixedText fixed;
-        WriteFixedDecimal(fixed, value, Expansion{}, format.PlacesRightOfDecimal, truncate);
+        FormatFixedDecimal(fixed, value, Expansion{}, format.PlacesRightOfDecimal, truncate);
         return fixed.ToString();
       }
       // One expansion serves both the fixed-decimal text and the scientific text that may
@@ -300,32 +283,17 @@ std::string FormatValue(double value, const NumericFormat& format) {
       // digits, the text is too long whatever the places: no need to write them all.
       if (magnitude < 1e13) {
         FixedText fixed;
-        WriteFixedDecimal(fixed, value, e, format.PlacesRightOfDecimal, truncate);
+        FormatFixedDecimal(fixed, value, e, format.PlacesRightOfDecimal, truncate);
         if (fixed.length <= kMaxFixedLength) return fixed.ToString();
       }
-      WriteScientific(out, DigitsOf(e, value < 0, digits), digits, truncate);
+      FormatScientific(out, DigitsOf(e, value < 0, digits), digits, truncate);
       return out.ToString();
     }
     case SCIENTIFIC:
     default:
-      WriteScientific(out, DecimalDigits(value, digits), digits, truncate);
+      FormatScientific(out, DecimalDigits(value, digits), digits, truncate);
       return out.ToString();
   }
-}
-
-void StripTrailingZeroes(std::string& text) {
-  text.resize(static_cast<std::size_t>(StripTrailingZeroes(&text[0], static_cast<int>(text.size()))));
-}
-
-bool IsZeroText(const std::string& text) {
-  return IsZeroText(text.data(), static_cast<int>(text.size()));
-}
-
-void PadDecimalPlaces(std::string& text, int places) {
-  const std::size_t point = text.find('.');
-  if (point == std::string::npos) return;
-  const std::size_t wanted = point + static_cast<std::size_t>(places) + 1;
-  if (text.size() < wanted) text.append(wanted - text.size(), '0');
 }
 
 }  // namespace quantora

@@ -24,25 +24,6 @@ constexpr int kMaxPlaces = 8;
 constexpr int kMaxFormattedLength = 16;  // longest text FormatValue returns
 constexpr int kMaxFixedLength = 12;      // a longer fixed-decimal text falls back to scientific
 
-// The digit string of a value: exactly n digits (the first non-zero unless the value is zero),
-// the point position d (|v| = 0.digits x 10^d) and the sign.
-struct DigitString {
-  char digits[kMaxSignificantDigits + 1] = {};  // n digits, NUL-terminated
-  int pointPosition = 0;
-  bool negative = false;
-};
-
-// n is 1..8. Zero, also negative zero, gives n zeros, d = 0, not negative.
-DigitString DecimalDigits(double value, int n);
-
 std::string FormatValue(double value, const NumericFormat& format);
-std::string FormatScientific(double value, int digits, const NumericFormat& format);
-std::string FormatEngineering(double value, int digits, const NumericFormat& format);
-std::string FormatFixedDecimal(double value, int places, const NumericFormat& format);
-
-// Text operations, changed in place.
-void StripTrailingZeroes(std::string& text);
-bool IsZeroText(const std::string& text);
-void PadDecimalPlaces(std::string& text, int places);
 
 }  // namespace quantora

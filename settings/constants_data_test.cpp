@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "settings/constants_file.h"
-#include "units/text_file_test_util.h"
+#include "testing/text_file_test_util.h"
 
 namespace quantora {
 namespace {

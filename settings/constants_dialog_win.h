@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "units/reporter.h"
+#include "resources/reporter.h"
 
 namespace quantora {
 

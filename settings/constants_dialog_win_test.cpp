@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "app/window_test_support_win.h"
 #include "resources/convert.h"
+#include "testing/window_test_support_win.h"
 
 namespace quantora {
 namespace {

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "units/recording_reporter_test_util.h"
-#include "units/text_file_test_util.h"
+#include "testing/recording_reporter_test_util.h"
+#include "testing/text_file_test_util.h"
 
 namespace quantora {
 namespace {

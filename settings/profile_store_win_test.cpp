@@ -10,7 +10,7 @@
 #include <iterator>
 #include <string>
 
-#include "settings/memory_profile_store_test_fake.h"
+#include "testing/memory_profile_store_test_fake.h"
 
 namespace quantora {
 namespace {

@@ -36,10 +36,10 @@
 
 #include "conversion/conversion.h"
 #include "numbers/number_format.h"
+#include "resources/reporter.h"
 #include "settings/profile_store.h"
 #include "units/catalog_file.h"
 #include "units/quantity.h"
-#include "units/reporter.h"
 
 namespace quantora {
 
@@ -53,59 +53,6 @@ struct WindowRect {
   std::int32_t top = 0;
   std::int32_t right = 0;
   std::int32_t bottom = 0;
-};
-
-enum class SettingKind {
-  Boolean,     // "TRUE" exactly is 1, any other text 0; written "TRUE" for 1, else "FALSE"
-  Integer,     // the leading decimal number; written in signed decimal
-  ShortIndex,  // an Integer kept in 16 bits (only the low 16 bits survive)
-  Real,        // see FormatSettingsReal and ReadIniDouble
-  Word         // the numeric notation: "SCIENTIFIC", "ENGINEERING" or "FIXED_DECIMAL"
-};
-
-enum class LoadRule {
-  None,
-  MustBeTrue,              // FilePresent: the start-up check
-  SignificantDigitsRange,  // outside 1..8 becomes 1
-  PlacesRange,             // outside 0..8 becomes 0
-  DimensionIndexCap,       // above 100 becomes 9999 (kNoDimension)
-  ScalerIndexInTable       // missing: NoMultiplierIndex; at or beyond NumberOfScalers too
-};
-
-// Which step of the load and of the save reads or writes a key.
-enum class SettingGroup {
-  General,    // FilePresent, read by the start-up check and by the save, never written
-  Window,     // the window rectangle
-  Mode,       // MultiDimensional
-  LastValue,  // InputValue, InputValuePresent
-  Slot,       // the eleven keys of each quantity slot
-  Format      // the numeric format
-};
-
-// The records a load or a save walks. Only the ones a group touches need to be set.
-struct SettingsRecords {
-  ConversionState* state = nullptr;
-  NumericFormat* format = nullptr;
-  WindowRect* window = nullptr;
-};
-
-// Where a key's value lives in memory; exactly one member is set, by the key's kind.
-struct SettingField {
-  std::int32_t* integer = nullptr;  // Boolean, Integer
-  std::uint16_t* index = nullptr;   // ShortIndex
-  double* real = nullptr;           // Real
-  Notation* word = nullptr; // Word
-};
-
-struct SettingKey {
-  const char* section;
-  const char* key;          // for SettingGroup::Slot the base name, completed by the slot
-  SettingKind kind;
-  const char* defaultText;  // Boolean and Word
-  double defaultNumber;     // Integer, ShortIndex and Real
-  LoadRule rule;
-  SettingGroup group;
-  SettingField (*field)(const SettingsRecords& records, int slot);  // nullptr: not held
 };
 
 // "%s%d": the key of a slot.

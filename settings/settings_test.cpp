@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "settings/memory_profile_store_test_fake.h"
-#include "units/recording_reporter_test_util.h"
-#include "units/text_file_test_util.h"
+#include "testing/memory_profile_store_test_fake.h"
+#include "testing/recording_reporter_test_util.h"
+#include "testing/text_file_test_util.h"
 
 namespace quantora {
 namespace {

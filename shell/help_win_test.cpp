@@ -6,7 +6,7 @@
 
 #include <fstream>
 
-#include "app/window_test_support_win.h"
+#include "testing/window_test_support_win.h"
 
 // What the viewer shows, within 20 seconds: the HTML Help viewer its title; the browser (the
 // prefix's is the recorder) the address it was given, from the web manual's folder on. Wine's

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "units/reporter.h"
+#include "resources/reporter.h"
 
 namespace quantora {
 

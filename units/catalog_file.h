@@ -7,8 +7,8 @@
 #include <cstdio>
 #include <functional>
 
+#include "resources/reporter.h"
 #include "units/quantity.h"
-#include "units/reporter.h"
 
 namespace quantora {
 

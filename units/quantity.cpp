@@ -99,8 +99,6 @@ void ResetSide(UnitSelection& side, std::uint16_t noMultiplierIndex) {
   side.UnitSelected = 0;
 }
 
-bool HasScalerMark(const char* text) { return std::strchr(text, '^') != nullptr; }
-
 void RemoveScalerMark(char* text) {
   char* caret = std::strchr(text, '^');
   if (caret == nullptr) return;

@@ -7,6 +7,7 @@
 namespace quantora {
 
 constexpr int kSlotCount = 6;            // slot 0 alone in simple mode; 0..2 over 3..5 in multi-unit mode
+constexpr int kColumnCount = kSlotCount / 2;  // multi-unit mode: column k is slot k over slot k + 3
 constexpr int kMaxUnits = 180;           // unit names per record
 constexpr int kMaxDimensions = 50;       // Dimension labels
 constexpr int kMaxScalers = 50;          // multiplier entries
@@ -96,7 +97,6 @@ void SwapSides(QuantityRecord& record);
 // Puts a side back to "nothing chosen".
 void ResetSide(UnitSelection& side, std::uint16_t noMultiplierIndex);
 
-bool HasScalerMark(const char* text);
 void RemoveScalerMark(char* text);
 
 }  // namespace quantora

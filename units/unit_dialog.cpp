@@ -42,7 +42,7 @@ const char* UnitDialogCaption(bool multiDimensional, bool inputSide, int slot) {
     return inputSide ? "Unit Selection Dialog - Convert From..."
                      : "Unit Selection Dialog - Convert To...";
   }
-  const bool numerator = slot < kSlotCount / 2;
+  const bool numerator = slot < kColumnCount;
   if (inputSide) {
     return numerator ? "Unit Selection Dialog - Convert From Numerator..."
                      : "Unit Selection Dialog - Convert From Denominator...";

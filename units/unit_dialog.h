@@ -6,9 +6,9 @@
 
 #include <string>
 
+#include "resources/reporter.h"
 #include "units/catalog_file.h"
 #include "units/quantity.h"
-#include "units/reporter.h"
 
 namespace quantora {
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <tuple>
 
-#include "units/recording_reporter_test_util.h"
-#include "units/text_file_test_util.h"
+#include "testing/recording_reporter_test_util.h"
+#include "testing/text_file_test_util.h"
 
 namespace quantora {
 namespace {

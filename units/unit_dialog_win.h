@@ -5,8 +5,8 @@
 
 #include <functional>
 
+#include "resources/reporter.h"
 #include "units/quantity.h"
-#include "units/reporter.h"
 #include "units/unit_search.h"
 
 namespace quantora {

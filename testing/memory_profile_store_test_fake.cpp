@@ -1,4 +1,4 @@
-#include "settings/memory_profile_store_test_fake.h"
+#include "testing/memory_profile_store_test_fake.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -24,18 +24,21 @@ bool SameName(const std::string& a, std::string_view trimmed) {
                     [](char x, char y) { return Lower(x) == Lower(y); });
 }
 
-}  // namespace
-
-MemoryProfileStore::Section* MemoryProfileStore::FindSection(const char* name) {
+// The first section of that name, as the platform's lookups use; nullptr when there is none.
+// The same search serves the store's reads (const sections) and its writes.
+template <class Sections>
+auto FindSection(Sections& sections, const char* name) -> decltype(&sections.front()) {
   const std::string_view trimmed = Trim(name);
-  for (Section& section : sections_) {
+  for (auto& section : sections) {
     if (SameName(section.name, trimmed)) return &section;
   }
   return nullptr;
 }
 
-std::string* MemoryProfileStore::FindValue(const char* section, const char* key) {
-  if (Section* found = FindSection(section)) {
+template <class Sections>
+auto FindValue(Sections& sections, const char* section, const char* key)
+    -> decltype(&sections.front().keys.front().second) {
+  if (auto* found = FindSection(sections, section)) {
     const std::string_view trimmed = Trim(key);
     for (auto& [name, value] : found->keys) {
       if (SameName(name, trimmed)) return &value;
@@ -44,14 +47,14 @@ std::string* MemoryProfileStore::FindValue(const char* section, const char* key)
   return nullptr;
 }
 
+}  // namespace
+
 std::string MemoryProfileStore::GetString(const char* section, const char* key,
                                           const char* defaultText) const {
   std::string text = defaultText ? defaultText : "";
   // The default loses its trailing blanks, as the platform's lookup does.
   while (!text.empty() && text.back() == ' ') text.pop_back();
-  if (const std::string* value = const_cast<MemoryProfileStore*>(this)->FindValue(section, key)) {
-    text = *value;
-  }
+  if (const std::string* value = FindValue(sections_, section, key)) text = *value;
   return text.substr(0, kProfileValueMaxLength);
 }
 
@@ -77,11 +80,11 @@ std::int32_t MemoryProfileStore::GetInt(const char* section, const char* key,
 // at the end of the file.
 void MemoryProfileStore::WriteString(const char* section, const char* key, const char* value) {
   const std::string text = value ? value : "";
-  if (std::string* old = FindValue(section, key)) {
+  if (std::string* old = FindValue(sections_, section, key)) {
     *old = text;
     return;
   }
-  Section* found = FindSection(section);
+  Section* found = FindSection(sections_, section);
   if (found == nullptr) {
     sections_.push_back({std::string(Trim(section)), {}});
     found = &sections_.back();

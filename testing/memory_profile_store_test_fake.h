@@ -34,10 +34,6 @@ class MemoryProfileStore : public ProfileStore {
     std::string name;
     std::vector<std::pair<std::string, std::string>> keys;  // name, value; in file order
   };
-  // The first section of that name, as the platform's lookups use; nullptr when there is none.
-  Section* FindSection(const char* name);
-  std::string* FindValue(const char* section, const char* key);
-
   std::vector<Section> sections_;
 };
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "units/reporter.h"
+#include "resources/reporter.h"
 
 namespace quantora {
 

@@ -8,8 +8,8 @@
 #include <string>
 
 #include "app/main_window_state_win.h"
-#include "units/recording_reporter_test_util.h"
-#include "units/text_file_test_util.h"
+#include "testing/recording_reporter_test_util.h"
+#include "testing/text_file_test_util.h"
 
 namespace quantora {
 namespace testing {

@@ -1,4 +1,4 @@
-#include "app/window_test_support_win.h"
+#include "testing/window_test_support_win.h"
 
 #include <fstream>
 #include <iterator>
