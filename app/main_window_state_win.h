@@ -13,7 +13,7 @@
 #include "conversion/conversion.h"
 #include "numbers/number_format.h"
 #include "resources/convert.h"
-#include "settings/profile_store.h"
+#include "settings/profile_store_win.h"
 #include "units/quantity.h"
 #include "units/reporter.h"
 
@@ -55,7 +55,7 @@ struct MainWindowState {
 
   // Where messages go: the platform's message boxes unless a test captures them.
   Reporter* reporterOverride = nullptr;
-  std::unique_ptr<ProfileStore> store;
+  std::unique_ptr<WinProfileStore> store;
 
   bool MultiUnitMode() const { return conversion.MultiDimensional != 0; }
 

@@ -226,8 +226,9 @@ void OnClose(HWND window) {
     // typed there is committed as leaving the edit would, before it is saved, not after.
     if (program.valueEdit && GetFocus() == program.valueEdit) OnValueEditKillFocus(window);
     const RECT r = PlaceToSave(window);
-    SaveSettings(*program.store, program.conversion, program.format,
-                 WindowRect{r.left, r.top, r.right, r.bottom});
+    ReporterFor reporter(window, program.reporterOverride);
+    SaveSettings(*program.store, reporter.get(), program.conversion, program.format,
+                 WindowRect{r.left, r.top, r.right, r.bottom}, program.store->Path().c_str());
   }
   DestroyWindow(window);
 }

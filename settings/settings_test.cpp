@@ -156,14 +156,16 @@ TEST(Settings, SaveWritesTheWholeFileAndTheLoadReadsItBack) {
   const WindowRect rect = TransferWindowRect(kLoadWindowRect, store);  // no keys: the defaults
   EXPECT_EQ((std::vector<int>{rect.left, rect.top, rect.right, rect.bottom}),
             (std::vector<int>{10, 10, 200, 200}));
-  ASSERT_TRUE(SaveSettings(store, saved.state, saved.format, WindowRect{-8, 3, 1400, 900}));
+  ASSERT_TRUE(SaveSettings(store, saved.reporter, saved.state, saved.format,
+                          WindowRect{-8, 3, 1400, 900}));
   EXPECT_EQ(store.Text(), expected);
 
   Program p;
   p.Load(store, testing::kTestCataloguePath);
   ASSERT_EQ(p.outcome, LoadOutcome::Loaded);
   MemoryProfileStore again(kInstalled);
-  ASSERT_TRUE(SaveSettings(again, p.state, p.format, TransferWindowRect(kLoadWindowRect, store)));
+  ASSERT_TRUE(SaveSettings(again, p.reporter, p.state, p.format,
+                          TransferWindowRect(kLoadWindowRect, store)));
   EXPECT_EQ(again.Text(), expected);
 }
 
@@ -180,7 +182,7 @@ TEST(Settings, ASlotWhoseUnitsCannotBeReadKeepsItsSavedChoice) {
   p.Load(store, testing::TestFile(catalogue.substr(0, catalogue.find("[Energy]")) +
                          catalogue.substr(catalogue.find("[MULTIPLIERS]"))));
   EXPECT_FALSE(CanConvert(p.state, false)) << "no conversion for the unreadable slot";
-  ASSERT_TRUE(SaveSettings(store, p.state, p.format, WindowRect{}));
+  ASSERT_TRUE(SaveSettings(store, p.reporter, p.state, p.format, WindowRect{}));
   EXPECT_NE(store.Text().find(energySlot), std::string::npos) << store.Text();
 
   Program back;
@@ -224,10 +226,25 @@ TEST(Settings, FailedStartUpsReportOnceAndLeaveTheFileAsItWas) {
       EXPECT_EQ(p.reporter.messages[0].text, row.text);
     }
     if (row.outcome == LoadOutcome::SettingsFileMissing) {
-      EXPECT_FALSE(SaveSettings(store, p.state, p.format, WindowRect{}));
+      EXPECT_FALSE(SaveSettings(store, p.reporter, p.state, p.format, WindowRect{}));
       EXPECT_EQ(store.Text(), row.settings);
     }
   }
+}
+
+// A file that takes no write: the user is told once, with the file and the remedy.
+TEST(Settings, ASaveTheFileRefusesIsReportedOnce) {
+  MemoryProfileStore store(kInstalled);
+  store.readOnly = true;
+  Program p;
+  EXPECT_FALSE(SaveSettings(store, p.reporter, p.state, p.format, WindowRect{}, "C:\\W\\Q.INI"));
+  ASSERT_EQ(p.reporter.messages.size(), 1u);
+  EXPECT_EQ(p.reporter.beeps, std::vector<unsigned>{kBeepHand});
+  EXPECT_EQ(p.reporter.messages[0].text,
+            "Cannot save your settings in the program initialization file,\r\"C:\\W\\Q.INI\"!\r"
+            "The settings and the last conversion of this session are lost.\r\rPlease run the "
+            "setup program again, or ask an administrator to make this file writable.");
+  EXPECT_EQ(p.reporter.messages[0].style, kStyleStop);
 }
 
 }  // namespace
