@@ -45,6 +45,8 @@ struct MainWindowState {
 
   // A failed start-up check ends the program without writing the settings file.
   bool startupFailed = false;
+  // Set once the close has begun.
+  bool closing = false;
 
   // Files: the bare names in the product (settings in the Windows directory, the catalogue in
   // the working directory); tests point them elsewhere.
