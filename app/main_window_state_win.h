@@ -14,7 +14,7 @@
 #include "numbers/number_format.h"
 #include "resources/convert.h"
 #include "resources/reporter.h"
-#include "settings/profile_store.h"
+#include "settings/profile_store_win.h"
 #include "units/quantity.h"
 
 namespace quantora {
@@ -45,6 +45,8 @@ struct MainWindowState {
 
   // A failed start-up check ends the program without writing the settings file.
   bool startupFailed = false;
+  // Set once the close has begun.
+  bool closing = false;
 
   // Files: the bare names in the product (settings in the Windows directory, the catalogue in
   // the working directory); tests point them elsewhere.
@@ -55,7 +57,7 @@ struct MainWindowState {
 
   // Where messages go: the platform's message boxes unless a test captures them.
   Reporter* reporterOverride = nullptr;
-  std::unique_ptr<ProfileStore> store;
+  std::unique_ptr<WinProfileStore> store;
 
   bool MultiUnitMode() const { return conversion.MultiDimensional != 0; }
 

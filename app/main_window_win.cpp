@@ -222,13 +222,17 @@ RECT PlaceToSave(HWND window) {
 
 void OnClose(HWND window) {
   MainWindowState& program = State(window);
+  // A close request that arrives while the save's message is up belongs to this close.
+  if (program.closing) return;
+  program.closing = true;
   if (!program.startupFailed && program.store) {
     // Closing by the close box or Alt+F4 leaves the focus in the value edit: what the user
     // typed there is committed as leaving the edit would, before it is saved, not after.
     if (program.valueEdit && GetFocus() == program.valueEdit) OnValueEditKillFocus(window);
     const RECT r = PlaceToSave(window);
-    SaveSettings(*program.store, program.conversion, program.format,
-                 WindowRect{r.left, r.top, r.right, r.bottom});
+    ReporterFor reporter(window, program.reporterOverride);
+    SaveSettings(*program.store, reporter.get(), program.conversion, program.format,
+                 WindowRect{r.left, r.top, r.right, r.bottom}, program.store->Path().c_str());
   }
   DestroyWindow(window);
 }

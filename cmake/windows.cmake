@@ -6,6 +6,8 @@ target_compile_definitions(quantora_core PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX)
 set(resource_script)
 if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/resources/quantora.rc)
   set(resource_script ${CMAKE_CURRENT_SOURCE_DIR}/resources/quantora.rc)
+  set_source_files_properties(${resource_script} PROPERTIES OBJECT_DEPENDS
+    ${CMAKE_CURRENT_SOURCE_DIR}/resources/quantora.manifest)
 endif()
 
 if(win_sources)

@@ -134,7 +134,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   RequireInsideTables(first->state, first->tables, first->format);
 
   const WindowRect rect = LoadWindowRect(store);
-  Require(SaveSettings(store, first->state, first->format, rect));
+  Require(SaveSettings(store, first->reporter, first->state, first->format, rect));
   auto second = std::make_unique<Run>();
   Require(second->Load(store, catalogue) == LoadOutcome::Loaded);
   Require(SameState(first->state, first->format, second->state, second->format));

@@ -6,7 +6,7 @@
 ;
 ; Built by scripts/package, which passes:
 ;   VERSION      the version the build keeps (project() in CMakeLists.txt), e.g. 1.21
-;   ARCH         x86 (the product, runs on every Windows) or x64
+;   ARCH         x86 (the product) or x64
 ;   PROGRAM      the quantora.exe to install
 ;   DATA_DIR     the folder holding QUANTORA.TXT, QACONST.TXT and QUANTORA.INI
 ;   ICON         the program's icon, used for setup and uninstall too
@@ -14,6 +14,8 @@
 ; and, when the build produced them:
 ;   HELP_DIR     a folder holding QUANTORA.HLP and QUANTORA.CNT, installed beside the program
 ;   MANUAL_DIR   a folder of HTML pages, installed as the folder "manual"
+;   SIGN         a command that signs the file it is given in place: the uninstaller is
+;                signed with it before it is packed into setup
 
 Unicode true
 SetCompressor /SOLID lzma
@@ -74,6 +76,10 @@ VIAddVersionKey CompanyName "Quantora"
 VIAddVersionKey ProductVersion "${VERSION}"
 VIAddVersionKey FileVersion "${VERSION}"
 VIAddVersionKey FileDescription "Quantora ${VERSION}${NAME_SUFFIX} Setup"
+
+!ifdef SIGN
+  !uninstfinalize '"${SIGN}" "%1"' = 0
+!endif
 
 !include MUI2.nsh
 !include FileFunc.nsh
@@ -159,6 +165,21 @@ Function InstallSettingsFile
   fresh:
     SetOutPath "$WINDIR"
     File "${DATA_DIR}/QUANTORA.INI"
+  done:
+  Call AllowUsersToSave
+FunctionEnd
+
+; Only administrators may change files in the Windows directory, and the program saves into
+; this one at every close: the machine's users (the Users group, named by its SID, which does
+; not depend on the language of Windows) may change it, and only it. Done at every install and
+; upgrade. When that fails the user is told, and a silent install ends with exit code 3.
+Function AllowUsersToSave
+  nsExec::ExecToLog '"$SYSDIR\icacls.exe" "${SETTINGS}" /grant *S-1-5-32-545:(M)'
+  Pop $0
+  StrCmp $0 "0" done
+    DetailPrint "icacls could not make ${SETTINGS} writable for users ($0)"
+    MessageBox MB_OK|MB_ICONEXCLAMATION "Setup could not allow the users of this computer to change ${SETTINGS}.$\r$\n$\r$\nQuantora runs, but it cannot save its settings for a user who is not an administrator until an administrator makes this file writable for the Users group." /SD IDOK
+    SetErrorLevel 3
   done:
 FunctionEnd
 

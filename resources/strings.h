@@ -31,6 +31,10 @@
 #define QA_STR_NO_MULTIPLIERS \
   "Could not find any multipliers in the MULTIPLIERS group in the %s file.\rThis file " \
   "appears to have been corrupted.\r\rPlease reinstall Quantora."
+#define QA_STR_SETTINGS_NOT_SAVED \
+  "Cannot save your settings in the program initialization file,\r\042%s\042!\r" \
+  "The settings and the last conversion of this session are lost.\r\rPlease run the setup " \
+  "program again, or ask an administrator to make this file writable."
 #define QA_STR_HELP_UNAVAILABLE \
   "Quantora's help could not be shown: neither the help file %s nor the page %s of the " \
   "manual could be opened from Quantora's folder.\r\rPlease run the setup program again."

@@ -35,4 +35,4 @@ QUANTORA_BUILD_PACKAGES=(cmake make g++ clang halibut libclang-rt-14-dev googlet
   libbenchmark-dev g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-i686
   binutils-mingw-w64-x86-64)
 QUANTORA_WINE_PACKAGES=(wine wine32:i386 wine64 fonts-wine xvfb xauth)
-QUANTORA_TEST_PACKAGES=(units imagemagick xclip nsis zip libchm-bin)
+QUANTORA_TEST_PACKAGES=(units imagemagick xclip nsis zip unzip osslsigncode openssl x11-utils libchm-bin)

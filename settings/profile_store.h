@@ -30,8 +30,9 @@ class ProfileStore {
                               std::int32_t defaultValue) const = 0;
 
   // Sets the key. An existing key keeps its place in the file; a new key goes at the end of
-  // its section, a new section at the end of the file. Failures are not reported.
-  virtual void WriteString(const char* section, const char* key, const char* value) = 0;
+  // its section, a new section at the end of the file. Returns false when the file could not
+  // be written.
+  virtual bool WriteString(const char* section, const char* key, const char* value) = 0;
 };
 
 }  // namespace quantora

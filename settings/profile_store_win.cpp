@@ -17,8 +17,16 @@ std::int32_t WinProfileStore::GetInt(const char* section, const char* key,
       GetPrivateProfileIntA(section, key, defaultValue, fileName_.c_str()));
 }
 
-void WinProfileStore::WriteString(const char* section, const char* key, const char* value) {
-  WritePrivateProfileStringA(section, key, value, fileName_.c_str());
+bool WinProfileStore::WriteString(const char* section, const char* key, const char* value) {
+  return WritePrivateProfileStringA(section, key, value, fileName_.c_str()) != FALSE;
+}
+
+std::string WinProfileStore::Path() const {
+  if (fileName_.find_first_of("\\/:") != std::string::npos) return fileName_;
+  char directory[MAX_PATH] = {};
+  const UINT length = GetWindowsDirectoryA(directory, sizeof directory);
+  if (length == 0 || length >= sizeof directory) return fileName_;
+  return std::string(directory) + "\\" + fileName_;
 }
 
 }  // namespace quantora

@@ -20,9 +20,11 @@ class WinProfileStore : public ProfileStore {
                         const char* defaultText) const override;
   std::int32_t GetInt(const char* section, const char* key,
                       std::int32_t defaultValue) const override;
-  void WriteString(const char* section, const char* key, const char* value) override;
+  bool WriteString(const char* section, const char* key, const char* value) override;
 
   const std::string& FileName() const { return fileName_; }
+  // The file the platform reads and writes: a bare name lies in the Windows directory.
+  std::string Path() const;
 
  private:
   std::string fileName_;

@@ -201,28 +201,24 @@ void LoadKey(const ProfileStore& store, const SettingKey& entry, int slot,
   }
 }
 
-void SaveKey(ProfileStore& store, const SettingKey& entry, int slot,
+bool SaveKey(ProfileStore& store, const SettingKey& entry, int slot,
              const SettingsRecords& records) {
-  if (entry.field == nullptr) return;
+  if (entry.field == nullptr) return true;
   const std::string key = KeyName(entry, slot);
   const SettingField field = entry.field(records, slot);
   switch (entry.kind) {
     case K::Boolean:
-      WriteIniBool(store, entry.section, key.c_str(), *field.integer);
-      break;
+      return WriteIniBool(store, entry.section, key.c_str(), *field.integer);
     case K::Integer:
-      WriteIniInt(store, entry.section, key.c_str(), *field.integer);
-      break;
+      return WriteIniInt(store, entry.section, key.c_str(), *field.integer);
     case K::ShortIndex:
-      WriteIniInt(store, entry.section, key.c_str(), *field.index);
-      break;
+      return WriteIniInt(store, entry.section, key.c_str(), *field.index);
     case K::Real:
-      WriteIniDouble(store, entry.section, key.c_str(), *field.real);
-      break;
+      return WriteIniDouble(store, entry.section, key.c_str(), *field.real);
     case K::Word:
-      store.WriteString(entry.section, key.c_str(), WordOfNotation(*field.word));
-      break;
+      return store.WriteString(entry.section, key.c_str(), WordOfNotation(*field.word));
   }
+  return true;
 }
 
 template <class Visit>
@@ -237,12 +233,16 @@ void LoadGroup(const ProfileStore& store, SettingGroup group, int slot,
   ForEachKey(group, [&](const SettingKey& e) { LoadKey(store, e, slot, records, tables); });
 }
 
-void SaveGroup(ProfileStore& store, SettingGroup group, const SettingsRecords& records) {
+// Every key is written even after one failed, so that a file that takes only some keeps as
+// much as it can; the result says whether all of them were written.
+bool SaveGroup(ProfileStore& store, SettingGroup group, const SettingsRecords& records) {
   const int slots = group == G::Slot ? kSlotCount : 1;
+  bool written = true;
   for (int slot = 0; slot < slots; ++slot) {
     if (group == G::Slot && Slot(records, slot).HeldAsSaved) continue;
-    ForEachKey(group, [&](const SettingKey& e) { SaveKey(store, e, slot, records); });
+    ForEachKey(group, [&](const SettingKey& e) { written &= SaveKey(store, e, slot, records); });
   }
+  return written;
 }
 
 bool FilePresent(const ProfileStore& store) {
@@ -299,14 +299,14 @@ std::int32_t ReadIniBool(const ProfileStore& store, const char* section, const c
   return store.GetString(section, key, defaultText) == "TRUE" ? 1 : 0;
 }
 
-void WriteIniBool(ProfileStore& store, const char* section, const char* key, std::int32_t value) {
-  store.WriteString(section, key, value == 1 ? "TRUE" : "FALSE");
+bool WriteIniBool(ProfileStore& store, const char* section, const char* key, std::int32_t value) {
+  return store.WriteString(section, key, value == 1 ? "TRUE" : "FALSE");
 }
 
-void WriteIniInt(ProfileStore& store, const char* section, const char* key, std::int32_t value) {
+bool WriteIniInt(ProfileStore& store, const char* section, const char* key, std::int32_t value) {
   char text[16];
   const std::to_chars_result result = std::to_chars(text, text + sizeof text, value);
-  store.WriteString(section, key, std::string(text, result.ptr).c_str());
+  return store.WriteString(section, key, std::string(text, result.ptr).c_str());
 }
 
 double ReadIniDouble(const ProfileStore& store, const char* section, const char* key,
@@ -329,8 +329,8 @@ std::string FormatSettingsReal(double value) {
   return shortest;
 }
 
-void WriteIniDouble(ProfileStore& store, const char* section, const char* key, double value) {
-  store.WriteString(section, key, FormatSettingsReal(value).c_str());
+bool WriteIniDouble(ProfileStore& store, const char* section, const char* key, double value) {
+  return store.WriteString(section, key, FormatSettingsReal(value).c_str());
 }
 
 Notation NotationFromWord(const std::string& word) {
@@ -398,16 +398,23 @@ LoadOutcome LoadSettings(const ProfileStore& store, Reporter& reporter, Conversi
   return LoadOutcome::Loaded;
 }
 
-bool SaveSettings(ProfileStore& store, const ConversionState& state, const NumericFormat& format,
-                  const WindowRect& windowRect) {
+bool SaveSettings(ProfileStore& store, Reporter& reporter, const ConversionState& state,
+                  const NumericFormat& format, const WindowRect& windowRect,
+                  const char* settingsFileName) {
   if (!FilePresent(store)) return false;
   // The save walk only reads through these.
   SettingsRecords records;
   records.state = const_cast<ConversionState*>(&state);
   records.format = const_cast<NumericFormat*>(&format);
   records.window = const_cast<WindowRect*>(&windowRect);
-  for (SettingGroup group : kSaveOrder) SaveGroup(store, group, records);
-  return true;
+  bool written = true;
+  for (SettingGroup group : kSaveOrder) written &= SaveGroup(store, group, records);
+  if (!written) {
+    char text[1024];
+    std::snprintf(text, sizeof text, QA_STR_SETTINGS_NOT_SAVED, settingsFileName);
+    BeepAndShow(reporter, kBeepHand, text, QA_STR_ERROR_TITLE, kStyleStop);
+  }
+  return written;
 }
 
 WindowRect LoadWindowRect(const ProfileStore& store) {

@@ -61,13 +61,14 @@ std::string SlotKeyName(const char* baseName, int slot);
 // Value encodings.
 std::int32_t ReadIniBool(const ProfileStore& store, const char* section, const char* key,
                          const char* defaultText);
-void WriteIniBool(ProfileStore& store, const char* section, const char* key, std::int32_t value);
-void WriteIniInt(ProfileStore& store, const char* section, const char* key, std::int32_t value);
+// Each write returns false when the store could not take it.
+bool WriteIniBool(ProfileStore& store, const char* section, const char* key, std::int32_t value);
+bool WriteIniInt(ProfileStore& store, const char* section, const char* key, std::int32_t value);
 // The default goes in as its nine-decimal text; the value text is read with the leading-number
 // parse of typed values ('.' always the decimal point, no number gives 0.0).
 double ReadIniDouble(const ProfileStore& store, const char* section, const char* key,
                      double defaultValue);
-void WriteIniDouble(ProfileStore& store, const char* section, const char* key, double value);
+bool WriteIniDouble(ProfileStore& store, const char* section, const char* key, double value);
 // The text WriteIniDouble writes.
 std::string FormatSettingsReal(double value);
 
@@ -102,9 +103,12 @@ LoadOutcome LoadSettings(const ProfileStore& store, Reporter& reporter, Conversi
 // The save at close. Writes nothing at all and returns false unless FilePresent reads TRUE;
 // otherwise writes the window rectangle (normleft, normright, normtop, normbottom), InputValue,
 // InputValuePresent, every slot's keys in the order of the load (but none of a held slot's),
-// the numeric format and MultiDimensional, and returns true. Failures of the writes are not reported.
-bool SaveSettings(ProfileStore& store, const ConversionState& state, const NumericFormat& format,
-                  const WindowRect& windowRect);
+// the numeric format and MultiDimensional. When any write fails, it says so once, naming
+// settingsFileName and the remedy, under "Quantora Error" with the stop icon, and returns false;
+// otherwise it returns true.
+bool SaveSettings(ProfileStore& store, Reporter& reporter, const ConversionState& state,
+                  const NumericFormat& format, const WindowRect& windowRect,
+                  const char* settingsFileName = kSettingsFileName);
 
 // The window rectangle: the load reads the four keys with the defaults 10, 200, 10, 200; the
 // save writes `current`. Either way the rectangle read or written is returned. The shell

@@ -124,7 +124,7 @@ TEST(Settings, TheInstalledFileStartsWithNoQuantityAndNoMultiplier) {
 
 // The save of distinct values in every field, against the file worked out by hand; loading that
 // file and saving again gives it back byte for byte, so that every key is read into the field
-// it was written from.
+// it was written from; a failed write is reported.
 TEST(Settings, SaveWritesTheWholeFileAndTheLoadReadsItBack) {
   std::string expected;
   for (const std::string& line :
@@ -156,15 +156,22 @@ TEST(Settings, SaveWritesTheWholeFileAndTheLoadReadsItBack) {
   const WindowRect rect = TransferWindowRect(kLoadWindowRect, store);  // no keys: the defaults
   EXPECT_EQ((std::vector<int>{rect.left, rect.top, rect.right, rect.bottom}),
             (std::vector<int>{10, 10, 200, 200}));
-  ASSERT_TRUE(SaveSettings(store, saved.state, saved.format, WindowRect{-8, 3, 1400, 900}));
+  ASSERT_TRUE(SaveSettings(store, saved.reporter, saved.state, saved.format,
+                          WindowRect{-8, 3, 1400, 900}));
   EXPECT_EQ(store.Text(), expected);
 
   Program p;
   p.Load(store, testing::kTestCataloguePath);
   ASSERT_EQ(p.outcome, LoadOutcome::Loaded);
   MemoryProfileStore again(kInstalled);
-  ASSERT_TRUE(SaveSettings(again, p.state, p.format, TransferWindowRect(kLoadWindowRect, store)));
+  ASSERT_TRUE(SaveSettings(again, p.reporter, p.state, p.format,
+                          TransferWindowRect(kLoadWindowRect, store)));
   EXPECT_EQ(again.Text(), expected);
+  // A file that takes no write: the user is told once, with the file's name.
+  again.readOnly = true;
+  EXPECT_FALSE(SaveSettings(again, p.reporter, p.state, p.format, WindowRect{}, "Q.INI"));
+  ASSERT_EQ(p.reporter.messages.size(), 1u);
+  EXPECT_NE(p.reporter.messages[0].text.find("file,\r\"Q.INI\"!"), std::string::npos);
 }
 
 // A quantity whose section is missing from the catalogue for now shows nothing, but its saved
@@ -180,7 +187,7 @@ TEST(Settings, ASlotWhoseUnitsCannotBeReadKeepsItsSavedChoice) {
   p.Load(store, testing::TestFile(catalogue.substr(0, catalogue.find("[Energy]")) +
                          catalogue.substr(catalogue.find("[MULTIPLIERS]"))));
   EXPECT_FALSE(CanConvert(p.state, false)) << "no conversion for the unreadable slot";
-  ASSERT_TRUE(SaveSettings(store, p.state, p.format, WindowRect{}));
+  ASSERT_TRUE(SaveSettings(store, p.reporter, p.state, p.format, WindowRect{}));
   EXPECT_NE(store.Text().find(energySlot), std::string::npos) << store.Text();
 
   Program back;
@@ -224,7 +231,7 @@ TEST(Settings, FailedStartUpsReportOnceAndLeaveTheFileAsItWas) {
       EXPECT_EQ(p.reporter.messages[0].text, row.text);
     }
     if (row.outcome == LoadOutcome::SettingsFileMissing) {
-      EXPECT_FALSE(SaveSettings(store, p.state, p.format, WindowRect{}));
+      EXPECT_FALSE(SaveSettings(store, p.reporter, p.state, p.format, WindowRect{}));
       EXPECT_EQ(store.Text(), row.settings);
     }
   }

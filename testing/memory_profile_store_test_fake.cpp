@@ -78,11 +78,12 @@ std::int32_t MemoryProfileStore::GetInt(const char* section, const char* key,
 
 // An existing key keeps its place; a new key goes at the end of its section, a new section
 // at the end of the file.
-void MemoryProfileStore::WriteString(const char* section, const char* key, const char* value) {
+bool MemoryProfileStore::WriteString(const char* section, const char* key, const char* value) {
+  if (readOnly) return false;
   const std::string text = value ? value : "";
   if (std::string* old = FindValue(sections_, section, key)) {
     *old = text;
-    return;
+    return true;
   }
   Section* found = FindSection(sections_, section);
   if (found == nullptr) {
@@ -90,6 +91,7 @@ void MemoryProfileStore::WriteString(const char* section, const char* key, const
     found = &sections_.back();
   }
   found->keys.emplace_back(Trim(key), text);
+  return true;
 }
 
 void MemoryProfileStore::SetText(const std::string& text) {

@@ -22,12 +22,14 @@ class MemoryProfileStore : public ProfileStore {
                         const char* defaultText) const override;
   std::int32_t GetInt(const char* section, const char* key,
                       std::int32_t defaultValue) const override;
-  void WriteString(const char* section, const char* key, const char* value) override;
+  bool WriteString(const char* section, const char* key, const char* value) override;
 
   // Replaces the whole content, as if the file had been edited outside the program.
   void SetText(const std::string& text);
   // The file as the store would write it.
   std::string Text() const;
+
+  bool readOnly = false;  // every write fails and changes nothing
 
  private:
   struct Section {
