@@ -22,6 +22,14 @@ if(win_sources)
   endif()
 endif()
 
+# The start-up benchmark and the minimal window it measures the program against
+# (scripts/bench-startup runs them under Wine).
+add_executable(startup_bench ${CMAKE_CURRENT_SOURCE_DIR}/bench/startup_bench_win.c)
+add_executable(startup_baseline WIN32 ${CMAKE_CURRENT_SOURCE_DIR}/bench/startup_baseline_win.c)
+foreach(t startup_bench startup_baseline)
+  target_link_options(${t} PRIVATE ${win_flags})
+endforeach()
+
 if(QUANTORA_TESTS)
   enable_testing()
   set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_SOURCE_DIR}/scripts/wine-run;${QUANTORA_WINE_ARCH})
