@@ -1,16 +1,20 @@
 /* Start-up time of the program against a minimal window with one edit control, measured side
    by side in one run:
 
-     startup_bench [-n STARTS] PROGRAM.exe BASELINE.exe
+     startup_bench [-n STARTS] BASELINE.exe PROGRAM.exe [PROGRAM.exe ...]
 
-   Both programs are started alternately STARTS times each (after one unmeasured start of each)
-   in the current directory. A start counts from CreateProcess until the program's visible
-   top-level window holds the edit control 500 and its thread has answered a message sent after
-   that, so the message that laid the window out has been handled completely. Each program is
-   then closed as its close box would close it (the program saves its settings as usual) before
-   the next one starts. Prints the median and the fastest start of each and the ratio of the
-   medians. Times are reported, never judged: exit status 1 means a program did not start or
-   did not show its window. */
+   Each program (one or more builds of it, for a before-and-after comparison) and the baseline
+   are started in turn, STARTS rounds (after one unmeasured start of each), in the current
+   directory; the order within a round rotates. A start counts from CreateProcess until the
+   program's visible top-level window holds the edit control 500 and its thread has answered a
+   message sent after that, so the message that laid the window out has been handled
+   completely. Each one is then closed as its close box would close it (the program saves its
+   settings as usual) before the next one starts.
+
+   Prints each one's median and fastest start and, for each program, the ratio of its median to
+   the baseline's and the median of its ratios to the baseline start of the same round (which a
+   machine whose load changes during the run disturbs less). Times are reported, never judged:
+   exit status 1 means a program did not start or did not show its window. */
 #include <windows.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -20,9 +24,9 @@
 #define WINDOW_WAIT_MS 30000
 #define EXIT_WAIT_MS 10000
 #define MAX_STARTS 200
+#define MAX_PROGRAMS 4
 
 typedef struct {
-  const char* name;
   const char* path;
   const char* windowClass;
   double ms[MAX_STARTS];
@@ -73,7 +77,7 @@ static double StartOnce(const Program* program) {
       elapsed = NowMs() - start;
       break;
     }
-    if (WaitForSingleObject(process.hProcess, 1) == WAIT_OBJECT_0) break;
+    if (WaitForSingleObject(process.hProcess, 2) == WAIT_OBJECT_0) break;
   }
   if (elapsed < 0) {
     fprintf(stderr, "startup_bench: %s showed no window with its edit control\n", program->path);
@@ -95,50 +99,67 @@ static int CompareMs(const void* a, const void* b) {
   return (x > y) - (x < y);
 }
 
-static double Median(double* values, int count) {
-  qsort(values, (size_t)count, sizeof *values, CompareMs);
-  return count % 2 ? values[count / 2] : (values[count / 2 - 1] + values[count / 2]) / 2;
+/* The median of the values, which keep their order. */
+static double Median(const double* values, int count) {
+  double sorted[MAX_STARTS];
+  memcpy(sorted, values, (size_t)count * sizeof *values);
+  qsort(sorted, (size_t)count, sizeof *sorted, CompareMs);
+  return count % 2 ? sorted[count / 2] : (sorted[count / 2 - 1] + sorted[count / 2]) / 2;
+}
+
+static double Fastest(const double* values, int count) {
+  double fastest = values[0];
+  int i;
+  for (i = 1; i < count; ++i) {
+    if (values[i] < fastest) fastest = values[i];
+  }
+  return fastest;
 }
 
 int main(int argc, char** argv) {
-  Program programs[2] = {{"program", NULL, "QA_CONV", {0}},
-                         {"baseline", NULL, "STARTUP_BASELINE", {0}}};
+  Program programs[MAX_PROGRAMS];
   LARGE_INTEGER frequency;
-  int starts = 15, arg = 1, i, p;
-  double median[2];
+  int starts = 15, arg = 1, count, i, p;
+  double baselineMedian, ratios[MAX_STARTS];
 
   if (argc > 2 && strcmp(argv[1], "-n") == 0) {
     starts = atoi(argv[2]);
     arg = 3;
   }
-  if (argc - arg != 2 || starts < 1 || starts > MAX_STARTS) {
-    fprintf(stderr, "usage: startup_bench [-n STARTS (1..%d)] PROGRAM.exe BASELINE.exe\n",
-            MAX_STARTS);
+  count = argc - arg;
+  if (count < 2 || count > MAX_PROGRAMS || starts < 1 || starts > MAX_STARTS) {
+    fprintf(stderr,
+            "usage: startup_bench [-n STARTS (1..%d)] BASELINE.exe PROGRAM.exe [PROGRAM.exe ...]"
+            " (at most %d programs)\n", MAX_STARTS, MAX_PROGRAMS - 1);
     return 2;
   }
-  programs[0].path = argv[arg];
-  programs[1].path = argv[arg + 1];
+  for (p = 0; p < count; ++p) {
+    programs[p].path = argv[arg + p];
+    programs[p].windowClass = p == 0 ? "STARTUP_BASELINE" : "QA_CONV";
+  }
   QueryPerformanceFrequency(&frequency);
   g_tick_ms = 1000.0 / (double)frequency.QuadPart;
 
   /* The first start of each reads its files from disk and warms the caches: not counted. */
-  for (p = 0; p < 2; ++p) {
+  for (p = 0; p < count; ++p) {
     if (StartOnce(&programs[p]) < 0) return 1;
   }
   for (i = 0; i < starts; ++i) {
-    for (p = 0; p < 2; ++p) {
-      /* Alternate which goes first, so that neither always follows the other's exit. */
-      Program* program = &programs[(i + p) % 2];
+    for (p = 0; p < count; ++p) {
+      /* Rotate the order, so that none always follows the same one's exit. */
+      Program* program = &programs[(i + p) % count];
       program->ms[i] = StartOnce(program);
       if (program->ms[i] < 0) return 1;
     }
   }
-  for (p = 0; p < 2; ++p) {
-    median[p] = Median(programs[p].ms, starts);
-    printf("%-8s  median %7.1f ms  fastest %7.1f ms  (%d starts)\n", programs[p].name, median[p],
-           programs[p].ms[0], starts);
+  baselineMedian = Median(programs[0].ms, starts);
+  for (p = 0; p < count; ++p) {
+    printf("%-24s median %7.1f ms  fastest %7.1f ms  (%d starts)\n", programs[p].path,
+           Median(programs[p].ms, starts), Fastest(programs[p].ms, starts), starts);
+    if (p == 0) continue;
+    for (i = 0; i < starts; ++i) ratios[i] = programs[p].ms[i] / programs[0].ms[i];
+    printf("%-24s ratio to the baseline %.2f (medians), %.2f (median of the rounds)\n", "",
+           Median(programs[p].ms, starts) / baselineMedian, Median(ratios, starts));
   }
-  printf("ratio     %.2f (median of the program / median of the baseline)\n",
-         median[0] / median[1]);
   return 0;
 }
