@@ -1,6 +1,6 @@
 /* The yardstick of the start-up benchmark: the least a Win32 program does to show a window
-   with one edit control. It has the main window's class style, menu-less frame and edit id,
-   so that the benchmark waits for both programs by the same condition. */
+   with one edit control. It has the main window's class style and frame (no menu) and its
+   edit control's id, so that the benchmark waits for both programs by the same condition. */
 #include <windows.h>
 
 #define BASELINE_CLASS "STARTUP_BASELINE"

@@ -154,11 +154,11 @@ int main(int argc, char** argv) {
   }
   baselineMedian = Median(programs[0].ms, starts);
   for (p = 0; p < count; ++p) {
-    printf("%-24s median %7.1f ms  fastest %7.1f ms  (%d starts)\n", programs[p].path,
+    printf("%-28s median %7.1f ms  fastest %7.1f ms  (%d starts)\n", programs[p].path,
            Median(programs[p].ms, starts), Fastest(programs[p].ms, starts), starts);
     if (p == 0) continue;
     for (i = 0; i < starts; ++i) ratios[i] = programs[p].ms[i] / programs[0].ms[i];
-    printf("%-24s ratio to the baseline %.2f (medians), %.2f (median of the rounds)\n", "",
+    printf("%-28s ratio to the baseline %.2f (medians), %.2f (median of the rounds)\n", "",
            Median(programs[p].ms, starts) / baselineMedian, Median(ratios, starts));
   }
   return 0;
