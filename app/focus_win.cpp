@@ -5,14 +5,17 @@
 #include "app/navigation.h"
 #include "resources/convert.h"
 
-#include <commctrl.h>
-
 namespace quantora {
 namespace {
 
-// The filters stand in front of the controls' own procedures through SetWindowSubclass; the
-// controls are children of the main window, whose state has the navigation.
-constexpr UINT_PTR kKeyFilterId = 1;
+// The filters stand in front of the controls' own procedures, each control keeping the
+// procedure it had in its own user data; the controls are children of the main window, whose
+// state has the navigation. (The common controls' subclassing would serve as well, but loading
+// that library costs every start more time than the program's own start-up work.)
+LRESULT PassOn(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
+  const auto previous = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(control, GWLP_USERDATA));
+  return CallWindowProcA(previous, control, message, wParam, lParam);
+}
 
 bool MultiUnitModeOf(HWND control) {
   const MainWindowState* state = StateOf(GetParent(control));
@@ -25,8 +28,7 @@ void SendEnterCommand(HWND control, int commandId) {
   SendMessageA(GetParent(control), WM_COMMAND, static_cast<WPARAM>(commandId), lParam);
 }
 
-LRESULT CALLBACK ValueEditFilter(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
-                                 UINT_PTR, DWORD_PTR) {
+LRESULT CALLBACK ValueEditFilter(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_KEYDOWN) {
     if (wParam == VK_RETURN) {
       SendEnterCommand(control, IDM_ACCEPT_VALUE);
@@ -37,21 +39,19 @@ LRESULT CALLBACK ValueEditFilter(HWND control, UINT message, WPARAM wParam, LPAR
   }
   if ((message == WM_KEYUP || message == WM_CHAR) && wParam == VK_TAB) return 0;
   if (wParam == VK_RETURN) return 0;
-  return DefSubclassProc(control, message, wParam, lParam);
+  return PassOn(control, message, wParam, lParam);
 }
 
-LRESULT CALLBACK ResultEditFilter(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
-                                  UINT_PTR, DWORD_PTR) {
+LRESULT CALLBACK ResultEditFilter(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_KEYDOWN) {
     NavigateByKey(GetParent(control), static_cast<int>(wParam), MultiUnitModeOf(control));
     return 0;
   }
   if (wParam == VK_RETURN) return 0;
-  return DefSubclassProc(control, message, wParam, lParam);
+  return PassOn(control, message, wParam, lParam);
 }
 
-LRESULT CALLBACK UnitButtonFilter(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
-                                  UINT_PTR, DWORD_PTR) {
+LRESULT CALLBACK UnitButtonFilter(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_KEYDOWN) {
     if (wParam == VK_RETURN) {
       SendEnterCommand(control, GetDlgCtrlID(control));
@@ -60,11 +60,14 @@ LRESULT CALLBACK UnitButtonFilter(HWND control, UINT message, WPARAM wParam, LPA
     }
     return 0;
   }
-  return DefSubclassProc(control, message, wParam, lParam);
+  return PassOn(control, message, wParam, lParam);
 }
 
-void Subclass(HWND window, int id, SUBCLASSPROC filter) {
-  if (HWND control = GetDlgItem(window, id)) SetWindowSubclass(control, filter, kKeyFilterId, 0);
+void Subclass(HWND window, int id, WNDPROC filter) {
+  HWND control = GetDlgItem(window, id);
+  if (control == nullptr) return;
+  SetWindowLongPtrA(control, GWLP_USERDATA, GetWindowLongPtrA(control, GWLP_WNDPROC));
+  SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(filter));
 }
 
 }  // namespace
