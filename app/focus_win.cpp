@@ -4,15 +4,10 @@
 #include "app/main_window_win.h"
 #include "app/navigation.h"
 #include "resources/convert.h"
-
-#include <commctrl.h>
+#include "shell/subclass_win.h"
 
 namespace quantora {
 namespace {
-
-// The filters stand in front of the controls' own procedures through SetWindowSubclass; the
-// controls are children of the main window, whose state has the navigation.
-constexpr UINT_PTR kKeyFilterId = 1;
 
 bool MultiUnitModeOf(HWND control) {
   const MainWindowState* state = StateOf(GetParent(control));
@@ -35,8 +30,7 @@ void SendEnterCommand(HWND control, int commandId) {
   SendMessageA(GetParent(control), WM_COMMAND, static_cast<WPARAM>(commandId), lParam);
 }
 
-LRESULT CALLBACK ValueEditFilter(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
-                                 UINT_PTR, DWORD_PTR) {
+LRESULT CALLBACK ValueEditFilter(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_KEYDOWN) {
     if (wParam == VK_RETURN) {
       SendEnterCommand(control, IDM_ACCEPT_VALUE);
@@ -47,21 +41,19 @@ LRESULT CALLBACK ValueEditFilter(HWND control, UINT message, WPARAM wParam, LPAR
   }
   if ((message == WM_KEYUP || message == WM_CHAR) && wParam == VK_TAB) return 0;
   if (IsEnterKey(message, wParam)) return 0;
-  return DefSubclassProc(control, message, wParam, lParam);
+  return CallControlProcedure(control, message, wParam, lParam);
 }
 
-LRESULT CALLBACK ResultEditFilter(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
-                                  UINT_PTR, DWORD_PTR) {
+LRESULT CALLBACK ResultEditFilter(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_KEYDOWN) {
     NavigateByKey(GetParent(control), static_cast<int>(wParam), MultiUnitModeOf(control));
     return 0;
   }
   if (IsEnterKey(message, wParam)) return 0;
-  return DefSubclassProc(control, message, wParam, lParam);
+  return CallControlProcedure(control, message, wParam, lParam);
 }
 
-LRESULT CALLBACK UnitButtonFilter(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
-                                  UINT_PTR, DWORD_PTR) {
+LRESULT CALLBACK UnitButtonFilter(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_KEYDOWN) {
     if (wParam == VK_RETURN) {
       SendEnterCommand(control, GetDlgCtrlID(control));
@@ -70,11 +62,11 @@ LRESULT CALLBACK UnitButtonFilter(HWND control, UINT message, WPARAM wParam, LPA
     }
     return 0;
   }
-  return DefSubclassProc(control, message, wParam, lParam);
+  return CallControlProcedure(control, message, wParam, lParam);
 }
 
-void Subclass(HWND window, int id, SUBCLASSPROC filter) {
-  if (HWND control = GetDlgItem(window, id)) SetWindowSubclass(control, filter, kKeyFilterId, 0);
+void Subclass(HWND window, int id, WNDPROC filter) {
+  SubclassControl(GetDlgItem(window, id), filter);
 }
 
 }  // namespace

@@ -47,11 +47,15 @@ LRESULT OnCreate(HWND window) {
   MeasureFont(window);
   program.mainWindow = window;
   program.store = std::make_unique<WinProfileStore>(program.settingsPath);
-  SetHelpViewer(ParseHelpViewer(program.store->GetString(kHelpViewerSection, kHelpViewerKey, "")));
+  WinProfileStore& settings = *program.store;
   ReporterFor reporter(window, program.reporterOverride);
-  const LoadOutcome outcome = LoadSettings(*program.store, reporter.get(), program.conversion,
-                                           program.tables, program.format,
-                                           program.dataPath.c_str());
+  // The load reads every section once rather than the file once per key.
+  const LoadOutcome outcome = [&] {
+    WinProfileStore::ReadBatch reading(settings);
+    SetHelpViewer(ParseHelpViewer(settings.GetString(kHelpViewerSection, kHelpViewerKey, "")));
+    return LoadSettings(settings, reporter.get(), program.conversion, program.tables,
+                        program.format, program.dataPath.c_str());
+  }();
   if (outcome != LoadOutcome::Loaded) {
     // The user has seen the failing check's message. The state in memory was never loaded,
     // so the close must not write it over the saved one.

@@ -15,7 +15,7 @@ if(win_sources)
   set(shell_sources ${win_sources})
   list(FILTER shell_sources EXCLUDE REGEX "winmain_win\\.cpp$")
   add_library(quantora_shell STATIC ${shell_sources})
-  target_link_libraries(quantora_shell PUBLIC quantora_core user32 gdi32 kernel32 comctl32)
+  target_link_libraries(quantora_shell PUBLIC quantora_core user32 gdi32 kernel32)
 
   if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/app/winmain_win.cpp)
     add_executable(quantora WIN32 ${CMAKE_CURRENT_SOURCE_DIR}/app/winmain_win.cpp ${resource_script})
@@ -23,6 +23,14 @@ if(win_sources)
     target_link_options(quantora PRIVATE ${win_flags})
   endif()
 endif()
+
+# The start-up benchmark and the minimal window it measures the program against
+# (scripts/bench-startup runs them under Wine).
+add_executable(startup_bench ${CMAKE_CURRENT_SOURCE_DIR}/bench/startup_bench_win.c)
+add_executable(startup_baseline WIN32 ${CMAKE_CURRENT_SOURCE_DIR}/bench/startup_baseline_win.c)
+foreach(t startup_bench startup_baseline)
+  target_link_options(${t} PRIVATE ${win_flags})
+endforeach()
 
 if(QUANTORA_TESTS)
   enable_testing()

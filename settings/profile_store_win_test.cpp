@@ -50,6 +50,29 @@ TEST(WinProfileStore, AnswersLikeTheInMemoryStore) {
   DeleteFileA(path.c_str());
 }
 
+// A batch answers as the single reads do, from its copy of the section or, for the lines it
+// cannot take as they stand, from the file; and a write is seen by the reads after it.
+TEST(WinProfileStore, ReadsInABatchAnswerAsSingleReads) {
+  const char* const file =
+      "[S]\r\nquoted=\"TRUE\"\r\n;note=1\r\nbare\r\nMixed=Case\r\nmixed=second\r\n"
+      "count=0012\r\nzero=0\r\nnine=123456789\r\nlong=123456789012345678901234567890123\r\n"
+      "[S]\r\nlater=1\r\n";
+  const std::string path = TempIni("batch", file);
+  const WinProfileStore single(path);
+  WinProfileStore batched(path);
+  const WinProfileStore::ReadBatch reading(batched);
+  for (const char* key : {"quoted", "bare", "MIXED", "count", "zero", "nine", "long", "later",
+                          "missing", ";note"}) {
+    for (const char* d : {"FALSE", "'x'", "pad  "}) {
+      EXPECT_EQ(batched.GetString("s", key, d), single.GetString("s", key, d)) << key << " " << d;
+    }
+    EXPECT_EQ(batched.GetInt("s", key, 42), single.GetInt("s", key, 42)) << key;
+  }
+  batched.WriteString("s", "zero", "7");
+  EXPECT_EQ(batched.GetInt("s", "zero", 42), 7);
+  DeleteFileA(path.c_str());
+}
+
 // Writes that replace a value, add a key after a last line that has no line end, add a key to
 // a section before and after a new section, and add sections: the file holds the very bytes
 // the in-memory store holds. The file has no blank line and no blanks around '=': some

@@ -1,12 +1,12 @@
 #include "units/unit_dialog_win.h"
 
-#include <commctrl.h>
 
 #include <string>
 
 #include "resources/convert.h"
 #include "shell/help_win.h"
 #include "shell/reporter_win.h"
+#include "shell/subclass_win.h"
 #include "units/catalog_file.h"
 #include "units/unit_dialog.h"
 
@@ -214,19 +214,16 @@ void TakeShownMatch(HWND dialog) {
 
 // Enter and Escape (the latter only while there is text to clear) are the field's own keys;
 // anywhere else in the dialog they stay the dialog's.
-constexpr UINT_PTR kFindFilterId = 1;
-
 bool FindFieldKey(HWND edit, WPARAM key) {
   return key == VK_RETURN || (key == VK_ESCAPE && GetWindowTextLengthA(edit) > 0);
 }
 
-LRESULT CALLBACK FindEditFilter(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                DWORD_PTR) {
+LRESULT CALLBACK FindEditFilter(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
   HWND dialog = GetParent(edit);
   switch (message) {
     case WM_GETDLGCODE: {
       const MSG* msg = reinterpret_cast<const MSG*>(lParam);
-      LRESULT code = DefSubclassProc(edit, message, wParam, lParam);
+      LRESULT code = CallControlProcedure(edit, message, wParam, lParam);
       if (msg != nullptr && msg->message == WM_KEYDOWN && FindFieldKey(edit, msg->wParam)) {
         code |= DLGC_WANTMESSAGE;
       }
@@ -249,13 +246,10 @@ LRESULT CALLBACK FindEditFilter(HWND edit, UINT message, WPARAM wParam, LPARAM l
     case WM_CHAR:
       if (wParam == '\r' || wParam == VK_ESCAPE) return 0;  // no beep for the keys taken above
       break;
-    case WM_NCDESTROY:
-      RemoveWindowSubclass(edit, FindEditFilter, kFindFilterId);
-      break;
     default:
       break;
   }
-  return DefSubclassProc(edit, message, wParam, lParam);
+  return CallControlProcedure(edit, message, wParam, lParam);
 }
 
 // No cancel: every pick has already taken effect, so IDCANCEL (Escape) is not handled and the
@@ -310,7 +304,7 @@ INT_PTR CALLBACK UnitSelectionDialog(HWND dialog, UINT message, WPARAM wParam, L
   switch (message) {
     case WM_INITDIALOG:
       SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-      SetWindowSubclass(GetDlgItem(dialog, IDC_FIND_EDIT), FindEditFilter, kFindFilterId, 0);
+      SubclassControl(GetDlgItem(dialog, IDC_FIND_EDIT), FindEditFilter);
       SetTimer(dialog, kInitTimer, kInitDelayMs, nullptr);
       return TRUE;
     case WM_TIMER:
