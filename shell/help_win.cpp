@@ -1,7 +1,5 @@
 #include "shell/help_win.h"
 
-#include <shellapi.h>
-
 #include <cstdio>
 
 #include "help/manual_pages.h"
@@ -91,11 +89,16 @@ bool ShowInHtmlHelp(HWND window, const std::string& page) {
   return htmlHelp(window, topic.c_str(), kHtmlHelpDisplayTopic, 0) != nullptr;
 }
 
+// The shell, like HTML Help, is loaded only when help is asked for: never at every start.
 bool ShowInBrowser(HWND window, const std::string& page) {
+  using ShellExecuteFunction = HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
   const std::string file = FindHelpFile(std::string(kManualFolder) + "\\" + page);
-  return !file.empty() &&
-         reinterpret_cast<INT_PTR>(ShellExecuteA(window, "open", file.c_str(), nullptr, nullptr,
-                                                 SW_SHOWNORMAL)) > 32;
+  const HMODULE shell = file.empty() ? nullptr : LoadLibraryA("shell32.dll");
+  const auto open = shell ? reinterpret_cast<ShellExecuteFunction>(reinterpret_cast<void*>(
+                                GetProcAddress(shell, "ShellExecuteA")))
+                          : nullptr;
+  return open && reinterpret_cast<INT_PTR>(
+                     open(window, "open", file.c_str(), nullptr, nullptr, SW_SHOWNORMAL)) > 32;
 }
 
 void ReportNoHelp(HWND window, const std::string& page) {
