@@ -26,21 +26,23 @@ static std::string Shown(const std::string& viewer) {
   return seen;
 }
 
-// No key is the default. The browser row asks for the result field's help, the others press F1.
+// No key is the default (HTML Help, under Wine). The second browser row asks for the result
+// field's help, the others press F1.
 TEST(HelpViewers, EachViewerTheSettingsChooseOpensTheTopicAsked) {
   const std::string recorder = QUANTORA_SOURCE_DIR "/help/viewer/record-url";
   ASSERT_EQ(RegSetKeyValueA(HKEY_CURRENT_USER, "Software\\Wine\\WineBrowser", "Browsers", REG_SZ,
                             recorder.c_str(), static_cast<DWORD>(recorder.size() + 1)), 0);
   ASSERT_EQ(RegSetValueA(HKEY_CLASSES_ROOT, ".html", REG_SZ, "htmlfile", 8), 0);
-  const char* rows[][2] = {{"", "Quantora Help"}, {"browser", "/manual/index.html"},
-                           {"browser", "/manual/result.html"}, {"winhelp", "runs"}};
+  const char* rows[][2] = {{"", "Quantora Help"}, {"htmlhelp", "Quantora Help"},
+                           {"browser", "/manual/index.html"}, {"browser", "/manual/result.html"},
+                           {"winhelp", "runs"}};
   for (const auto& [viewer, shown] : rows) {
     DeleteFileA("C:\\quantora-browser.txt");
     quantora::testing::TestProgram program(quantora::testing::FeetToMetersIni(
         "", std::string("[USER_PREFERENCES]\r\nHelpViewer=") + viewer + "\r\n"));
     HWND result = GetDlgItem(program.window(), IDC_RESULT_EDIT);
     HELPINFO info{sizeof info, HELPINFO_WINDOW, IDC_RESULT_EDIT, result, 0, {0, 0}};
-    const bool field = shown == rows[2][1];
+    const bool field = shown == rows[3][1];
     SendMessageA(program.window(), field ? WM_HELP : WM_COMMAND, field ? 0 : IDM_HELP_CONTENTS,
                  field ? LPARAM(&info) : 0);
     EXPECT_EQ(Shown(viewer), shown) << viewer;
