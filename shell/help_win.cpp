@@ -4,6 +4,8 @@
 
 #include "help/manual_pages.h"
 #include "resources/convert.h"
+#include "resources/strings.h"
+#include "shell/reporter_win.h"
 
 namespace quantora {
 
@@ -102,16 +104,11 @@ bool ShowInBrowser(HWND window, const std::string& page) {
 }
 
 void ReportNoHelp(HWND window, const std::string& page) {
-  const HINSTANCE instance = GetModuleHandleA(nullptr);
-  char format[512] = "";
-  char title[100] = "";
-  LoadStringA(instance, IDS_HELP_UNAVAILABLE, format, sizeof format);
-  LoadStringA(instance, IDS_ERROR_TITLE, title, sizeof title);
   const std::string manualPage = std::string(kManualFolder) + "\\" + page;
-  char text[sizeof format + MAX_PATH];
-  std::snprintf(text, sizeof text, format, kHtmlHelpFile, manualPage.c_str());
-  MessageBeep(MB_ICONHAND);
-  MessageBoxA(window ? GetAncestor(window, GA_ROOT) : nullptr, text, title, MB_OK | MB_ICONHAND);
+  char text[sizeof QA_STR_HELP_UNAVAILABLE + MAX_PATH + 20];
+  std::snprintf(text, sizeof text, QA_STR_HELP_UNAVAILABLE, kHtmlHelpFile, manualPage.c_str());
+  WinReporter reporter(window ? GetAncestor(window, GA_ROOT) : nullptr);
+  BeepAndShow(reporter, kBeepHand, text, QA_STR_ERROR_TITLE, kStyleStop);
 }
 
 }  // namespace
