@@ -38,12 +38,12 @@ SetCompressor /SOLID lzma
   !define PROGRAM_FILES "$PROGRAMFILES64"
   !define SHORTCUT "Quantora (64-bit)"
   !define NAME_SUFFIX " (64-bit)"
-  !define OTHER_BUILD "Quantora"
+  !define OTHER_BUILD "the 32-bit Quantora"
 !else if "${ARCH}" == "x86"
   !define PROGRAM_FILES "$PROGRAMFILES"
   !define SHORTCUT "Quantora"
   !define NAME_SUFFIX ""
-  !define OTHER_BUILD "Quantora (64-bit)"
+  !define OTHER_BUILD "the 64-bit Quantora"
 !else
   !error "ARCH must be x86 or x64"
 !endif
@@ -101,7 +101,7 @@ VIAddVersionKey FileDescription "Quantora ${VERSION}${NAME_SUFFIX} Setup"
 
 !insertmacro MUI_UNPAGE_CONFIRM
 !define MUI_COMPONENTSPAGE_NODESC
-!define MUI_COMPONENTSPAGE_TEXT_TOP "Your saved settings are kept unless you tick them below, so that a later install starts where you left off."
+!define MUI_COMPONENTSPAGE_TEXT_TOP "Your saved settings are kept unless you tick them below, so that a later install starts where you left off. While ${OTHER_BUILD} is installed, they are kept in any case: it uses them too."
 !insertmacro MUI_UNPAGE_COMPONENTS
 !insertmacro MUI_UNPAGE_INSTFILES
 
@@ -212,7 +212,7 @@ Function CarryOverVirtualStoreCopy
   Goto done
   failed:
     DetailPrint "Could not carry over the settings saved in $0"
-    MessageBox MB_OK|MB_ICONEXCLAMATION "Setup could not copy your saved settings from$\r$\n$0$\r$\ninto ${SETTINGS}.$\r$\n$\r$\nThat copy is left as it is." /SD IDOK
+    MessageBox MB_OK|MB_ICONEXCLAMATION "Setup could not copy your saved settings from$\r$\n$0$\r$\ninto ${SETTINGS}.$\r$\n$\r$\nThat copy is left as it is, and Quantora starts with the settings of ${SETTINGS}: run setup again to carry yours over." /SD IDOK
   done:
 FunctionEnd
 
