@@ -2,7 +2,8 @@
 ; of the user's choice, puts the installation copy of QUANTORA.INI into the Windows directory
 ; when none is there, creates a Start-menu shortcut that starts the program in its own folder
 ; (the program reads its catalogue from the working directory) and registers an uninstaller
-; in Add/Remove Programs. /S installs silently; /D=folder chooses the folder.
+; in Add/Remove Programs. /S installs silently; /D=folder chooses the folder. The uninstaller
+; takes /S too, and /RemoveSettings to remove the saved settings as its tick box does.
 ;
 ; Built by scripts/package, which passes:
 ;   VERSION      the version the build keeps (project() in CMakeLists.txt), e.g. 1.21
@@ -37,10 +38,12 @@ SetCompressor /SOLID lzma
   !define PROGRAM_FILES "$PROGRAMFILES64"
   !define SHORTCUT "Quantora (64-bit)"
   !define NAME_SUFFIX " (64-bit)"
+  !define OTHER_BUILD "the 32-bit Quantora"
 !else if "${ARCH}" == "x86"
   !define PROGRAM_FILES "$PROGRAMFILES"
   !define SHORTCUT "Quantora"
   !define NAME_SUFFIX ""
+  !define OTHER_BUILD "the 64-bit Quantora"
 !else
   !error "ARCH must be x86 or x64"
 !endif
@@ -83,6 +86,8 @@ VIAddVersionKey FileDescription "Quantora ${VERSION}${NAME_SUFFIX} Setup"
 
 !include MUI2.nsh
 !include FileFunc.nsh
+!include Sections.nsh
+!include x64.nsh
 
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
@@ -96,7 +101,7 @@ VIAddVersionKey FileDescription "Quantora ${VERSION}${NAME_SUFFIX} Setup"
 
 !insertmacro MUI_UNPAGE_CONFIRM
 !define MUI_COMPONENTSPAGE_NODESC
-!define MUI_COMPONENTSPAGE_TEXT_TOP "Your saved settings are kept unless you tick them below, so that a later install starts where you left off."
+!define MUI_COMPONENTSPAGE_TEXT_TOP "Your saved settings are kept unless you tick them below, so that a later install starts where you left off. While ${OTHER_BUILD} is installed, they are kept in any case: it uses them too."
 !insertmacro MUI_UNPAGE_COMPONENTS
 !insertmacro MUI_UNPAGE_INSTFILES
 
@@ -136,11 +141,6 @@ Function .onInit
   !insertmacro RefuseWhileRunning
 FunctionEnd
 
-Function un.onInit
-  SetShellVarContext all
-  !insertmacro RefuseWhileRunning
-FunctionEnd
-
 ; An upgrade into another folder leaves no second copy behind in the earlier one.
 Function RemoveEarlierCopy
   ReadRegStr $0 HKLM "${UNINST_KEY}" "InstallLocation"
@@ -167,6 +167,53 @@ Function InstallSettingsFile
     File "${DATA_DIR}/QUANTORA.INI"
   done:
   Call AllowUsersToSave
+FunctionEnd
+
+; Earlier builds ran without a manifest, so on Windows Vista and later a user who is not an
+; administrator saved into a copy of the settings file in that user's VirtualStore, which the
+; program no longer reads. When the installing user has such a copy and it is newer than
+; the Windows directory's file (or that file is missing), its contents go into that file, whose
+; permissions stay as they are, and the copy is renamed QUANTORA.INI.migrated, so nothing is
+; lost and the next install does not carry it over again. Never otherwise.
+Function CarryOverVirtualStoreCopy
+  SetShellVarContext current
+  StrCpy $0 "$LOCALAPPDATA\VirtualStore\Windows\QUANTORA.INI"
+  SetShellVarContext all
+  IfFileExists $0 0 done
+  IfFileExists "${SETTINGS}" 0 carry
+    ; Modification times, 64 bits in two halves: the copy must be the newer one.
+    GetFileTime $0 $1 $2
+    GetFileTime "${SETTINGS}" $3 $4
+    IntCmpU $1 $3 0 done carry
+    IntCmpU $2 $4 done done carry
+  carry:
+  DetailPrint "Carrying over the settings saved in $0"
+  ClearErrors
+  FileOpen $1 $0 r
+  IfErrors failed
+  FileOpen $2 "${SETTINGS}" w
+  IfErrors 0 copy
+    FileClose $1
+    Goto failed
+  copy:
+    ClearErrors
+    FileReadByte $1 $3
+    IfErrors copied
+    FileWriteByte $2 $3
+    IfErrors 0 copy
+    FileClose $1
+    FileClose $2
+    Goto failed
+  copied:
+  FileClose $1
+  FileClose $2
+  Delete "$0.migrated"
+  Rename $0 "$0.migrated"
+  Goto done
+  failed:
+    DetailPrint "Could not carry over the settings saved in $0"
+    MessageBox MB_OK|MB_ICONEXCLAMATION "Setup could not copy your saved settings from$\r$\n$0$\r$\ninto ${SETTINGS}.$\r$\n$\r$\nThat copy is left as it is, and Quantora starts with the settings of ${SETTINGS}: run setup again to carry yours over." /SD IDOK
+  done:
 FunctionEnd
 
 ; Only administrators may change files in the Windows directory, and the program saves into
@@ -201,6 +248,7 @@ Section "Quantora" SecProgram
     File /r "${MANUAL_DIR}/*"
   !endif
 
+  Call CarryOverVirtualStoreCopy
   Call InstallSettingsFile
   WriteUninstaller "$INSTDIR\uninstall.exe"
 
@@ -235,6 +283,34 @@ Section "un.Quantora" UnSecProgram
   !insertmacro RemoveProgramFiles "$INSTDIR"
 SectionEnd
 
+; The 32-bit and the 64-bit program share the settings file: it stays while the other one is
+; still installed (registered in the other view of the registry, which only 64-bit Windows has).
 Section /o "un.Saved settings (QUANTORA.INI)" UnSecSettings
-  Delete "${SETTINGS}"
+  !if "${ARCH}" == "x64"
+    SetRegView 32
+  !else
+    ${If} ${RunningX64}
+      SetRegView 64
+    ${EndIf}
+  !endif
+  ReadRegStr $0 HKLM "${UNINST_KEY}" "UninstallString"
+  SetRegView default
+  StrCmp $0 "" 0 keep
+    Delete "${SETTINGS}"
+    Goto done
+  keep:
+    DetailPrint "Keeping ${SETTINGS}: ${OTHER_BUILD} is still installed and uses it"
+  done:
 SectionEnd
+
+; /RemoveSettings ticks "Saved settings", also for a silent uninstall.
+Function un.onInit
+  SetShellVarContext all
+  !insertmacro RefuseWhileRunning
+  ${GetParameters} $0
+  ClearErrors
+  ${GetOptions} $0 "/RemoveSettings" $1
+  IfErrors done
+    !insertmacro SelectSection ${UnSecSettings}
+  done:
+FunctionEnd
