@@ -8,13 +8,15 @@ bool CanConvert(const ConversionState& state, bool multiDimensional) {
     const QuantityRecord& slot = state.QuantityRecords[0];
     return slot.Input.UnitSelected && slot.Output.UnitSelected && slot.Output.UnitMult != 0.0;
   }
-  bool anyInput = false;
-  bool anyOutput = false;
+  // The two sides must pair up: a slot with a unit on one side only would count as the
+  // coherent unit on the other, which its empty label does not say (mile per hour into
+  // "kilometer" would show kilometers per second).
+  bool any = false;
   for (const QuantityRecord& slot : state.QuantityRecords) {
-    anyInput = anyInput || slot.Input.UnitSelected;
-    anyOutput = anyOutput || slot.Output.UnitSelected;
+    if (!slot.Input.UnitSelected != !slot.Output.UnitSelected) return false;
+    any = any || slot.Input.UnitSelected;
   }
-  return anyInput && anyOutput;
+  return any;
 }
 
 namespace {

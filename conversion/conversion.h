@@ -18,6 +18,9 @@ struct ConversionState {
   QuantityRecord QuantityRecords[kSlotCount];
 };
 
+// Whether a value was given and the units chosen: in simple mode both sides of slot 0 (and an
+// output factor that is not zero); in multi-unit mode at least one slot, and every slot with a
+// unit on one side has one on the other side too.
 bool CanConvert(const ConversionState& state, bool multiDimensional);
 
 // Simple mode: slot 0 in, slot 0 out. Multi-unit mode: the 36-step chain over the six slots,

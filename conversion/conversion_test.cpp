@@ -25,10 +25,22 @@ struct Pick {
 const Pick kCelsius{0, 1.0, 273.15}, kFahrenheit{0, 5.0 / 9.0, 459.67}, kKelvin{0, 1.0};
 const Pick kKilometer{0, 1.0, 0.0, 1000.0}, kHour{3, 3600.0}, kPerMinute{3, 60.0};
 
-// The result and the echo the main window shows (engineering, 5 digits). Offsets count only
-// when each side is one plain numerator unit; otherwise every unit of both sides is an
-// interval. Sides with no unit chosen still carry factors, as a multiplier picked without a
-// unit or the first multiplier named by a settings file leaves them; they change nothing.
+// Every side gets the picks given for it; every other side is unchosen, with factors that
+// would show if it took part.
+void Choose(ConversionState& s, const std::vector<Pick>& in, const std::vector<Pick>& out) {
+  for (QuantityRecord& r : s.QuantityRecords) r.Input = r.Output = {0, 7, 3, 1e30, 0, 0, 0, 0, 0};
+  for (bool input : {true, false}) {
+    for (const Pick& p : input ? in : out) {
+      Side(s.QuantityRecords[p.slot], input) = {0, p.mult, p.offset, p.scaler, 0, 0, 0, 0, 1};
+    }
+  }
+}
+
+// The result and the echo the main window shows (engineering, 5 digits). In multi-unit mode
+// a result needs the two sides to pair up, slot by slot. Offsets count only when each side is
+// one plain numerator unit; otherwise every unit of both sides is an interval. Sides with no
+// unit chosen still carry factors, as a multiplier picked without a unit or the first
+// multiplier named by a settings file leaves them; they change nothing.
 TEST(Conversion, ResultShownForEachChainAndOnlyWhenItCanBeComputed) {
   // What, mode, the sides' units, the value and the texts shown, result|echo.
   using Row =
@@ -37,14 +49,15 @@ TEST(Conversion, ResultShownForEachChainAndOnlyWhenItCanBeComputed) {
       {"degC -> degF", false, {kCelsius}, {kFahrenheit}, 100.0, "212.00|100.00"},
       {"km -> ft", false, {kKilometer}, {{0, 0.3048}}, 3.0, "9.8425 E3|3.0000"},
       {"km/h", true, {kKilometer, kHour}, {kKelvin, {3, 1}}, 3.6e300, "1.0000 E300|3.6000 E300"},
-      {"degC 1 -> degF 2", true, {{1, 1, 273.15}}, {{2, 5.0 / 9, 459.67}}, 10.0, "50.000|10.000"},
-      {"degC/min -> degF", true, {kCelsius, kPerMinute}, {kFahrenheit}, 10.0, "300.00 E-3|10.000"},
-      {"degC -> degF/min", true, {kCelsius}, {kFahrenheit, kPerMinute}, 10.0, "1.0800 E3|10.000"},
-      {"degC -> K*K", true, {kCelsius}, {kKelvin, {1, 1.0}}, 10.0, "10.000|10.000"},
+      {"degC 1 -> degF 2", true, {{1, 1, 273.15}}, {{2, 5.0 / 9, 459.67}}, 10.0, "|10.000"},
+      {"degC/min -> degF", true, {kCelsius, kPerMinute}, {kFahrenheit}, 10.0, "|10.000"},
+      {"degC/min -> degF/min", true, {kCelsius, kPerMinute}, {kFahrenheit, kPerMinute}, 10.0,
+       "18.000|10.000"},
+      {"degC*K -> K*K", true, {kCelsius, {1, 1.0}}, {kKelvin, {1, 1.0}}, 10.0, "10.000|10.000"},
       {"per degC -> per K", true, {{3, 1.0, 273.15}}, {{3, 1.0}}, 10.0, "10.000|10.000"},
       {"no output", false, {kKelvin}, {}, 1.0, "|1.0000"},
       {"zero output factor", false, {kKelvin}, {{0, -0.0}}, 1.0, "|1.0000"},
-      {"multi, zero factor", true, {{1, 1}}, {{2, 0}, {4, 2}}, 0.0, "Undefined|000.00"},
+      {"multi, zero factor", true, {{2, 1}, {4, 1}}, {{2, 0}, {4, 2}}, 0.0, "Undefined|000.00"},
       {"multi, no output", true, {kKelvin, kHour}, {}, 1.0, "|1.0000"},
       {"multi, no input", true, {}, {kKelvin}, 1.0, "|1.0000"},
       {"multi, degC -> degF", true, {kCelsius}, {kFahrenheit}, 100.0, "212.00|100.00"},
@@ -59,36 +72,46 @@ TEST(Conversion, ResultShownForEachChainAndOnlyWhenItCanBeComputed) {
     s.MultiDimensional = multi;
     s.InputValue = value;
     s.InputValuePresent = 1;
-    for (QuantityRecord& r : s.QuantityRecords) r.Input = r.Output = {0, 7, 3, 1e30, 0, 0, 0, 0, 0};
-    for (bool input : {true, false}) {
-      for (const Pick& p : input ? in : out) {
-        Side(s.QuantityRecords[p.slot], input) = {0, p.mult, p.offset, p.scaler, 0, 0, 0, 0, 1};
-      }
-    }
+    Choose(s, in, out);
     DisplayTexts texts = ComputeDisplayTexts(s, NumericFormat{});
     EXPECT_EQ(texts.result + "|" + texts.echo, shown) << what;
     s.InputValuePresent = 0;  // no value typed: neither text
     texts = ComputeDisplayTexts(s, NumericFormat{});
     EXPECT_EQ(texts.result + texts.echo, "") << what;
   }
+  // The chain alone, for a caller that does not ask CanConvert first: as soon as one side is a
+  // compound, no offset counts on either side (10 degC/min into degF, 10 degC into degF/min).
+  const std::tuple<std::vector<Pick>, std::vector<Pick>, double> halves[] = {
+      {{kCelsius, kPerMinute}, {kFahrenheit}, 0.3}, {{kCelsius}, {kFahrenheit, kPerMinute}, 1080}};
+  for (const auto& [in, out, expected] : halves) {
+    ConversionState s;
+    Choose(s, in, out);
+    EXPECT_NEAR(ConvertValue(s, 10.0, true), expected, 1e-9);
+  }
 }
 
 // Copy Result and Copy All join the texts the window shows, each up to its 49th character. In
 // multi-unit mode the units come from the slots: columns of numerator over denominator,
-// "N / D", "N" or "1 / D", the second and third led by " x " when they hold a name; each name
-// as stored, caret included.
+// "N / D", "N" or "1 / D", the second and third led by " x " when they hold a unit; each unit
+// as its label reads, multiplier included.
 TEST(CopyTexts, BothModesJoinTheShownTextsWithTheirSeparators) {
+  UnitTables tables;  // multipliers: 0 none, 1 kilo
+  std::strcpy(tables.Scalers[0].Name, "No_Multiplier");
+  std::strcpy(tables.Scalers[1].Name, "kilo");
+  tables.NumberOfScalers = 2;
   // Each name goes into its slot's list behind those already there, so the two sides of a
   // slot point at different entries.
   ConversionState state;
-  const std::tuple<int, bool, const char*> choices[] = {
-      {0, true, "meter"}, {3, true, "second"}, {1, true, "Square ^feet"}, {5, true, "kelvin"},
-      {4, false, "hour"}, {2, false, "mole"},  {5, false, "liter"}};
-  for (const auto& [slot, input, name] : choices) {
+  const std::tuple<int, bool, const char*, std::uint16_t> choices[] = {
+      {0, true, "meter", 1},  {3, true, "second", 0}, {1, true, "Square ^feet", 1},
+      {5, true, "kelvin", 0}, {4, false, "hour", 0},  {2, false, "mole", 0},
+      {5, false, "liter", 0}};
+  for (const auto& [slot, input, name, multiplier] : choices) {
     QuantityRecord& r = state.QuantityRecords[slot];
     r.NumberOfUnits = std::max(r.NumberOfUnits, 1);  // an entry chosen by neither side first
     std::strcpy(r.UnitNames[r.NumberOfUnits], name);
-    Side(r, input) = {static_cast<std::uint16_t>(r.NumberOfUnits++), 1, 0, 1, 0, 0, 0, 0, 1};
+    Side(r, input) = {static_cast<std::uint16_t>(r.NumberOfUnits++), 1, 0, 1, multiplier,
+                      0, 0, 0, 1};
   }
   const std::string fifty(50, '7'), fortyNine(49, '7');
   const std::tuple<ShownTexts, bool, std::string, std::string> rows[] = {
@@ -99,11 +122,11 @@ TEST(CopyTexts, BothModesJoinTheShownTextsWithTheirSeparators) {
       {{"3", "1", "in", "out"},
        true,
        "1   x 1 / hour x mole / liter",
-       "3  meter / second x Square ^feet x 1 / kelvin = 1   x 1 / hour x mole / liter"},
+       "3  kilometer / second x Square kilofeet x 1 / kelvin = 1   x 1 / hour x mole / liter"},
   };
   for (const auto& [shown, multi, result, all] : rows) {
-    EXPECT_EQ(CopyResultText(shown, state, multi), result);
-    EXPECT_EQ(CopyAllText(shown, state, multi), all);
+    EXPECT_EQ(CopyResultText(shown, state, tables, multi), result);
+    EXPECT_EQ(CopyAllText(shown, state, tables, multi), all);
   }
 }
 
