@@ -74,5 +74,29 @@ TEST(KeyFilters, EnterOnAUnitButtonOpensItsDialogAndTheFocusComesBack) {
   EXPECT_EQ(FocusId(), kIn + 3);
 }
 
+// A click on a unit label opens the unit selection dialog of its own slot and side, as its
+// unit button does: the multiplier picked there shows on that label.
+TEST(KeyFilters, AClickOnAUnitLabelOpensTheDialogOfItsSlotAndSide) {
+  TestProgram p(testing::FeetToMetersIni(
+      "DimensionIndex3=4\r\nInputUnitIndex3=0\r\nInputUnitSelected3=TRUE\r\n"
+      "OutputUnitIndex3=1\r\nOutputUnitMult3=3600\r\nOutputUnitSelected3=TRUE\r\n",
+      "[USER_PREFERENCES]\r\nMultiDimensional=TRUE\r\n"));
+  const std::pair<int, const char*> clicks[] = {{IDC_INPUT_LABEL_FIRST, "kilofoot"},
+                                                {IDC_OUTPUT_LABEL_FIRST + 3, "kilohour"}};
+  for (const auto& [label, shown] : clicks) {
+    EXPECT_TRUE(testing::RunDialog(GetDlgItem(p.window(), label), WM_LBUTTONDOWN, MK_LBUTTON,
+                                   [](HWND dialog) {
+                                     HWND list = GetDlgItem(dialog, IDC_MULTIPLIER_LIST);
+                                     SendMessageA(list, LB_SETCURSEL, 1, 0);  // kilo
+                                     SendMessageA(dialog, WM_COMMAND,
+                                                  MAKEWPARAM(IDC_MULTIPLIER_LIST, LBN_SELCHANGE),
+                                                  reinterpret_cast<LPARAM>(list));
+                                     SendMessageA(dialog, WM_CLOSE, 0, 0);
+                                   }));
+    p.Pump();
+    EXPECT_EQ(p.Text(label), shown);
+  }
+}
+
 }  // namespace
 }  // namespace quantora
