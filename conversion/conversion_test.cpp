@@ -60,6 +60,7 @@ TEST(Conversion, ResultShownForEachChainAndOnlyWhenItCanBeComputed) {
       {"multi, zero factor", true, {{2, 1}, {4, 1}}, {{2, 0}, {4, 2}}, 0.0, "Undefined|000.00"},
       {"multi, no output", true, {kKelvin, kHour}, {}, 1.0, "|1.0000"},
       {"multi, no input", true, {}, {kKelvin}, 1.0, "|1.0000"},
+      {"multi, nothing chosen", true, {}, {}, 1.0, "|1.0000"},
       {"multi, degC -> degF", true, {kCelsius}, {kFahrenheit}, 100.0, "212.00|100.00"},
   };
   for (const auto& [what, multi, in, out, value, shown] : rows) {
