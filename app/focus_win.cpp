@@ -1,6 +1,6 @@
-// The key filters of the value edit, the result edit and the unit buttons, and the focus
-// movement they drive. The main window is no dialog, so Tab and the arrows move the focus
-// only through here.
+// The key filters of the value edit, the result edit and the unit buttons, the click that
+// opens a unit label's dialog, and the focus movement the keys drive. The main window is no
+// dialog, so Tab and the arrows move the focus only through here.
 #include "app/main_window_win.h"
 #include "app/navigation.h"
 #include "resources/convert.h"
@@ -65,6 +65,23 @@ LRESULT CALLBACK UnitButtonFilter(HWND control, UINT message, WPARAM wParam, LPA
   return CallControlProcedure(control, message, wParam, lParam);
 }
 
+// A unit label looks like a field that drops down, so a click on it does what a click on the
+// unit button beside it does: the unit selection dialog for the same slot and side. The label
+// keeps its text, its colours and every other message.
+LRESULT CALLBACK UnitLabelFilter(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK) {
+    const int label = GetDlgCtrlID(control);
+    const bool input = label < IDC_OUTPUT_LABEL_FIRST;
+    const int button = label - (input ? IDC_INPUT_LABEL_FIRST : IDC_OUTPUT_LABEL_FIRST) +
+                       (input ? IDC_INPUT_UNIT_BUTTON_FIRST : IDC_OUTPUT_UNIT_BUTTON_FIRST);
+    HWND window = GetParent(control);
+    SendMessageA(window, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(window, button)));
+    return 0;
+  }
+  return CallControlProcedure(control, message, wParam, lParam);
+}
+
 void Subclass(HWND window, int id, WNDPROC filter) {
   SubclassControl(GetDlgItem(window, id), filter);
 }
@@ -78,6 +95,8 @@ void SubclassControls(HWND window, bool multiDimensional) {
   for (int slot = 0; slot < slots; ++slot) {
     Subclass(window, IDC_INPUT_UNIT_BUTTON_FIRST + slot, UnitButtonFilter);
     Subclass(window, IDC_OUTPUT_UNIT_BUTTON_FIRST + slot, UnitButtonFilter);
+    Subclass(window, IDC_INPUT_LABEL_FIRST + slot, UnitLabelFilter);
+    Subclass(window, IDC_OUTPUT_LABEL_FIRST + slot, UnitLabelFilter);
   }
 }
 

@@ -59,7 +59,8 @@ TEST(KeyFilters, KeysWalkTheControlsAndEnterEndsTheWalk) {
   EXPECT_EQ(FocusId(), IDC_VALUE_EDIT);
 }
 
-TEST(KeyFilters, EnterOnAUnitButtonOpensItsDialogAndTheFocusComesBack) {
+// A click on the button's unit label opens the same dialog.
+TEST(KeyFilters, EnterOnAUnitButtonOrAClickOnItsLabelOpensItsDialog) {
   TestProgram p(Ini(true));
   for (int i = 0; i < 4; ++i) Press(VK_TAB);
   ASSERT_EQ(FocusId(), kIn + 3);  // the input denominator of the first column
@@ -72,6 +73,13 @@ TEST(KeyFilters, EnterOnAUnitButtonOpensItsDialogAndTheFocusComesBack) {
   p.Pump();
   EXPECT_STREQ(caption, "Unit Selection Dialog - Convert From Denominator...");
   EXPECT_EQ(FocusId(), kIn + 3);
+  char clicked[80] = {};
+  HWND label = GetDlgItem(p.window(), IDC_INPUT_LABEL_FIRST + 3);
+  EXPECT_TRUE(testing::RunDialog(label, WM_LBUTTONDOWN, MK_LBUTTON, [&](HWND dialog) {
+    GetWindowTextA(dialog, clicked, sizeof clicked);
+    SendMessageA(dialog, WM_CLOSE, 0, 0);
+  }));
+  EXPECT_STREQ(clicked, caption);
 }
 
 }  // namespace

@@ -188,11 +188,12 @@ LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
       OpenDialog(window, IDD_ABOUTBOX_NAME, AboutDialogProc, reinterpret_cast<LPARAM>(&kRelease));
       return 0;
     case IDM_COPY_RESULT:
-      CopyResult(window, program.conversion, multi,
+      CopyResult(window, program.conversion, program.tables, multi,
                  ReporterFor(window, program.reporterOverride).get());
       return 0;
     case IDM_COPY_ALL:
-      CopyAll(window, program.conversion, multi, ReporterFor(window, program.reporterOverride).get());
+      CopyAll(window, program.conversion, program.tables, multi,
+              ReporterFor(window, program.reporterOverride).get());
       return 0;
     case IDM_LOOKUP_CONSTANT: OpenConstantsDialog(window); return 0;
     case IDM_HELP_CONTENTS: CallHelp(window, HELP_FORCEFILE, 0); return 0;

@@ -8,13 +8,15 @@ bool CanConvert(const ConversionState& state, bool multiDimensional) {
     const QuantityRecord& slot = state.QuantityRecords[0];
     return slot.Input.UnitSelected && slot.Output.UnitSelected && slot.Output.UnitMult != 0.0;
   }
-  bool anyInput = false;
-  bool anyOutput = false;
+  // The two sides must pair up: a slot with a unit on one side only would count as the
+  // coherent unit on the other, which its empty label does not say (mile per hour into
+  // "kilometer" would show kilometers per second).
+  bool any = false;
   for (const QuantityRecord& slot : state.QuantityRecords) {
-    anyInput = anyInput || slot.Input.UnitSelected;
-    anyOutput = anyOutput || slot.Output.UnitSelected;
+    if (!slot.Input.UnitSelected != !slot.Output.UnitSelected) return false;
+    any = any || slot.Input.UnitSelected;
   }
-  return anyInput && anyOutput;
+  return any;
 }
 
 namespace {
@@ -35,12 +37,13 @@ double OutOf(double v, const UnitSelection& s, double offset) {
   return v;
 }
 
-// Whether a side is one plain unit: exactly one of its slots chosen, and that a numerator.
-bool SideIsOnePlainUnit(const ConversionState& state, bool inputSide) {
+// Whether the conversion is of one plain unit: exactly one slot chosen, and that a numerator.
+// The sides pair up (CanConvert), so the input side answers for both.
+bool IsOnePlainUnit(const ConversionState& state) {
   int selected = 0;
   int where = -1;
   for (int k = 0; k < kSlotCount; ++k) {
-    if (Side(state.QuantityRecords[k], inputSide).UnitSelected) {
+    if (state.QuantityRecords[k].Input.UnitSelected) {
       ++selected;
       where = k;
     }
@@ -61,7 +64,7 @@ double ConvertValue(const ConversionState& state, double value, bool multiDimens
   // unit on each side. As soon as either side is a compound, every unit of both sides is an
   // interval (1 J/(kg*degC) is 1 J/(kg*K), 10 degC/min is 18 degF/min, and degC/min into
   // degF must not shift a rate by 459.67).
-  const bool offsets = SideIsOnePlainUnit(state, true) && SideIsOnePlainUnit(state, false);
+  const bool offsets = IsOnePlainUnit(state);
   auto offset = [offsets](const UnitSelection& s) { return offsets ? s.UnitOffset : 0.0; };
   // A side with no unit chosen is no part of the compound. Its factors are normally the
   // neutral ones, but not always: a multiplier picked without a unit gets its factor when the

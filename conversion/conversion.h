@@ -18,11 +18,14 @@ struct ConversionState {
   QuantityRecord QuantityRecords[kSlotCount];
 };
 
+// Whether a value was given and the units chosen: in simple mode both sides of slot 0 (and an
+// output factor that is not zero); in multi-unit mode at least one slot, and every slot with a
+// unit on one side has one on the other side too.
 bool CanConvert(const ConversionState& state, bool multiDimensional);
 
-// Simple mode: slot 0 in, slot 0 out. Multi-unit mode: the 36-step chain over the six slots,
-// where a side with no unit chosen leaves the value as it is and the offsets apply only when
-// each side is one plain numerator unit.
+// Simple mode: slot 0 in, slot 0 out. Multi-unit mode, for sides that pair up (CanConvert):
+// the 36-step chain over the six slots, where a side with no unit chosen leaves the value as it
+// is and the offsets apply only when each side is one plain numerator unit.
 double ConvertValue(const ConversionState& state, double value, bool multiDimensional);
 
 // The two texts RecomputeResult writes: the result (control 501) and the echo (control 500).

@@ -25,10 +25,11 @@ struct Pick {
 const Pick kCelsius{0, 1.0, 273.15}, kFahrenheit{0, 5.0 / 9.0, 459.67}, kKelvin{0, 1.0};
 const Pick kKilometer{0, 1.0, 0.0, 1000.0}, kHour{3, 3600.0}, kPerMinute{3, 60.0};
 
-// The result and the echo the main window shows (engineering, 5 digits). Offsets count only
-// when each side is one plain numerator unit; otherwise every unit of both sides is an
-// interval. Sides with no unit chosen still carry factors, as a multiplier picked without a
-// unit or the first multiplier named by a settings file leaves them; they change nothing.
+// The result and the echo the main window shows (engineering, 5 digits). In multi-unit mode
+// a result needs the two sides to pair up, slot by slot. Offsets count only when each side is
+// one plain numerator unit; otherwise every unit of both sides is an interval. Sides with no
+// unit chosen still carry factors, as a multiplier picked without a unit or the first
+// multiplier named by a settings file leaves them; they change nothing.
 TEST(Conversion, ResultShownForEachChainAndOnlyWhenItCanBeComputed) {
   // What, mode, the sides' units, the value and the texts shown, result|echo.
   using Row =
@@ -37,16 +38,17 @@ TEST(Conversion, ResultShownForEachChainAndOnlyWhenItCanBeComputed) {
       {"degC -> degF", false, {kCelsius}, {kFahrenheit}, 100.0, "212.00|100.00"},
       {"km -> ft", false, {kKilometer}, {{0, 0.3048}}, 3.0, "9.8425 E3|3.0000"},
       {"km/h", true, {kKilometer, kHour}, {kKelvin, {3, 1}}, 3.6e300, "1.0000 E300|3.6000 E300"},
-      {"degC 1 -> degF 2", true, {{1, 1, 273.15}}, {{2, 5.0 / 9, 459.67}}, 10.0, "50.000|10.000"},
-      {"degC/min -> degF", true, {kCelsius, kPerMinute}, {kFahrenheit}, 10.0, "300.00 E-3|10.000"},
-      {"degC -> degF/min", true, {kCelsius}, {kFahrenheit, kPerMinute}, 10.0, "1.0800 E3|10.000"},
-      {"degC -> K*K", true, {kCelsius}, {kKelvin, {1, 1.0}}, 10.0, "10.000|10.000"},
+      {"degC 1 -> degF 2", true, {{1, 1, 273.15}}, {{2, 5.0 / 9, 459.67}}, 10.0, "|10.000"},
+      {"degC/min -> degF", true, {kCelsius, kPerMinute}, {kFahrenheit}, 10.0, "|10.000"},
+      {"C/min -> F/min", true, {kCelsius, kPerMinute}, {kFahrenheit, kPerMinute}, 10., "18.000|10.000"},
+      {"degC*K -> K*K", true, {kCelsius, {1, 1.0}}, {kKelvin, {1, 1.0}}, 10.0, "10.000|10.000"},
       {"per degC -> per K", true, {{3, 1.0, 273.15}}, {{3, 1.0}}, 10.0, "10.000|10.000"},
       {"no output", false, {kKelvin}, {}, 1.0, "|1.0000"},
       {"zero output factor", false, {kKelvin}, {{0, -0.0}}, 1.0, "|1.0000"},
-      {"multi, zero factor", true, {{1, 1}}, {{2, 0}, {4, 2}}, 0.0, "Undefined|000.00"},
+      {"multi, zero factor", true, {{2, 1}, {4, 1}}, {{2, 0}, {4, 2}}, 0.0, "Undefined|000.00"},
       {"multi, no output", true, {kKelvin, kHour}, {}, 1.0, "|1.0000"},
       {"multi, no input", true, {}, {kKelvin}, 1.0, "|1.0000"},
+      {"multi, nothing chosen", true, {}, {}, 1.0, "|1.0000"},
       {"multi, degC -> degF", true, {kCelsius}, {kFahrenheit}, 100.0, "212.00|100.00"},
   };
   for (const auto& [what, multi, in, out, value, shown] : rows) {
@@ -75,9 +77,12 @@ TEST(Conversion, ResultShownForEachChainAndOnlyWhenItCanBeComputed) {
 
 // Copy Result and Copy All join the texts the window shows, each up to its 49th character. In
 // multi-unit mode the units come from the slots: columns of numerator over denominator,
-// "N / D", "N" or "1 / D", the second and third led by " x " when they hold a name; each name
-// as stored, caret included.
+// "N / D", "N" or "1 / D", the second and third led by " x " when they hold a unit; each unit
+// as its label reads, multiplier included.
 TEST(CopyTexts, BothModesJoinTheShownTextsWithTheirSeparators) {
+  UnitTables tables;  // multipliers: 0 none, 1 kilo
+  std::strcpy(tables.Scalers[1].Name, "kilo");
+  tables.NumberOfScalers = 2;
   // Each name goes into its slot's list behind those already there, so the two sides of a
   // slot point at different entries.
   ConversionState state;
@@ -90,6 +95,7 @@ TEST(CopyTexts, BothModesJoinTheShownTextsWithTheirSeparators) {
     std::strcpy(r.UnitNames[r.NumberOfUnits], name);
     Side(r, input) = {static_cast<std::uint16_t>(r.NumberOfUnits++), 1, 0, 1, 0, 0, 0, 0, 1};
   }
+  state.QuantityRecords[0].Input.UnitScalerIndex = state.QuantityRecords[1].Input.UnitScalerIndex = 1;
   const std::string fifty(50, '7'), fortyNine(49, '7');
   const std::tuple<ShownTexts, bool, std::string, std::string> rows[] = {
       {{fifty, fifty, fifty, "x"},
@@ -99,11 +105,11 @@ TEST(CopyTexts, BothModesJoinTheShownTextsWithTheirSeparators) {
       {{"3", "1", "in", "out"},
        true,
        "1   x 1 / hour x mole / liter",
-       "3  meter / second x Square ^feet x 1 / kelvin = 1   x 1 / hour x mole / liter"},
+       "3  kilometer / second x Square kilofeet x 1 / kelvin = 1   x 1 / hour x mole / liter"},
   };
   for (const auto& [shown, multi, result, all] : rows) {
-    EXPECT_EQ(CopyResultText(shown, state, multi), result);
-    EXPECT_EQ(CopyAllText(shown, state, multi), all);
+    EXPECT_EQ(CopyResultText(shown, state, tables, multi), result);
+    EXPECT_EQ(CopyAllText(shown, state, tables, multi), all);
   }
 }
 

@@ -1,7 +1,8 @@
 // The one-line texts that Copy Result and Copy All put on the clipboard. They are built from
 // what the main window shows (the texts read back from its controls), so every number appears
 // exactly as formatted on screen; in multi-unit mode the unit part is composed from the six
-// slots' unit names. No line break and no newline is ever added, and the text is never cut.
+// slots' units, each written as its label shows it. No line break and no newline is ever
+// added, and the text is never cut.
 #pragma once
 
 #include <string>
@@ -21,18 +22,20 @@ struct ShownTexts {
 };
 
 // Appends the compound unit text of one side: for each column k (slot k over slot k + 3), the
-// selected names as "N / D", "N" or "1 / D", the second and third columns each led by " x "
-// when they hold a name, whether or not an earlier column did. Names are copied as stored,
-// caret included; an index outside the slot's list gives an empty name.
-void ComposeCompoundUnitText(const ConversionState& state, bool inputSide, std::string& text);
+// chosen units as "N / D", "N" or "1 / D", the second and third columns each led by " x "
+// when they hold a unit, whether or not an earlier column did. Each unit is written as the
+// window's label shows it (ComposeUnitLabel): multiplier included, so the text states the same
+// equation as the screen.
+void ComposeCompoundUnitText(const ConversionState& state, const UnitTables& tables,
+                             bool inputSide, std::string& text);
 
 // Simple mode: result, " ", output label. Multi-unit mode: result, "  ", output compound.
 std::string CopyResultText(const ShownTexts& shown, const ConversionState& state,
-                           bool multiDimensional);
+                           const UnitTables& tables, bool multiDimensional);
 
 // Simple mode: value, " ", input label, " = ", result, " ", output label.
 // Multi-unit mode: value, "  ", input compound, " = ", result, "  ", output compound.
 std::string CopyAllText(const ShownTexts& shown, const ConversionState& state,
-                        bool multiDimensional);
+                        const UnitTables& tables, bool multiDimensional);
 
 }  // namespace quantora

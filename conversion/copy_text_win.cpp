@@ -36,15 +36,17 @@ ShownTexts ReadShownTexts(HWND mainWindow) {
 
 }  // namespace
 
-void CopyResult(HWND mainWindow, const ConversionState& state, bool multiDimensional,
-                Reporter& reporter) {
-  PutTextOnClipboard(mainWindow, CopyResultText(ReadShownTexts(mainWindow), state, multiDimensional),
-                     reporter);
+void CopyResult(HWND mainWindow, const ConversionState& state, const UnitTables& tables,
+                bool multiDimensional, Reporter& reporter) {
+  PutTextOnClipboard(
+      mainWindow, CopyResultText(ReadShownTexts(mainWindow), state, tables, multiDimensional),
+      reporter);
 }
 
-void CopyAll(HWND mainWindow, const ConversionState& state, bool multiDimensional,
-             Reporter& reporter) {
-  PutTextOnClipboard(mainWindow, CopyAllText(ReadShownTexts(mainWindow), state, multiDimensional),
+void CopyAll(HWND mainWindow, const ConversionState& state, const UnitTables& tables,
+             bool multiDimensional, Reporter& reporter) {
+  PutTextOnClipboard(mainWindow,
+                     CopyAllText(ReadShownTexts(mainWindow), state, tables, multiDimensional),
                      reporter);
 }
 

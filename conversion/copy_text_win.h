@@ -12,10 +12,10 @@
 namespace quantora {
 
 // The handlers test nothing: they copy whatever the controls show. Messages go to reporter.
-void CopyResult(HWND mainWindow, const ConversionState& state, bool multiDimensional,
-                Reporter& reporter);
-void CopyAll(HWND mainWindow, const ConversionState& state, bool multiDimensional,
-             Reporter& reporter);
+void CopyResult(HWND mainWindow, const ConversionState& state, const UnitTables& tables,
+                bool multiDimensional, Reporter& reporter);
+void CopyAll(HWND mainWindow, const ConversionState& state, const UnitTables& tables,
+             bool multiDimensional, Reporter& reporter);
 
 // Places a copy of text on the clipboard, owned by owner. When the memory block cannot be had:
 // a beep and the "Low Memory Error" message, and the clipboard keeps what it held.

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "shell/gdi_win.h"
 #include "shell/reporter_win.h"
 #include "resources/convert.h"
 #include "settings/constants_file.h"
@@ -32,6 +33,38 @@ class ListBox : public ConstantsList {
   HWND list_;
 };
 
+// The list expands the tabs of a row to its default stops, eight average characters of its own
+// font apart (in pixels, which need not come to the 32 dialog units the stops are documented
+// as): names start at its left edge, values at the third stop, units at the sixth. Each
+// heading is moved to the left edge of its column, measured as the list will draw it.
+void PlaceHeadings(HWND dialog) {
+  HWND list = GetDlgItem(dialog, IDC_CONSTANTS_LIST);
+  HDC dc = GetDC(list);
+  int stop = 0;
+  {
+    const Selection font(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(list, WM_GETFONT, 0, 0)));
+    stop = LOWORD(GetTabbedTextExtentA(dc, "\t", 1, 0, nullptr));
+  }
+  ReleaseDC(list, dc);
+  constexpr int kTextInset = 1;  // the list draws a row's text a pixel in from its edge
+  const struct {
+    int id;
+    int stops;
+  } headings[] = {{IDC_CONSTANTS_NAME_HEADING, 0},
+                  {IDC_CONSTANTS_VALUE_HEADING, 3},
+                  {IDC_CONSTANTS_UNITS_HEADING, 6}};
+  for (const auto& h : headings) {
+    HWND heading = GetDlgItem(dialog, h.id);
+    RECT place{};
+    GetWindowRect(heading, &place);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&place), 2);
+    POINT column{h.stops * stop + kTextInset, 0};
+    MapWindowPoints(list, dialog, &column, 1);
+    SetWindowPos(heading, nullptr, column.x, place.top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+}
+
 std::string FileName(HWND dialog) {
   char name[kFileNameLength + 1] = {};
   const HINSTANCE instance =
@@ -49,6 +82,7 @@ void FillDialog(HWND dialog, LPARAM parameter) {
     EndDialog(dialog, 0);
     return;
   }
+  PlaceHeadings(dialog);
   ListBox list(GetDlgItem(dialog, IDC_CONSTANTS_LIST));
   FillConstantsList(reporter, list, path.c_str());
 }

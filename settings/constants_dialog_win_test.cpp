@@ -13,8 +13,8 @@ namespace quantora {
 namespace {
 
 // The list box expands tabs to its default stops: names start at its left edge, values at the
-// third stop and units at the sixth, under their headings. In the
-// dialog's own font, every field of every shipped row must start on its column and end at
+// third stop and units at the sixth, each under its heading, and the list shows whole rows. In
+// the dialog's own font, every field of every shipped row must start on its column and end at
 // least one average character short of the next (or of the list's right edge). The list draws
 // its text a pixel or two in from the tab origin, so each run of text that a tab follows must
 // end a few pixels clear of the stop it goes to, or it is carried one stop further on screen.
@@ -39,6 +39,11 @@ TEST(ConstantsDialog, EveryShippedRowFitsItsColumnsAndOnlyTheButtonsClose) {
     RECT client{};
     GetClientRect(list, &client);
     const int bounds[4] = {0, 3 * tab, 6 * tab, static_cast<int>(client.right) - kClearance};
+    RECT units{};
+    GetWindowRect(GetDlgItem(dialog, IDC_CONSTANTS_UNITS_HEADING), &units);
+    MapWindowPoints(nullptr, list, reinterpret_cast<POINT*>(&units), 1);
+    EXPECT_NEAR(units.left, bounds[2], 2) << "the Units heading stands over its column";
+    EXPECT_EQ(client.bottom % SendMessageA(list, LB_GETITEMHEIGHT, 0, 0), 0) << "a row cut off";
     rowCount = SendMessageA(list, LB_GETCOUNT, 0, 0);
     for (LRESULT i = 0; i < rowCount; ++i) {
       std::string row(static_cast<std::size_t>(SendMessageA(list, LB_GETTEXTLEN, i, 0)), '\0');
