@@ -1,6 +1,8 @@
-// The main window at the display's DPI (the test prefixes run at 96, 120, 144 and 192), and
-// moved to a monitor of another DPI.
+// The main window at the display's DPI (the DPI tests run it at 120, 144 and 192 as well as at
+// 96), and moved to a monitor of another DPI.
 #include <gtest/gtest.h>
+
+#include <cstdlib>
 
 #include "app/layout.h"
 #include "resources/convert.h"
@@ -9,66 +11,43 @@
 namespace quantora {
 namespace {
 
-TEXTMETRICA FontOf(HWND control) {
-  HDC dc = GetDC(control);
-  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0)));
-  TEXTMETRICA metrics{};
-  GetTextMetricsA(dc, &metrics);
-  SelectObject(dc, old);
-  ReleaseDC(control, dc);
-  return metrics;
-}
+RECT Client(HWND window) { RECT r{}; GetClientRect(window, &r); return r; }
 
-RECT Client(HWND window) {
-  RECT r{};
-  GetClientRect(window, &r);
-  return r;
-}
-
-// The client area is the designed one in character cells of the edits' own font, less the
-// designed frame scaled; every edit is a text line and a half tall in that font.
-TEST(MainWindowDpi, TheClientAreaAndTheControlsFollowTheFontOfTheDisplaysDpi) {
-  HDC screen = GetDC(nullptr);
-  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
+// The client area is the designed one in character cells of the window's font, less the
+// designed frame scaled; the font grows with the DPI, and the labels use it too, as the About
+// box's logo grows with its dialog. Moved onto a monitor of another DPI, the window stands where
+// Windows suggests, is laid out at that DPI, and keeps what it showed and what was being typed.
+TEST(MainWindowDpi, TheWindowFollowsTheDisplaysDpiAndAChangeOfIt) {
   for (const char* mode : {"FALSE", "TRUE"}) {
     testing::TestProgram p(testing::FeetToMetersIni(
         "", std::string("[USER_PREFERENCES]\r\nMultiDimensional=") + mode + "\r\n"));
-    const TEXTMETRICA font = FontOf(GetDlgItem(p.window(), IDC_VALUE_EDIT));
-    const WindowSize cells = MainWindowSize(mode[0] == 'T', font.tmAveCharWidth,
-                                            font.tmHeight + font.tmExternalLeading);
-    const RECT client = Client(p.window());
-    EXPECT_EQ(client.right, cells.width - ScalePixels(6, dpi)) << mode << " at " << dpi;
-    EXPECT_EQ(client.bottom, cells.height - ScalePixels(44, dpi)) << mode << " at " << dpi;
-    for (int id : {IDC_VALUE_EDIT, IDC_RESULT_EDIT, IDC_INPUT_LABEL_FIRST, IDC_OUTPUT_LABEL_FIRST}) {
-      EXPECT_EQ(FontOf(GetDlgItem(p.window(), id)).tmHeight, font.tmHeight) << id;
-      EXPECT_EQ(Client(GetDlgItem(p.window(), id)).bottom, 11 * font.tmHeight / 8) << id;
-    }
-  }
-}
+    const MainWindowState& s = p.state();
+    const char* prefixDpi = std::getenv("QUANTORA_TEST_DPI");
+    EXPECT_EQ(s.Dpi, prefixDpi ? std::atoi(prefixDpi) : s.Dpi);
+    const WindowSize cells = MainWindowSize(*mode == 'T', s.CharWidth, s.CharHeight);
+    EXPECT_EQ(Client(p.window()).right, cells.width - ScalePixels(6, s.Dpi)) << mode << s.Dpi;
+    EXPECT_EQ(Client(p.window()).bottom, cells.height - ScalePixels(44, s.Dpi)) << mode << s.Dpi;
+    EXPECT_GE(s.CharHeight * 96, 11 * s.Dpi);
+    EXPECT_EQ(SendDlgItemMessageA(p.window(), IDC_OUTPUT_LABEL_FIRST, WM_GETFONT, 0, 0),
+              reinterpret_cast<LRESULT>(s.Font()));
+    EXPECT_TRUE(testing::RunDialog(p.window(), WM_COMMAND, IDM_ABOUT, [&](HWND dialog) {
+      EXPECT_EQ(Client(GetDlgItem(dialog, IDC_ABOUT_LOGO)).right, ScalePixels(241, s.Dpi));
+      EndDialog(dialog, 0);
+    }));
 
-// Moved onto a monitor of another DPI, the window stands where Windows suggests, is laid out at
-// that DPI in a font of its own, and keeps what it showed and what the user was typing.
-TEST(MainWindowDpi, AChangeOfDpiLaysTheWindowOutAgainAndKeepsItsTexts) {
-  testing::TestProgram p;
-  HWND window = p.window();
-  const int before = FontOf(GetDlgItem(window, IDC_VALUE_EDIT)).tmHeight;
-  SetDlgItemTextA(window, IDC_VALUE_EDIT, "12.5");
-  const std::string result = p.Text(IDC_RESULT_EDIT), label = p.Text(IDC_OUTPUT_LABEL_FIRST);
-  const int dpi = p.state().Dpi == 192 ? 120 : 192;
-  RECT suggested{40, 30, 640, 230};
-  SendMessageA(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
-  p.Pump();
-  RECT now{};
-  GetWindowRect(window, &now);
-  EXPECT_EQ(now.left, 40);
-  EXPECT_EQ(now.top, 30);
-  RECT button = Client(GetDlgItem(window, IDC_INPUT_UNIT_BUTTON_FIRST));
-  EXPECT_EQ(button.right, ScalePixels(kUnitButtonWidth, dpi));
-  EXPECT_EQ(FontOf(GetDlgItem(window, IDC_VALUE_EDIT)).tmHeight > before, dpi == 192);
-  EXPECT_EQ(p.Text(IDC_VALUE_EDIT), "12.5");
-  EXPECT_EQ(p.Text(IDC_RESULT_EDIT), result);
-  EXPECT_EQ(p.Text(IDC_OUTPUT_LABEL_FIRST), label);
+    SetDlgItemTextA(p.window(), IDC_VALUE_EDIT, "12.5");
+    const std::string texts = "12.5" + p.Text(IDC_RESULT_EDIT) + p.Text(IDC_OUTPUT_LABEL_FIRST);
+    const int dpi = s.Dpi == 192 ? 120 : 192;
+    RECT suggested{40, 30, 640, 230}, now{};
+    SendMessageA(p.window(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                 reinterpret_cast<LPARAM>(&suggested));
+    p.Pump();
+    GetWindowRect(p.window(), &now);
+    EXPECT_EQ(now.left * 1000 + now.top, 40030);
+    EXPECT_EQ(Client(GetDlgItem(p.window(), IDC_INPUT_UNIT_BUTTON_FIRST)).right, dpi * 13 / 96);
+    EXPECT_EQ("" + p.Text(IDC_VALUE_EDIT) + p.Text(IDC_RESULT_EDIT) +
+                  p.Text(IDC_OUTPUT_LABEL_FIRST), texts);
+  }
 }
 
 }  // namespace

@@ -74,16 +74,6 @@ TEST(Layout, EveryControlStandsInItsFrameAndCoversNoOther) {
   }
 }
 
-// Pixel sizes scale to the nearest whole pixel, halves away from zero; lines by whole pixels.
-TEST(Layout, PixelSizesScaleWithTheDpi) {
-  const int rows[][4] = {{13, 120, 16, 1}, {13, 144, 20, 1}, {-4, 144, -6, 1},
-                         {-3, 120, -4, 1}, {44, 192, 88, 2}, {6, 288, 18, 3}};
-  for (const auto& r : rows) {
-    EXPECT_EQ(ScalePixels(r[0], r[1]), r[2]) << r[0] << " at " << r[1];
-    EXPECT_EQ(LineWidthFor(r[1]), r[3]) << r[1];
-  }
-}
-
 // Two monitors side by side, the second one to the left of the primary, each with a task bar
 // at its bottom; a window of 500 x 100.
 TEST(Layout, AWindowSavedOffEveryWorkAreaStartsAtTheDefaultPlace) {

@@ -262,13 +262,13 @@ void OnDpiChanged(HWND window, int dpi, const RECT& suggested) {
   if (dpi <= 0 || dpi == program.Dpi) return;
   ApplyDpi(window, dpi);
   if (program.layingOut) return;
-  SetWindowPos(window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  MoveWindow(window, suggested.left, suggested.top, suggested.right - suggested.left,
+             suggested.bottom - suggested.top, TRUE);
   if (program.layout.controlCount == 0) return;  // the start-up timer lays it out
   const std::string typed = ControlText(window, IDC_VALUE_EDIT);
   const bool typing = typed != program.lastValueText;
   HWND focus = GetFocus();
-  const bool focusInside = focus != nullptr && IsChild(window, focus);
+  const bool focusInside = focus != nullptr && GetParent(focus) == window;
   // The edit going away must not commit a value the user has not finished typing.
   program.lastValueText = typed;
   BuildLayout(window);

@@ -148,8 +148,8 @@ int SunkenFrameStrokes(const Rect& c, int lineWidth, Stroke (&strokes)[kMaxFrame
     strokes[n++] = MakeStroke(pen, {l - e, b - 2 + e}, {l - e, t - e}, {r - 1 + e, t - e});
   }
   for (int e = width + 1; e <= 2 * width; ++e) {
-    strokes[n++] =
-        MakeStroke(Pen::Highlight, {l - e, b - 1 + e}, {r - 1 + e, b - 1 + e}, {r - 1 + e, t - 1 - e});
+    const int bottom = b - 1 + e, right = r - 1 + e;
+    strokes[n++] = MakeStroke(Pen::Highlight, {l - e, bottom}, {right, bottom}, {right, t - 1 - e});
   }
   return n;
 }
@@ -193,7 +193,8 @@ void SwapArrows(bool multiDimensional, int width, int height, Triangle (&arrows)
 Triangle UnitButtonArrow(int width, int height, int dpi) {
   const int cx = static_cast<std::int16_t>(width) / 2;
   const int cy = static_cast<std::int16_t>(height) / 2;
-  return Triangle{{Nudged(cx, cy, -2, -1, dpi), Nudged(cx, cy, 2, -1, dpi), Nudged(cx, cy, 0, 1, dpi)}};
+  return Triangle{
+      {Nudged(cx, cy, -2, -1, dpi), Nudged(cx, cy, 2, -1, dpi), Nudged(cx, cy, 0, 1, dpi)}};
 }
 
 }  // namespace quantora

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <string>
 
 namespace quantora {
@@ -24,6 +26,20 @@ TEST(Painting, LinesCaptionsAndFramesFollowTheControls) {
     // "=" is 6 pixels wide; the window is 6 pixels wider than its client area.
     const PaintPlan p = PlanPainting(layout, multi, 6, 13, client, client.right + 6, 6);
     auto at = [&](int id) { return RectOf(*layout.Find(id)); };
+
+    // At 192 DPI, in a font twice as large, every control and line is twice as far and as
+    // large, to the few pixels that the divisions of the character cell leave.
+    const Rect twice{0, 0, 2 * client.right, 2 * client.bottom};
+    const LayoutPlan big = PlanLayout(multi, 12, 26, twice, records, 192);
+    const PaintPlan q = PlanPainting(big, multi, 12, 26, twice, twice.right + 12, 12);
+    EXPECT_EQ(q.lineWidth, 2);
+    auto off = [](int at192, int at96) { return std::abs(at192 - 2 * at96); };
+    for (int i = 0; i < layout.controlCount; ++i) {
+      const Rect r = RectOf(big.controls[i]), h = RectOf(layout.controls[i]);
+      EXPECT_LE(std::max({off(r.left, h.left), off(r.top, h.top), off(r.right, h.right),
+                          off(r.bottom, h.bottom)}), 4) << i;
+    }
+    for (int i = 0; i < p.etchedCount; ++i) EXPECT_LE(off(q.etched[i].x1, p.etched[i].x1), 1);
 
     // The line under the menu bar, then in multi-unit mode a fraction bar for each column on
     // either side, along the frame's middle, two pixels in from its label and button.
