@@ -1,5 +1,6 @@
 #include "app/layout.h"
 
+#include <algorithm>
 #include <cstdint>
 
 #include "resources/convert.h"
@@ -62,15 +63,29 @@ void Add(LayoutPlan& plan, const ControlPlacement& p) {
 }
 
 void AddSide(LayoutPlan& plan, int labelId, int buttonId, int x, int y, int charWidth) {
-  Add(plan, UnitLabelPlacement(labelId, x, y, charWidth, plan.values.ControlHeight));
-  Add(plan, UnitButtonPlacement(buttonId, x, y, charWidth, plan.values.ControlHeight));
+  Add(plan, UnitLabelPlacement(labelId, x, y, charWidth, plan.values.ControlHeight, plan.dpi));
+  Add(plan, UnitButtonPlacement(buttonId, x, y, charWidth, plan.values.ControlHeight, plan.dpi));
 }
 
 }  // namespace
 
+int ScalePixels(int pixels, int dpi) {
+  const std::int64_t scaled = static_cast<std::int64_t>(pixels) * dpi;
+  const std::int64_t half = kDesignDpi / 2;
+  return static_cast<int>(scaled < 0 ? (scaled - half) / kDesignDpi : (scaled + half) / kDesignDpi);
+}
+
+int LineWidthFor(int dpi) { return std::max(1, dpi / kDesignDpi); }
+
 WindowSize MainWindowSize(bool multiDimensional, int charWidth, int charHeight) {
   if (multiDimensional) return WindowSize{89 * charWidth, 20 * charHeight};
   return WindowSize{85 * charWidth, 9 * charHeight};
+}
+
+WindowSize DesignedClientSize(bool multiDimensional, int charWidth, int charHeight, int dpi) {
+  const WindowSize outer = MainWindowSize(multiDimensional, charWidth, charHeight);
+  return WindowSize{outer.width - ScalePixels(kDesignedFrameWidth, dpi),
+                    outer.height - ScalePixels(kDesignedFrameHeight, dpi)};
 }
 
 ScreenPoint StartingOrigin(ScreenPoint saved, WindowSize size, const Rect* workAreas,
@@ -91,7 +106,8 @@ ScreenPoint StartingOrigin(ScreenPoint saved, WindowSize size, const Rect* workA
 
 int ControlHeightFor(int charHeight) { return 11 * charHeight / 8; }
 
-FramePair FrameRects(bool multiDimensional, int charWidth, int charHeight, const Rect& client) {
+FramePair FrameRects(bool multiDimensional, int charWidth, int charHeight, const Rect& client,
+                     int dpi) {
   const int halfLine = charHeight / 2;
   const int y = client.top + halfLine;
   FramePair frames;
@@ -104,7 +120,7 @@ FramePair FrameRects(bool multiDimensional, int charWidth, int charHeight, const
     frames.to = RectAt(x, middle + 2 * halfLine, w, h);
   } else {
     const int x1 = client.left + charWidth;
-    const int w = (client.right - client.left) / 2 - x1 - charWidth - 5;
+    const int w = (client.right - client.left) / 2 - x1 - charWidth - ScalePixels(5, dpi);
     const int x2 = client.right - w - charWidth;
     const int h = client.bottom - halfLine - y;
     frames.from = RectAt(x1, y, w, h);
@@ -152,27 +168,32 @@ LayoutValues ComputeLabelPositions(bool multiDimensional, int charWidth, int cha
   return v;
 }
 
-ControlPlacement UnitLabelPlacement(int labelId, int x, int y, int charWidth, int controlHeight) {
-  return Place(labelId, ControlKind::UnitLabel, x, y, 20 * charWidth - kUnitLabelShortening,
+ControlPlacement UnitLabelPlacement(int labelId, int x, int y, int charWidth, int controlHeight,
+                                    int dpi) {
+  return Place(labelId, ControlKind::UnitLabel, x, y,
+               20 * charWidth - ScalePixels(kUnitLabelShortening, dpi), controlHeight);
+}
+
+ControlPlacement UnitButtonPlacement(int buttonId, int x, int y, int charWidth, int controlHeight,
+                                     int dpi) {
+  const int width = ScalePixels(kUnitButtonWidth, dpi);
+  return Place(buttonId, ControlKind::UnitButton,
+               x + 20 * charWidth - width - (kUnitButtonInset - kUnitButtonWidth), y, width,
                controlHeight);
 }
 
-ControlPlacement UnitButtonPlacement(int buttonId, int x, int y, int charWidth,
-                                     int controlHeight) {
-  return Place(buttonId, ControlKind::UnitButton, x + 20 * charWidth - kUnitButtonInset, y,
-               kUnitButtonWidth, controlHeight);
-}
-
-ControlPlacement SwapButtonPlacement(bool multiDimensional, int charHeight, const Rect& client) {
+ControlPlacement SwapButtonPlacement(bool multiDimensional, int charHeight, const Rect& client,
+                                     int dpi) {
   // The halves are kept as 16-bit values, as the window sizes of the program always fit.
   const int halfWidth = static_cast<std::int16_t>((client.right - client.left) / 2);
   const int halfHeight = static_cast<std::int16_t>((client.bottom - client.top) / 2);
+  const int offset = ScalePixels(8, dpi);
   if (multiDimensional) {
-    return Place(IDC_SWAP_MULTI, ControlKind::SwapButton, halfWidth - 8,
-                 halfHeight + charHeight / 6 - 8, 17, 18);
+    return Place(IDC_SWAP_MULTI, ControlKind::SwapButton, halfWidth - offset,
+                 halfHeight + charHeight / 6 - offset, ScalePixels(17, dpi), ScalePixels(18, dpi));
   }
-  return Place(IDC_SWAP_SIMPLE, ControlKind::SwapButton, halfWidth - 8,
-               halfHeight + (2 * charHeight) / 3, 16, 17);
+  return Place(IDC_SWAP_SIMPLE, ControlKind::SwapButton, halfWidth - offset,
+               halfHeight + (2 * charHeight) / 3, ScalePixels(16, dpi), ScalePixels(17, dpi));
 }
 
 const ControlPlacement* LayoutPlan::Find(int id) const {
@@ -183,14 +204,15 @@ const ControlPlacement* LayoutPlan::Find(int id) const {
 }
 
 LayoutPlan PlanLayout(bool multiDimensional, int charWidth, int charHeight, const Rect& client,
-                      QuantityRecord (&records)[kSlotCount]) {
+                      QuantityRecord (&records)[kSlotCount], int dpi) {
   return PlanLayout(multiDimensional, charWidth, charHeight, client,
-                    FrameRects(multiDimensional, charWidth, charHeight, client), records);
+                    FrameRects(multiDimensional, charWidth, charHeight, client, dpi), records, dpi);
 }
 
 LayoutPlan PlanLayout(bool multiDimensional, int charWidth, int charHeight, const Rect& client,
-                      const FramePair& frames, QuantityRecord (&records)[kSlotCount]) {
+                      const FramePair& frames, QuantityRecord (&records)[kSlotCount], int dpi) {
   LayoutPlan plan;
+  plan.dpi = dpi;
   plan.frames = frames;
   const Rect& from = frames.from;
   const Rect& to = frames.to;
@@ -204,9 +226,10 @@ LayoutPlan PlanLayout(bool multiDimensional, int charWidth, int charHeight, cons
   const int editWidth = EditWidth(charWidth);
 
   if (multiDimensional) {
-    Add(plan, Place(IDC_VALUE_EDIT, ControlKind::ValueEdit, kMultiEditLeft,
-                    plan.values.ValueEditTop, editWidth, c));
-    Add(plan, Place(IDC_RESULT_EDIT, ControlKind::ResultEdit, kMultiEditLeft,
+    const int editLeft = ScalePixels(kMultiEditLeft, dpi);
+    Add(plan, Place(IDC_VALUE_EDIT, ControlKind::ValueEdit, editLeft, plan.values.ValueEditTop,
+                    editWidth, c));
+    Add(plan, Place(IDC_RESULT_EDIT, ControlKind::ResultEdit, editLeft,
                     plan.values.ResultEditTop, editWidth, c));
     for (int slot = 0; slot < kSlotCount; ++slot) {
       const QuantityRecord& r = records[slot];
@@ -226,7 +249,7 @@ LayoutPlan PlanLayout(bool multiDimensional, int charWidth, int charHeight, cons
     AddSide(plan, IDC_OUTPUT_LABEL_FIRST, IDC_OUTPUT_UNIT_BUTTON_FIRST, records[0].Output.LabelX,
             records[0].Output.LabelY, charWidth);
   }
-  Add(plan, SwapButtonPlacement(multiDimensional, charHeight, client));
+  Add(plan, SwapButtonPlacement(multiDimensional, charHeight, client, dpi));
   return plan;
 }
 

@@ -53,6 +53,15 @@ struct WindowSize {
   int height = 0;
 };
 
+// The pixel sizes below are those of a 96-DPI display. At any other DPI the program scales each
+// of them by DPI / 96, to the nearest whole pixel (halves away from zero); the character cell
+// comes from the font made for that DPI and scales with it.
+constexpr int kDesignDpi = 96;
+int ScalePixels(int pixels, int dpi);
+
+// The width of a line drawn 1 pixel wide at 96 DPI: whole pixels, never none.
+int LineWidthFor(int dpi);
+
 // Outer size of the main window: 85 x 9 character cells in simple mode, 89 x 20 in
 // multi-unit mode. The position is the user's; the size always follows the mode.
 WindowSize MainWindowSize(bool multiDimensional, int charWidth, int charHeight);
@@ -63,6 +72,11 @@ WindowSize MainWindowSize(bool multiDimensional, int charWidth, int charHeight);
 // client area under the metrics in force, so a taller caption or menu bar takes nothing from it.
 constexpr int kDesignedFrameWidth = 6;
 constexpr int kDesignedFrameHeight = 44;
+
+// The client area the layout is planned in: the mode's outer size less that designed frame,
+// scaled to the DPI.
+WindowSize DesignedClientSize(bool multiDimensional, int charWidth, int charHeight,
+                              int dpi = kDesignDpi);
 
 // Where the window opens at the start of a run, in screen coordinates: at its saved top-left
 // corner, unless the window placed there (with the mode's size) would not meet the work area
@@ -78,7 +92,8 @@ ScreenPoint StartingOrigin(ScreenPoint saved, WindowSize size, const Rect* workA
 // Height of every edit and unit button: 11/8 of a text line.
 int ControlHeightFor(int charHeight);
 
-// Pixel sizes that do not scale with the font.
+// Pixel sizes that do not scale with the font (at 96 DPI; they scale with the DPI). The unit
+// button keeps overlapping its label's last pixel column by one pixel at every DPI.
 constexpr int kMultiEditLeft = 18;         // value and result edit of the multi-unit layout
 constexpr int kUnitButtonWidth = 13;
 constexpr int kUnitButtonInset = 14;       // button left = label left + 20 widths - this
@@ -90,7 +105,8 @@ struct FramePair {
   Rect from;
   Rect to;
 };
-FramePair FrameRects(bool multiDimensional, int charWidth, int charHeight, const Rect& client);
+FramePair FrameRects(bool multiDimensional, int charWidth, int charHeight, const Rect& client,
+                     int dpi = kDesignDpi);
 
 // The values the layout keeps between calls; painting reads the frame middles.
 struct LayoutValues {
@@ -111,11 +127,14 @@ LayoutValues ComputeLabelPositions(bool multiDimensional, int charWidth, int cha
 
 // The unit label and its unit button for one side placed at (x, y). The button overlaps the
 // label's last pixel column and is created after it.
-ControlPlacement UnitLabelPlacement(int labelId, int x, int y, int charWidth, int controlHeight);
-ControlPlacement UnitButtonPlacement(int buttonId, int x, int y, int charWidth, int controlHeight);
+ControlPlacement UnitLabelPlacement(int labelId, int x, int y, int charWidth, int controlHeight,
+                                    int dpi = kDesignDpi);
+ControlPlacement UnitButtonPlacement(int buttonId, int x, int y, int charWidth, int controlHeight,
+                                     int dpi = kDesignDpi);
 
 // The swap button of the mode (515 simple, 516 multi-unit), placed from the client's halves.
-ControlPlacement SwapButtonPlacement(bool multiDimensional, int charHeight, const Rect& client);
+ControlPlacement SwapButtonPlacement(bool multiDimensional, int charHeight, const Rect& client,
+                                     int dpi = kDesignDpi);
 
 // Largest layout: 2 frames, 2 edits, 6 slots of label + button per side, 1 swap button.
 constexpr int kMaxLayoutControls = 2 + 2 + kSlotCount * 4 + 1;
@@ -125,6 +144,7 @@ struct LayoutPlan {
   LayoutValues values;
   ControlPlacement controls[kMaxLayoutControls];  // in creation order
   int controlCount = 0;
+  int dpi = kDesignDpi;  // the DPI the pixel sizes were scaled to
 
   // The placement of a control id, or nullptr when the layout has no such control.
   const ControlPlacement* Find(int id) const;
@@ -137,8 +157,9 @@ struct LayoutPlan {
 // computed from the client rectangle; the overload taking frames uses them as given (the
 // rectangles the frames actually received).
 LayoutPlan PlanLayout(bool multiDimensional, int charWidth, int charHeight, const Rect& client,
-                      QuantityRecord (&records)[kSlotCount]);
+                      QuantityRecord (&records)[kSlotCount], int dpi = kDesignDpi);
 LayoutPlan PlanLayout(bool multiDimensional, int charWidth, int charHeight, const Rect& client,
-                      const FramePair& frames, QuantityRecord (&records)[kSlotCount]);
+                      const FramePair& frames, QuantityRecord (&records)[kSlotCount],
+                      int dpi = kDesignDpi);
 
 }  // namespace quantora

@@ -30,39 +30,44 @@ TEST(Layout, EveryControlStandsInItsFrameAndCoversNoOther) {
       {{6, 6, 241, 68}, {263, 6, 498, 68}, {244, 45, 260, 62}, {15, 29, 105, 46}},
       {{6, 6, 522, 96}, {6, 120, 522, 210}, {256, 102, 273, 120}, {18, 29, 108, 46}},
   };
+  // At 120, 144 and 192 DPI the font grows by about as much as every pixel size does.
   for (bool multi : {false, true}) {
-    for (int charWidth : {6, 7, 9}) {
-      const int charHeight = 2 * charWidth + 1;
-      SCOPED_TRACE(::testing::Message() << (multi ? "multi-unit" : "simple") << " " << charWidth);
-      const WindowSize size = MainWindowSize(multi, charWidth, charHeight);
-      const Rect client{0, 0, size.width - 6, size.height - 43};
-      QuantityRecord records[kSlotCount];
-      const LayoutPlan plan = PlanLayout(multi, charWidth, charHeight, client, records);
-      ASSERT_EQ(plan.controlCount, multi ? 29 : 9);
-      if (charWidth == 6) {
-        const Rect* want = handWorked[multi];
-        EXPECT_EQ(plan.frames.from, want[0]);
-        EXPECT_EQ(plan.frames.to, want[1]);
-        EXPECT_EQ(RectOf(plan.controls[plan.controlCount - 1]), want[2]);
-        EXPECT_EQ(RectOf(*plan.Find(500)), want[3]);
-        EXPECT_STREQ(plan.Find(614)->caption, " Convert From ");
-        EXPECT_STREQ(plan.Find(615)->caption, " Convert To ");
-      }
-      for (int i = 0; i < plan.controlCount; ++i) {
-        const ControlPlacement& a = plan.controls[i];
-        const Rect frame = FrameOf(a.id) ? RectOf(*plan.Find(FrameOf(a.id))) : client;
-        EXPECT_TRUE(Inside(RectOf(a), frame) && Inside(frame, client)) << a.id;
-        for (int j = i + 1; j < plan.controlCount; ++j) {
-          const ControlPlacement& b = plan.controls[j];
-          if (FrameOf(a.id) == b.id || FrameOf(b.id) == a.id) continue;
-          // A unit button covers the last pixel column of its own label, nothing else.
-          const Rect shared{std::max(a.x, b.x), std::max(a.y, b.y),
-                            std::min(RectOf(a).right, RectOf(b).right),
-                            std::min(RectOf(a).bottom, RectOf(b).bottom)};
-          const bool ownButton = a.kind == ControlKind::UnitLabel && b.id == a.id + 100;
-          const bool apart = shared.left >= shared.right || shared.top >= shared.bottom;
-          EXPECT_EQ(apart ? 0 : shared.right - shared.left, ownButton ? 1 : 0)
-              << a.id << " " << b.id;
+    for (int dpi : {96, 120, 144, 192}) {
+      for (int charWidth : {6, 7, 9}) {
+        const int cw = charWidth * dpi / 96, ch = (2 * charWidth + 1) * dpi / 96;
+        SCOPED_TRACE(::testing::Message() << (multi ? "multi-unit" : "simple") << " " << charWidth
+                                          << " at " << dpi);
+        const WindowSize size = MainWindowSize(multi, cw, ch);
+        const Rect client{0, 0, size.width - ScalePixels(6, dpi),
+                          size.height - ScalePixels(43, dpi)};
+        QuantityRecord records[kSlotCount];
+        const LayoutPlan plan = PlanLayout(multi, cw, ch, client, records, dpi);
+        ASSERT_EQ(plan.controlCount, multi ? 29 : 9);
+        if (charWidth == 6 && dpi == 96) {
+          const Rect* want = handWorked[multi];
+          EXPECT_EQ(plan.frames.from, want[0]);
+          EXPECT_EQ(plan.frames.to, want[1]);
+          EXPECT_EQ(RectOf(plan.controls[plan.controlCount - 1]), want[2]);
+          EXPECT_EQ(RectOf(*plan.Find(500)), want[3]);
+          EXPECT_STREQ(plan.Find(614)->caption, " Convert From ");
+          EXPECT_STREQ(plan.Find(615)->caption, " Convert To ");
+        }
+        for (int i = 0; i < plan.controlCount; ++i) {
+          const ControlPlacement& a = plan.controls[i];
+          const Rect frame = FrameOf(a.id) ? RectOf(*plan.Find(FrameOf(a.id))) : client;
+          EXPECT_TRUE(Inside(RectOf(a), frame) && Inside(frame, client)) << a.id;
+          for (int j = i + 1; j < plan.controlCount; ++j) {
+            const ControlPlacement& b = plan.controls[j];
+            if (FrameOf(a.id) == b.id || FrameOf(b.id) == a.id) continue;
+            // A unit button covers the last pixel column of its own label, nothing else.
+            const Rect shared{std::max(a.x, b.x), std::max(a.y, b.y),
+                              std::min(RectOf(a).right, RectOf(b).right),
+                              std::min(RectOf(a).bottom, RectOf(b).bottom)};
+            const bool ownButton = a.kind == ControlKind::UnitLabel && b.id == a.id + 100;
+            const bool apart = shared.left >= shared.right || shared.top >= shared.bottom;
+            EXPECT_EQ(apart ? 0 : shared.right - shared.left, ownButton ? 1 : 0)
+                << a.id << " " << b.id;
+          }
         }
       }
     }

@@ -3,6 +3,7 @@
 #include "app/main_window_win.h"
 #include "resources/convert.h"
 #include "settings/settings.h"
+#include "shell/dpi_win.h"
 
 namespace quantora {
 namespace {
@@ -97,7 +98,7 @@ void CreateControls(HWND window, const LayoutPlan& plan) {
 }
 
 void SetFonts(HWND window, bool multi) {
-  const WPARAM font = reinterpret_cast<WPARAM>(GetStockObject(ANSI_VAR_FONT));
+  const WPARAM font = reinterpret_cast<WPARAM>(StateOf(window)->Font());
   SendDlgItemMessageA(window, IDC_VALUE_EDIT, WM_SETFONT, font, 0);
   SendDlgItemMessageA(window, IDC_RESULT_EDIT, WM_SETFONT, font, 0);
   const int slots = multi ? kSlotCount : 1;
@@ -108,13 +109,14 @@ void SetFonts(HWND window, bool multi) {
 }
 
 // The outer size that gives the window the client area of the mode's designed size under the
-// caption, frame and menu metrics in force.
+// caption, frame and menu metrics in force at the window's DPI.
 WindowSize OuterSize(HWND window, bool multi) {
   const MainWindowState& program = *StateOf(window);
-  const WindowSize designed = MainWindowSize(multi, program.CharWidth, program.CharHeight);
-  RECT r{0, 0, designed.width - kDesignedFrameWidth, designed.height - kDesignedFrameHeight};
-  AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongPtrA(window, GWL_STYLE)), TRUE,
-                     static_cast<DWORD>(GetWindowLongPtrA(window, GWL_EXSTYLE)));
+  const WindowSize client =
+      DesignedClientSize(multi, program.CharWidth, program.CharHeight, program.Dpi);
+  RECT r{0, 0, client.width, client.height};
+  AdjustWindowRectForDpi(&r, static_cast<DWORD>(GetWindowLongPtrA(window, GWL_STYLE)), TRUE,
+                         static_cast<DWORD>(GetWindowLongPtrA(window, GWL_EXSTYLE)), program.Dpi);
   return WindowSize{r.right - r.left, r.bottom - r.top};
 }
 
@@ -138,24 +140,37 @@ void BuildLayout(HWND window) {
   MainWindowState& program = *StateOf(window);
   const bool multi = program.MultiUnitMode();
   HMENU menu = GetMenu(window);
-  const WindowSize size = OuterSize(window, multi);
-  const POINT origin = WindowOrigin(window, size);
+  const POINT origin = WindowOrigin(window, OuterSize(window, multi));
   DestroyControls(window);
 
   CheckMenuItem(menu, IDM_SIMPLE_MODE, MF_BYCOMMAND | (multi ? MF_UNCHECKED : MF_CHECKED));
   CheckMenuItem(menu, IDM_MULTI_MODE, MF_BYCOMMAND | (multi ? MF_CHECKED : MF_UNCHECKED));
-  MoveWindow(window, origin.x, origin.y, size.width, size.height, TRUE);
+  // A move onto a monitor of another DPI changes the font and the frame: the window is sized
+  // again for them, where it now stands.
+  program.layingOut = true;
+  int dpi = 0;
+  for (int moves = 0; moves < 3 && dpi != program.Dpi; ++moves) {
+    dpi = program.Dpi;
+    const WindowSize size = OuterSize(window, multi);
+    RECT now{};
+    GetWindowRect(window, &now);
+    const POINT at = moves == 0 ? origin : POINT{now.left, now.top};
+    MoveWindow(window, at.x, at.y, size.width, size.height, TRUE);
+  }
+  program.layingOut = false;
   ShowWindow(window, SW_SHOWNORMAL);
 
   RECT client{};
   GetClientRect(window, &client);
   program.layout = PlanLayout(multi, program.CharWidth, program.CharHeight,
                               Rect{client.left, client.top, client.right, client.bottom},
-                              program.conversion.QuantityRecords);
+                              program.conversion.QuantityRecords, program.Dpi);
   CreateControls(window, program.layout);
   SubclassControls(window, multi);
   WriteUnitLabels(window);
   SetFonts(window, multi);
+  if (program.retiredFont) DeleteObject(program.retiredFont);
+  program.retiredFont = nullptr;
   InvalidateRect(window, nullptr, TRUE);
   RecomputeResult(window);
 }

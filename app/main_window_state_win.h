@@ -23,9 +23,16 @@ struct MainWindowState {
   HINSTANCE instance = nullptr;
   HWND mainWindow = nullptr;
 
-  // Measures of the stock variable-width font: the unit of all geometry.
+  // Measures of the main window's font: the unit of all geometry.
   int CharWidth = 0;
   int CharHeight = 0;
+  // The DPI the window is laid out for, and the font made for it: at 96 DPI none, as the stock
+  // variable-width font is the font; at any other its face at the size that DPI needs.
+  int Dpi = kDesignDpi;
+  HFONT scaledFont = nullptr;
+  HFONT retiredFont = nullptr;  // the previous one, until the controls using it are gone
+  // Set while a layout moves the window, which may bring it onto a monitor of another DPI.
+  bool layingOut = false;
 
   ConversionState conversion;
   UnitTables tables;
@@ -60,6 +67,11 @@ struct MainWindowState {
   std::unique_ptr<WinProfileStore> store;
 
   bool MultiUnitMode() const { return conversion.MultiDimensional != 0; }
+
+  // The font of the edits, the labels, the frames' captions and the window's own captions.
+  HFONT Font() const {
+    return scaledFont ? scaledFont : static_cast<HFONT>(GetStockObject(ANSI_VAR_FONT));
+  }
 
   // Draws the window's own look (etched lines, sunken frames, captions) into dc, in client
   // coordinates: for WM_PAINT and WM_PRINTCLIENT alike.

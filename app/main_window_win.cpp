@@ -6,6 +6,7 @@
 #include "conversion/copy_text_win.h"
 #include "conversion/format_dialog_win.h"
 #include "resources/convert.h"
+#include "shell/dpi_win.h"
 #include "shell/help_win.h"
 #include "shell/reporter_win.h"
 #include "settings/info_dialogs_win.h"
@@ -30,7 +31,7 @@ void SetValueEditText(HWND window, const std::string& text) {
 void MeasureFont(HWND window) {
   MainWindowState& program = State(window);
   HDC dc = GetDC(window);
-  HGDIOBJ old = SelectObject(dc, GetStockObject(ANSI_VAR_FONT));
+  HGDIOBJ old = SelectObject(dc, program.Font());
   TEXTMETRICA metrics{};
   GetTextMetricsA(dc, &metrics);
   SelectObject(dc, old);
@@ -44,7 +45,7 @@ LRESULT OnCreate(HWND window) {
   // Numbers are read and written locale-free by the core; the run-time locale is set as the
   // program always has, for anything else of the C library.
   std::setlocale(LC_ALL, "English");
-  MeasureFont(window);
+  ApplyDpi(window, WindowDpi(window));
   program.mainWindow = window;
   program.store = std::make_unique<WinProfileStore>(program.settingsPath);
   WinProfileStore& settings = *program.store;
@@ -244,12 +245,36 @@ void OnClose(HWND window) {
 
 LRESULT OnDrawItem(HWND window, const DRAWITEMSTRUCT& item) {
   const int id = static_cast<int>(item.CtlID);
+  const int dpi = State(window).layout.dpi;
   if (id == IDC_SWAP_SIMPLE || id == IDC_SWAP_MULTI) {
-    DrawSwapButton(item, State(window).MultiUnitMode());
+    DrawSwapButton(item, State(window).MultiUnitMode(), dpi);
   } else if (id >= IDC_INPUT_UNIT_BUTTON_FIRST && id < IDC_OUTPUT_UNIT_BUTTON_FIRST + kSlotCount) {
-    DrawUnitButton(item);
+    DrawUnitButton(item, dpi);
   }
   return TRUE;
+}
+
+// The window came onto a monitor of another DPI, or that monitor's scale changed. During a
+// layout's own move the layout sizes the window again itself; otherwise the window takes the
+// place Windows suggests and is laid out afresh, keeping what the user typed and where the
+// focus was.
+void OnDpiChanged(HWND window, int dpi, const RECT& suggested) {
+  MainWindowState& program = State(window);
+  if (dpi <= 0 || dpi == program.Dpi) return;
+  ApplyDpi(window, dpi);
+  if (program.layingOut) return;
+  MoveWindow(window, suggested.left, suggested.top, suggested.right - suggested.left,
+             suggested.bottom - suggested.top, TRUE);
+  if (program.layout.controlCount == 0) return;  // the start-up timer lays it out
+  const std::string typed = ControlText(window, IDC_VALUE_EDIT);
+  const bool typing = typed != program.lastValueText;
+  HWND focus = GetFocus();
+  const bool focusInside = focus != nullptr && GetParent(focus) == window;
+  // The edit going away must not commit a value the user has not finished typing.
+  program.lastValueText = typed;
+  BuildLayout(window);
+  if (typing) SetDlgItemTextA(window, IDC_VALUE_EDIT, typed.c_str());
+  if (focusInside && !program.navigation.KeyboardNavigation) SetFocus(program.valueEdit);
 }
 
 void OnPaint(HWND window) {
@@ -260,6 +285,23 @@ void OnPaint(HWND window) {
 }
 
 }  // namespace
+
+void ApplyDpi(HWND window, int dpi) {
+  MainWindowState& program = State(window);
+  // The controls keep the font they were given until the next layout replaces them.
+  if (program.retiredFont) DeleteObject(program.retiredFont);
+  program.retiredFont = program.scaledFont;
+  program.scaledFont = nullptr;
+  if (dpi != kDesignDpi) {
+    LOGFONTA face{};
+    GetObjectA(GetStockObject(ANSI_VAR_FONT), sizeof face, &face);
+    face.lfHeight = ScalePixels(face.lfHeight, dpi);
+    face.lfWidth = ScalePixels(face.lfWidth, dpi);
+    program.scaledFont = CreateFontIndirectA(&face);
+  }
+  program.Dpi = dpi;
+  MeasureFont(window);
+}
 
 MainWindowState* StateOf(HWND window) {
   return reinterpret_cast<MainWindowState*>(GetWindowLongPtrA(window, GWLP_USERDATA));
@@ -356,14 +398,24 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_PRINTCLIENT: state->PaintContent(reinterpret_cast<HDC>(wParam)); return 0;
     case WM_DRAWITEM: return OnDrawItem(window, *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
     case WM_CTLCOLORSTATIC:
-      SelectObject(reinterpret_cast<HDC>(wParam), GetStockObject(ANSI_VAR_FONT));
+      SelectObject(reinterpret_cast<HDC>(wParam), state->Font());
       return DefWindowProcA(window, message, wParam, lParam);
+    case WM_DPICHANGED:
+      OnDpiChanged(window, HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+      return 0;
     case WM_CLOSE: OnClose(window); return 0;
     case WM_DESTROY:
       if (state->mainWindow == window) state->mainWindow = nullptr;
       CloseHelp();
       PostQuitMessage(0);
       return 0;
+    case WM_NCDESTROY:
+      // The controls are gone: nothing uses the window's font any more.
+      for (HFONT* font : {&state->scaledFont, &state->retiredFont}) {
+        if (*font) DeleteObject(*font);
+        *font = nullptr;
+      }
+      break;
     default: break;
   }
   return DefWindowProcA(window, message, wParam, lParam);

@@ -50,9 +50,12 @@ void NavigateByKey(HWND mainWindow, int virtualKey, bool multiDimensional);
 void RestoreFocus(HWND mainWindow, bool multiDimensional);
 void SetKeyboardNavigation(HWND mainWindow, bool on);
 
-// The owner-drawn buttons.
-void DrawSwapButton(const DRAWITEMSTRUCT& item, bool multiDimensional);
-void DrawUnitButton(const DRAWITEMSTRUCT& item);
+// Makes the font for dpi and measures it; the next layout uses both.
+void ApplyDpi(HWND mainWindow, int dpi);
+
+// The owner-drawn buttons, at the DPI of the layout.
+void DrawSwapButton(const DRAWITEMSTRUCT& item, bool multiDimensional, int dpi = kDesignDpi);
+void DrawUnitButton(const DRAWITEMSTRUCT& item, int dpi = kDesignDpi);
 
 // Text of a control, at most 49 characters.
 std::string ControlText(HWND window, int id);

@@ -1,5 +1,6 @@
 #include "app/paint_geometry.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <initializer_list>
 
@@ -35,9 +36,9 @@ void AddCaptionUnder(PaintPlan& plan, const char* text, const Rect& a, const Rec
 
 // The sign "x" between a left and a right rectangle, its middle on the level of the fraction
 // bar between them.
-void AddTimesSign(PaintPlan& plan, const Rect& p, const Rect& q, int charHeight) {
-  AddCaption(plan, "x", p.right + (q.left - p.right) / 2 - 1,
-             p.bottom + (q.top - p.bottom) / 2 - charHeight / 2 - 1);
+void AddTimesSign(PaintPlan& plan, const Rect& p, const Rect& q, int charHeight, int nudge) {
+  AddCaption(plan, "x", p.right + (q.left - p.right) / 2 - nudge,
+             p.bottom + (q.top - p.bottom) / 2 - charHeight / 2 - nudge);
 }
 
 Stroke MakeStroke(Pen pen, Point a, Point b, Point c) {
@@ -49,22 +50,39 @@ Stroke MakeStroke(Pen pen, Point a, Point b, Point c) {
   return s;
 }
 
+// The strokes of a button's edges, ring j counted inwards from the item rectangle: along the
+// left and the top, or along the bottom and the right.
+Stroke UpperLeft(Pen pen, int w, int h, int j) {
+  return MakeStroke(pen, {j, h - 2 - j}, {j, j}, {w - 1 - j, j});
+}
+Stroke LowerRight(Pen pen, int w, int h, int j) {
+  return MakeStroke(pen, {j, h - 1 - j}, {w - 1 - j, h - 1 - j}, {w - 1 - j, std::max(0, j - 1)});
+}
+
+Point Nudged(int cx, int cy, int dx, int dy, int dpi) {
+  return Point{cx + ScalePixels(dx, dpi), cy + ScalePixels(dy, dpi)};
+}
+
 }  // namespace
 
 PaintPlan PlanPainting(const LayoutPlan& layout, bool multiDimensional, int charWidth,
                        int charHeight, const Rect& client, int outerWindowWidth,
                        int equalsWidth) {
   PaintPlan plan;
+  const int dpi = layout.dpi;
+  plan.lineWidth = std::min(LineWidthFor(dpi), kMaxLineWidth);
   AddEtched(plan, 0, client.right, 0);  // under the menu bar
 
   const int slots = multiDimensional ? kSlotCount : 1;
   if (multiDimensional) {
     // Fraction bars over the width of each column's label and button, 2 pixels in at each end.
+    const int inset = ScalePixels(2, dpi);
     for (int column = 0; column < kColumnCount; ++column) {
       const int inX = RectOfId(layout, IDC_INPUT_LABEL_FIRST + column).left;
       const int outX = RectOfId(layout, IDC_OUTPUT_LABEL_FIRST + column).left;
-      AddEtched(plan, inX + 2, inX + 20 * charWidth - 2, layout.values.InputFrameMiddle);
-      AddEtched(plan, outX + 2, outX + 20 * charWidth - 2, layout.values.OutputFrameMiddle);
+      AddEtched(plan, inX + inset, inX + 20 * charWidth - inset, layout.values.InputFrameMiddle);
+      AddEtched(plan, outX + inset, outX + 20 * charWidth - inset,
+                layout.values.OutputFrameMiddle);
     }
   }
 
@@ -90,7 +108,8 @@ PaintPlan PlanPainting(const LayoutPlan& layout, bool multiDimensional, int char
         {IDC_RESULT_EDIT, IDC_OUTPUT_LABEL_FIRST + 3},
     };
     for (const auto& pair : pairs) {
-      AddTimesSign(plan, RectOfId(layout, pair[0]), RectOfId(layout, pair[1]), charHeight);
+      AddTimesSign(plan, RectOfId(layout, pair[0]), RectOfId(layout, pair[1]), charHeight,
+                   ScalePixels(1, dpi));
     }
   } else {
     AddCaptionUnder(plan, "unit", RectOfId(layout, IDC_INPUT_LABEL_FIRST),
@@ -105,57 +124,77 @@ PaintPlan PlanPainting(const LayoutPlan& layout, bool multiDimensional, int char
 
   AddFrame(plan, valueEdit);
   AddFrame(plan, resultEdit);
+  // A label's frame also encloses its unit button.
+  const int sides[][2] = {{IDC_INPUT_LABEL_FIRST, IDC_INPUT_UNIT_BUTTON_FIRST},
+                          {IDC_OUTPUT_LABEL_FIRST, IDC_OUTPUT_UNIT_BUTTON_FIRST}};
   for (int slot = 0; slot < slots; ++slot) {
-    for (int firstId : {IDC_INPUT_LABEL_FIRST, IDC_OUTPUT_LABEL_FIRST}) {
-      Rect label = RectOfId(layout, firstId + slot);
-      label.right += kLabelFrameWidening;
+    for (const auto& side : sides) {
+      Rect label = RectOfId(layout, side[0] + slot);
+      label.right = RectOfId(layout, side[1] + slot).right;
       AddFrame(plan, label);
     }
   }
   return plan;
 }
 
-void SunkenFrameStrokes(const Rect& c, Stroke (&strokes)[3]) {
+int SunkenFrameStrokes(const Rect& c, int lineWidth, Stroke (&strokes)[kMaxFrameStrokes]) {
   const int l = c.left, t = c.top, r = c.right, b = c.bottom;
-  strokes[0] = MakeStroke(Pen::Frame, {l - 1, b - 1}, {l - 1, t - 1}, {r, t - 1});
-  strokes[1] = MakeStroke(Pen::Shadow, {l - 2, b}, {l - 2, t - 2}, {r + 1, t - 2});
-  strokes[2] = MakeStroke(Pen::Highlight, {l - 2, b + 1}, {r + 1, b + 1}, {r + 1, t - 3});
+  const int width = std::max(1, std::min(lineWidth, kMaxLineWidth));
+  int n = 0;
+  // Ring e lies e pixels outside the control: the ink colour's rings nearest, the shadow's and
+  // the highlight's outside them.
+  for (int e = 1; e <= 2 * width; ++e) {
+    const Pen pen = e <= width ? Pen::Frame : Pen::Shadow;
+    strokes[n++] = MakeStroke(pen, {l - e, b - 2 + e}, {l - e, t - e}, {r - 1 + e, t - e});
+  }
+  for (int e = width + 1; e <= 2 * width; ++e) {
+    const int bottom = b - 1 + e, right = r - 1 + e;
+    strokes[n++] = MakeStroke(Pen::Highlight, {l - e, bottom}, {right, bottom}, {right, t - 1 - e});
+  }
+  return n;
 }
 
-int ButtonFaceStrokes(int width, int height, bool pushed, Stroke (&strokes)[3]) {
+int ButtonFaceStrokes(int width, int height, bool pushed, int lineWidth,
+                      Stroke (&strokes)[kMaxFrameStrokes]) {
   const int w = static_cast<std::int16_t>(width);
   const int h = static_cast<std::int16_t>(height);
+  const int line = std::max(1, std::min(lineWidth, kMaxLineWidth));
+  int n = 0;
+  // Ring 0 is the outermost, where the ink-coloured frame lies; the edges lie inside it.
   if (pushed) {
-    strokes[0] = MakeStroke(Pen::Shadow, {1, h - 3}, {1, 1}, {w - 2, 1});
-    strokes[1] = MakeStroke(Pen::Highlight, {0, h - 1}, {w - 1, h - 1}, {w - 1, 0});
-    return 2;
+    for (int j = line; j < 2 * line; ++j) strokes[n++] = UpperLeft(Pen::Shadow, w, h, j);
+    for (int j = 0; j < line; ++j) strokes[n++] = LowerRight(Pen::Highlight, w, h, j);
+    return n;
   }
-  strokes[0] = MakeStroke(Pen::Highlight, {1, h - 3}, {1, 1}, {w - 2, 1});
-  strokes[1] = MakeStroke(Pen::Shadow, {1, h - 2}, {w - 2, h - 2}, {w - 2, 0});
-  strokes[2] = MakeStroke(Pen::Face, {0, h - 2}, {0, 0}, {w - 1, 0});
-  return 3;
+  for (int j = line; j < 2 * line; ++j) strokes[n++] = UpperLeft(Pen::Highlight, w, h, j);
+  for (int j = line; j < 2 * line; ++j) strokes[n++] = LowerRight(Pen::Shadow, w, h, j);
+  for (int j = 0; j < line; ++j) strokes[n++] = UpperLeft(Pen::Face, w, h, j);
+  return n;
 }
 
-Rect ButtonFocusRect(const Rect& item) {
-  return Rect{item.left + 2, item.top + 2, item.right - 3, item.bottom - 3};
+Rect ButtonFocusRect(const Rect& item, int lineWidth) {
+  const int in = 2 * lineWidth;
+  return Rect{item.left + in, item.top + in, item.right - in - 1, item.bottom - in - 1};
 }
 
-void SwapArrows(bool multiDimensional, int width, int height, Triangle (&arrows)[2]) {
+void SwapArrows(bool multiDimensional, int width, int height, Triangle (&arrows)[2], int dpi) {
   const int cx = static_cast<std::int16_t>(width) / 2;
   const int cy = static_cast<std::int16_t>(height) / 2;
+  auto at = [&](int dx, int dy) { return Nudged(cx, cy, dx, dy, dpi); };
   if (multiDimensional) {
-    arrows[0] = Triangle{{{cx, cy - 4}, {cx - 2, cy - 2}, {cx + 2, cy - 2}}};
-    arrows[1] = Triangle{{{cx, cy + 3}, {cx - 2, cy + 1}, {cx + 2, cy + 1}}};
+    arrows[0] = Triangle{{at(0, -4), at(-2, -2), at(2, -2)}};
+    arrows[1] = Triangle{{at(0, 3), at(-2, 1), at(2, 1)}};
   } else {
-    arrows[0] = Triangle{{{cx - 4, cy}, {cx - 2, cy - 2}, {cx - 2, cy + 2}}};
-    arrows[1] = Triangle{{{cx + 3, cy}, {cx + 1, cy - 2}, {cx + 1, cy + 2}}};
+    arrows[0] = Triangle{{at(-4, 0), at(-2, -2), at(-2, 2)}};
+    arrows[1] = Triangle{{at(3, 0), at(1, -2), at(1, 2)}};
   }
 }
 
-Triangle UnitButtonArrow(int width, int height) {
+Triangle UnitButtonArrow(int width, int height, int dpi) {
   const int cx = static_cast<std::int16_t>(width) / 2;
   const int cy = static_cast<std::int16_t>(height) / 2;
-  return Triangle{{{cx - 2, cy - 1}, {cx + 2, cy - 1}, {cx, cy + 1}}};
+  return Triangle{
+      {Nudged(cx, cy, -2, -1, dpi), Nudged(cx, cy, 2, -1, dpi), Nudged(cx, cy, 0, 1, dpi)}};
 }
 
 }  // namespace quantora

@@ -13,8 +13,8 @@ struct Point {
   int y = 0;
 };
 
-// An etched line: the shadow pen along y, the highlight pen along y + 1, both from x1 up to
-// but not including x2.
+// An etched line: the shadow pen along y, the highlight pen along the row below it, both from x1
+// up to but not including x2. At DPIs of 192 and more each is as many rows as a line is wide.
 struct EtchedLine {
   int x1 = 0;
   int x2 = 0;
@@ -30,13 +30,12 @@ struct Caption {
 
 enum class Pen { Frame, Shadow, Highlight, Face };
 
-// MoveTo the first point, LineTo the second and the third (the last point is not drawn).
+// MoveTo the first point, LineTo the second and the third (the last point is not drawn). Lines
+// wider than a pixel are drawn as strokes side by side.
 struct Stroke {
   Pen pen = Pen::Frame;
   Point points[3];
 };
-
-constexpr int kLabelFrameWidening = 12;  // the sunken frame of a label also encloses its button
 
 constexpr int kMaxEtchedLines = 1 + 6;      // under the menu bar, six fraction bars
 constexpr int kMaxCaptions = 2 + 2 + 6;     // "value" twice, two unit captions, six "x"
@@ -49,7 +48,12 @@ struct PaintPlan {
   int captionCount = 0;
   Rect sunkenFrames[kMaxSunkenFrames];  // control rectangles to frame, labels already widened
   int sunkenFrameCount = 0;
+  int lineWidth = 1;  // of the etched lines and the sunken frames
 };
+
+// Lines widen by whole pixels up to this: 4 at 384 DPI and above.
+constexpr int kMaxLineWidth = 4;
+constexpr int kMaxFrameStrokes = 3 * kMaxLineWidth;
 
 // The paint of the whole client area for a layout. outerWindowWidth is the width of the main
 // window itself and equalsWidth the measured width of "=" (simple mode centres the sign on the
@@ -57,16 +61,19 @@ struct PaintPlan {
 PaintPlan PlanPainting(const LayoutPlan& layout, bool multiDimensional, int charWidth,
                        int charHeight, const Rect& client, int outerWindowWidth, int equalsWidth);
 
-// The three strokes of the two-pixel sunken frame drawn outside a control rectangle.
-void SunkenFrameStrokes(const Rect& control, Stroke (&strokes)[3]);
+// The strokes of the sunken frame drawn outside a control rectangle, two lines wide (two pixels
+// at 96 DPI: three strokes). Returns the number written.
+int SunkenFrameStrokes(const Rect& control, int lineWidth, Stroke (&strokes)[kMaxFrameStrokes]);
 
 // The face of an owner-drawn button of width w and height h (held as 16-bit values): the edge
-// strokes drawn over the filled, black-framed face, dark on the upper left when pushed.
-// Returns the number of strokes written (2 pushed, 3 not pushed).
-int ButtonFaceStrokes(int width, int height, bool pushed, Stroke (&strokes)[3]);
+// strokes drawn over the filled face, dark on the upper left when pushed. The face is framed in
+// the ink colour lineWidth pixels wide. Returns the number of strokes written (at 96 DPI 2
+// pushed, 3 not pushed).
+int ButtonFaceStrokes(int width, int height, bool pushed, int lineWidth,
+                      Stroke (&strokes)[kMaxFrameStrokes]);
 
 // The dotted focus rectangle inside a button's item rectangle.
-Rect ButtonFocusRect(const Rect& item);
+Rect ButtonFocusRect(const Rect& item, int lineWidth = 1);
 
 struct Triangle {
   Point points[3];
@@ -74,9 +81,10 @@ struct Triangle {
 
 // The two arrows of the swap button: up and down in multi-unit mode, left and right in simple
 // mode, pointing at the two sides.
-void SwapArrows(bool multiDimensional, int width, int height, Triangle (&arrows)[2]);
+void SwapArrows(bool multiDimensional, int width, int height, Triangle (&arrows)[2],
+                int dpi = kDesignDpi);
 
 // The arrow of a unit button, pointing down.
-Triangle UnitButtonArrow(int width, int height);
+Triangle UnitButtonArrow(int width, int height, int dpi = kDesignDpi);
 
 }  // namespace quantora

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <string>
 
 namespace quantora {
@@ -24,6 +26,20 @@ TEST(Painting, LinesCaptionsAndFramesFollowTheControls) {
     // "=" is 6 pixels wide; the window is 6 pixels wider than its client area.
     const PaintPlan p = PlanPainting(layout, multi, 6, 13, client, client.right + 6, 6);
     auto at = [&](int id) { return RectOf(*layout.Find(id)); };
+
+    // At 192 DPI, in a font twice as large, every control and line is twice as far and as
+    // large, to the few pixels that the divisions of the character cell leave.
+    const Rect twice{0, 0, 2 * client.right, 2 * client.bottom};
+    const LayoutPlan big = PlanLayout(multi, 12, 26, twice, records, 192);
+    const PaintPlan q = PlanPainting(big, multi, 12, 26, twice, twice.right + 12, 12);
+    EXPECT_EQ(q.lineWidth, 2);
+    auto off = [](int at192, int at96) { return std::abs(at192 - 2 * at96); };
+    for (int i = 0; i < layout.controlCount; ++i) {
+      const Rect r = RectOf(big.controls[i]), h = RectOf(layout.controls[i]);
+      EXPECT_LE(std::max({off(r.left, h.left), off(r.top, h.top), off(r.right, h.right),
+                          off(r.bottom, h.bottom)}), 4) << i;
+    }
+    for (int i = 0; i < p.etchedCount; ++i) EXPECT_LE(off(q.etched[i].x1, p.etched[i].x1), 1);
 
     // The line under the menu bar, then in multi-unit mode a fraction bar for each column on
     // either side, along the frame's middle, two pixels in from its label and button.
@@ -72,16 +88,16 @@ TEST(Painting, LinesCaptionsAndFramesFollowTheControls) {
 
 // Pens: 0 black, 1 shadow, 2 highlight, 3 face.
 TEST(Painting, EdgesAndArrowsOfTheControls) {
-  Stroke s[3];
-  SunkenFrameStrokes(Rect{15, 29, 105, 46}, s);  // two pixels outside the control
+  Stroke s[kMaxFrameStrokes];
+  ASSERT_EQ(SunkenFrameStrokes(Rect{15, 29, 105, 46}, 1, s), 3);  // two pixels outside the control
   EXPECT_EQ(std::to_string(int(s[0].pen)) + Text(s[0].points), "0 14,45 14,28 105,28");
   EXPECT_EQ(std::to_string(int(s[1].pen)) + Text(s[1].points), "1 13,46 13,27 106,27");
   EXPECT_EQ(std::to_string(int(s[2].pen)) + Text(s[2].points), "2 13,47 106,47 106,26");
   // A unit button of 13 x 17, dark on the upper left only when pushed.
-  ASSERT_EQ(ButtonFaceStrokes(13, 17, true, s), 2);
+  ASSERT_EQ(ButtonFaceStrokes(13, 17, true, 1, s), 2);
   EXPECT_EQ(std::to_string(int(s[0].pen)) + Text(s[0].points), "1 1,14 1,1 11,1");
   EXPECT_EQ(std::to_string(int(s[1].pen)) + Text(s[1].points), "2 0,16 12,16 12,0");
-  ASSERT_EQ(ButtonFaceStrokes(13, 17, false, s), 3);
+  ASSERT_EQ(ButtonFaceStrokes(13, 17, false, 1, s), 3);
   EXPECT_EQ(std::to_string(int(s[0].pen)) + Text(s[0].points), "2 1,14 1,1 11,1");
   EXPECT_EQ(std::to_string(int(s[1].pen)) + Text(s[1].points), "1 1,15 11,15 11,0");
   EXPECT_EQ(std::to_string(int(s[2].pen)) + Text(s[2].points), "3 0,15 0,0 12,0");
@@ -96,6 +112,15 @@ TEST(Painting, EdgesAndArrowsOfTheControls) {
   EXPECT_EQ(Text(multi[0].points) + " |" + Text(multi[1].points),
             " 8,5 6,7 10,7 | 8,12 6,10 10,10");
   EXPECT_EQ(Text(UnitButtonArrow(13, 17).points), " 4,7 8,7 6,9");
+  // At 192 DPI lines are two pixels wide, the outer ones of a sunken frame in the ink colour.
+  ASSERT_EQ(SunkenFrameStrokes(Rect{30, 58, 210, 92}, 2, s), 6);
+  EXPECT_EQ(std::to_string(int(s[1].pen)) + Text(s[1].points), "0 28,92 28,56 211,56");
+  EXPECT_EQ(std::to_string(int(s[5].pen)) + Text(s[5].points), "2 26,95 213,95 213,53");
+  ASSERT_EQ(ButtonFaceStrokes(26, 34, false, 2, s), 6);
+  EXPECT_EQ(std::to_string(int(s[3].pen)) + Text(s[3].points), "1 3,30 22,30 22,2");
+  SwapArrows(true, 25, 27, multi, 144);
+  EXPECT_EQ(Text(multi[0].points) + " |" + Text(multi[1].points),
+            " 12,7 9,10 15,10 | 12,18 9,15 15,15");
 }
 
 }  // namespace

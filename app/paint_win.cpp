@@ -1,6 +1,7 @@
 // The hand-drawn look of the main window: etched lines, sunken frames around the edits and
 // labels, captions and operator signs, and the owner-drawn buttons. Where everything goes is
 // planned by the core; this file only draws it.
+#include <algorithm>
 #include <cstring>
 
 #include "app/main_window_win.h"
@@ -40,21 +41,19 @@ void DrawStroke(HDC dc, const Pens& pens, const Stroke& stroke) {
   LineTo(dc, stroke.points[2].x, stroke.points[2].y);
 }
 
-void DrawEtchedLine(HDC dc, const Pens& pens, const EtchedLine& line) {
-  {
-    Selection pen(dc, pens.shadow.get());
-    MoveToEx(dc, line.x1, line.y, nullptr);
-    LineTo(dc, line.x2, line.y);
+// The shadow's rows, then as many of the highlight's below them.
+void DrawEtchedLine(HDC dc, const Pens& pens, const EtchedLine& line, int width) {
+  for (int row = 0; row < 2 * width; ++row) {
+    Selection pen(dc, row < width ? pens.shadow.get() : pens.highlight.get());
+    MoveToEx(dc, line.x1, line.y + row, nullptr);
+    LineTo(dc, line.x2, line.y + row);
   }
-  Selection pen(dc, pens.highlight.get());
-  MoveToEx(dc, line.x1, line.y + 1, nullptr);
-  LineTo(dc, line.x2, line.y + 1);
 }
 
-void DrawSunkenFrame(HDC dc, const Pens& pens, const Rect& control) {
-  Stroke strokes[3];
-  SunkenFrameStrokes(control, strokes);
-  for (const Stroke& s : strokes) DrawStroke(dc, pens, s);
+void DrawSunkenFrame(HDC dc, const Pens& pens, const Rect& control, int lineWidth) {
+  Stroke strokes[kMaxFrameStrokes];
+  const int count = SunkenFrameStrokes(control, lineWidth, strokes);
+  for (int i = 0; i < count; ++i) DrawStroke(dc, pens, strokes[i]);
 }
 
 void PaintCaptions(HDC dc, const PaintPlan& plan) {
@@ -66,17 +65,21 @@ void PaintCaptions(HDC dc, const PaintPlan& plan) {
   SetTextAlign(dc, previous);
 }
 
-void DrawButtonFace(const DRAWITEMSTRUCT& item, const Pens& pens) {
+void DrawButtonFace(const DRAWITEMSTRUCT& item, const Pens& pens, int dpi) {
   HDC dc = item.hDC;
   const RECT& r = item.rcItem;
+  const int lineWidth = std::min(LineWidthFor(dpi), kMaxLineWidth);
   FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
-  FrameRect(dc, &r, GetSysColorBrush(kInk));
-  Stroke strokes[3];
+  for (int ring = 0; ring < lineWidth; ++ring) {
+    const RECT frame{r.left + ring, r.top + ring, r.right - ring, r.bottom - ring};
+    FrameRect(dc, &frame, GetSysColorBrush(kInk));
+  }
+  Stroke strokes[kMaxFrameStrokes];
   const int count = ButtonFaceStrokes(r.right - r.left, r.bottom - r.top,
-                                      (item.itemState & ODS_SELECTED) != 0, strokes);
+                                      (item.itemState & ODS_SELECTED) != 0, lineWidth, strokes);
   for (int i = 0; i < count; ++i) DrawStroke(dc, pens, strokes[i]);
   if (item.itemState & ODS_FOCUS) {
-    const Rect f = ButtonFocusRect(Rect{r.left, r.top, r.right, r.bottom});
+    const Rect f = ButtonFocusRect(Rect{r.left, r.top, r.right, r.bottom}, lineWidth);
     const RECT focus{f.left, f.top, f.right, f.bottom};
     DrawFocusRect(dc, &focus);
   }
@@ -100,7 +103,7 @@ void MainWindowState::PaintContent(HDC dc) const {
     Pens pens;
     SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
     SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
-    Selection font(dc, GetStockObject(ANSI_VAR_FONT));
+    Selection font(dc, Font());
     RECT client{};
     GetClientRect(window, &client);
     RECT outer{};
@@ -115,30 +118,35 @@ void MainWindowState::PaintContent(HDC dc) const {
                                           program.CharHeight,
                                           Rect{client.left, client.top, client.right, client.bottom},
                                           outer.right - outer.left, equals.cx);
-      for (int i = 0; i < plan.etchedCount; ++i) DrawEtchedLine(dc, pens, plan.etched[i]);
+      for (int i = 0; i < plan.etchedCount; ++i) {
+        DrawEtchedLine(dc, pens, plan.etched[i], plan.lineWidth);
+      }
       PaintCaptions(dc, plan);
-      for (int i = 0; i < plan.sunkenFrameCount; ++i) DrawSunkenFrame(dc, pens, plan.sunkenFrames[i]);
+      for (int i = 0; i < plan.sunkenFrameCount; ++i) {
+        DrawSunkenFrame(dc, pens, plan.sunkenFrames[i], plan.lineWidth);
+      }
     } else {
-      DrawEtchedLine(dc, pens, EtchedLine{0, client.right, 0});
+      DrawEtchedLine(dc, pens, EtchedLine{0, client.right, 0},
+                     std::min(LineWidthFor(Dpi), kMaxLineWidth));
     }
   }
 }
 
-void DrawSwapButton(const DRAWITEMSTRUCT& item, bool multiDimensional) {
+void DrawSwapButton(const DRAWITEMSTRUCT& item, bool multiDimensional, int dpi) {
   Pens pens;
-  DrawButtonFace(item, pens);
+  DrawButtonFace(item, pens, dpi);
   Triangle arrows[2];
   SwapArrows(multiDimensional, item.rcItem.right - item.rcItem.left,
-             item.rcItem.bottom - item.rcItem.top, arrows);
+             item.rcItem.bottom - item.rcItem.top, arrows, dpi);
   for (const Triangle& t : arrows) FillTriangle(item.hDC, pens, t);
 }
 
-void DrawUnitButton(const DRAWITEMSTRUCT& item) {
+void DrawUnitButton(const DRAWITEMSTRUCT& item, int dpi) {
   Pens pens;
-  DrawButtonFace(item, pens);
+  DrawButtonFace(item, pens, dpi);
   FillTriangle(item.hDC, pens,
                UnitButtonArrow(item.rcItem.right - item.rcItem.left,
-                               item.rcItem.bottom - item.rcItem.top));
+                               item.rcItem.bottom - item.rcItem.top, dpi));
 }
 
 }  // namespace quantora

@@ -64,6 +64,13 @@ if(QUANTORA_TESTS)
     # Window tests share one Wine desktop (focus, activation): one at a time.
     gtest_discover_tests(window_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
                          PROPERTIES RUN_SERIAL TRUE TIMEOUT 120)
+    # The main window at other display scales, in a prefix whose DPI each test sets first.
+    foreach(dpi 120 144 192)
+      add_test(NAME MainWindowDpi.At${dpi}
+               COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/scripts/wine-dpi-run ${QUANTORA_WINE_ARCH}
+                       ${dpi} $<TARGET_FILE:window_tests> --gtest_filter=MainWindowDpi.*)
+      set_tests_properties(MainWindowDpi.At${dpi} PROPERTIES RUN_SERIAL TRUE TIMEOUT 300)
+    endforeach()
   endif()
 endif()
 

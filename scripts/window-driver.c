@@ -67,6 +67,8 @@ static int WaitFor(HWND (*find)(void), int ms) {
 }
 
 int main(int argc, char** argv) {
+  // Window places in the display's own pixels, at any DPI, as the pictures are cut from it.
+  SetProcessDPIAware();
   const char* what = argc > 1 ? argv[1] : "";
   const int number = argc > 2 ? atoi(argv[2]) : 0;
   if (strcmp(what, "wait-main") == 0) return WaitFor(MainWindow, number);

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "shell/dpi_win.h"
 #include "shell/help_win.h"
 #include "resources/convert.h"
 
@@ -33,6 +34,45 @@ void ShowRelease(HWND dialog, LPARAM parameter) {
   if (release == nullptr) return;
   SetDlgItemTextA(dialog, IDC_VERSION, (std::string("Version ") + release->version).c_str());
   SetDlgItemTextA(dialog, IDC_BUILD_DATE, release->buildDate);
+}
+
+// The logo is a bitmap of 96-DPI pixels. At any other DPI it is loaded again stretched by as
+// much as the dialog grew, so that it fills its frame as it does at 96 DPI. The logo control
+// keeps the bitmap it loaded itself (in its user data) and gets it back before it goes, when
+// the stretched copy is deleted.
+void ScaleLogo(HWND dialog) {
+  const int dpi = WindowDpi(dialog);
+  HWND logo = GetDlgItem(dialog, IDC_ABOUT_LOGO);
+  BITMAP size{};
+  if (dpi == USER_DEFAULT_SCREEN_DPI || logo == nullptr ||
+      !GetObjectA(reinterpret_cast<HGDIOBJ>(SendMessageA(logo, STM_GETIMAGE, IMAGE_BITMAP, 0)),
+                  sizeof size, &size)) {
+    return;
+  }
+  auto scaled = [dpi](LONG pixels) {
+    return static_cast<int>((pixels * dpi + USER_DEFAULT_SCREEN_DPI / 2) / USER_DEFAULT_SCREEN_DPI);
+  };
+  const HINSTANCE module = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(dialog, GWLP_HINSTANCE));
+  HANDLE stretched = LoadImageA(module, MAKEINTRESOURCEA(IDB_LOGO), IMAGE_BITMAP,
+                                scaled(size.bmWidth), scaled(size.bmHeight), 0);
+  if (stretched == nullptr) return;
+  const LRESULT original =
+      SendMessageA(logo, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(stretched));
+  SetWindowLongPtrA(logo, GWLP_USERDATA, original);
+}
+
+void RestoreLogo(HWND dialog) {
+  HWND logo = GetDlgItem(dialog, IDC_ABOUT_LOGO);
+  const LONG_PTR original = logo ? GetWindowLongPtrA(logo, GWLP_USERDATA) : 0;
+  if (original != 0) {
+    const LRESULT stretched = SendMessageA(logo, STM_SETIMAGE, IMAGE_BITMAP, original);
+    DeleteObject(reinterpret_cast<HGDIOBJ>(stretched));
+  }
+}
+
+void ShowAbout(HWND dialog, LPARAM parameter) {
+  ShowRelease(dialog, parameter);
+  ScaleLogo(dialog);
 }
 
 void ShowAddress(HWND dialog, UINT stringId, int controlId) {
@@ -71,7 +111,8 @@ INT_PTR InformationDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lPara
 }
 
 INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  return InformationDialog(dialog, message, wParam, lParam, ShowRelease, AboutHelpTable);
+  if (message == WM_DESTROY) RestoreLogo(dialog);
+  return InformationDialog(dialog, message, wParam, lParam, ShowAbout, AboutHelpTable);
 }
 
 INT_PTR CALLBACK SupportInfoDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
