@@ -1,5 +1,7 @@
 #include "units/unit_search.h"
 
+#include "units/unit_vocabulary.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -25,20 +27,20 @@ UnitTables TestTables() {
 TEST(FindUnits, FirstMatchesOfTypedTexts) {
   const UnitTables tables = TestTables();
   const UnitCatalogue catalogue = LoadUnitCatalogue(tables, testing::kTestCataloguePath);
+  const UnitVocabulary vocabulary = LoadUnitVocabulary(tables, catalogue, "no vocabulary");
   const struct {
     const char* text;
     int current;
     std::vector<std::string> first;
   } rows[] = {
-      // The current quantity first, then names that begin with the text.
+      // Names that begin with the text before those that only hold it, whatever the quantity.
       {"c", kTime,
-       {"second (Time)", "Cubic meters (Volume)", "Cubic feet (Volume)", "Celsius (Temperature)",
-        "acre (Area)"}},
-      {"METER", kVolume, {"Cubic meters (Volume)", "meter (Length)", "Square meters (Area)"}},
-      // Plain names before any multiplier, even of the current quantity.
-      {"meter", kLength,
-       {"meter (Length)", "Square meters (Area)", "Cubic meters (Volume)",
-        "quettameter (Length)"}},
+       {"Cubic meters (Volume)", "Cubic feet (Volume)", "Celsius (Temperature)", "second (Time)",
+        "acre (Area)", "electronvolt (Energy)"}},
+      // The whole name first, then the current quantity's names.
+      {"METER", kVolume, {"meter (Length)", "Cubic meters (Volume)", "Square meters (Area)"}},
+      // No multiplier the text does not name.
+      {"meter", kLength, {"meter (Length)", "Square meters (Area)", "Cubic meters (Volume)"}},
       {"kilometer", kLength,
        {"kilometer (Length)", "Square kilometers (Area)", "Cubic kilometers (Volume)"}},
       {"square kilometers", kLength, {"Square kilometers (Area)"}},
@@ -50,25 +52,24 @@ TEST(FindUnits, FirstMatchesOfTypedTexts) {
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.text);
-    const std::vector<UnitMatch> found = FindUnits(tables, catalogue, row.text, row.current);
-    std::vector<std::string> first;
-    for (std::size_t i = 0; i < found.size() && i < row.first.size(); ++i)
+    const std::vector<UnitMatch> found = FindUnits(tables, catalogue, vocabulary, row.text, row.current);
+    std::vector<std::string> first;  // one more than the row lists: no match too many
+    for (std::size_t i = 0; i < found.size() && i <= row.first.size(); ++i)
       first.push_back(UnitMatchText(tables, catalogue, found[i]));
     EXPECT_EQ(first, row.first);
-    EXPECT_EQ(found.empty(), row.first.empty());
   }
 }
 
-// "acre" has five matches, acre and its four multiplier forms: Down stops at the last, and
-// typing again shows the new text's first match.
+// "meter" has three matches: Down stops at the last, which lies in another quantity and says
+// so, and typing again shows the new text's first match.
 TEST(UnitFinder, StepsStopAtTheLastMatchAndNewTextStartsAtTheFirst) {
   const UnitTables tables = TestTables();
   UnitFinder finder;
-  finder.Type("acre", tables, kLength, testing::kTestCataloguePath);
-  for (int i = 0; i < 6; ++i) finder.Step(1);
-  EXPECT_EQ(finder.Line(tables), "milliacre (Area)");
-  finder.Type("acre", tables, kLength, testing::kTestCataloguePath);
-  EXPECT_EQ(finder.Line(tables), "acre (Area)");
+  finder.Type("meter", tables, kLength, testing::kTestCataloguePath);
+  for (int i = 0; i < 4; ++i) finder.Step(1);
+  EXPECT_EQ(finder.Line(tables), "Cubic meters (Volume), 3 of 3" + std::string(kChangesQuantity));
+  finder.Type("meter", tables, kLength, testing::kTestCataloguePath);
+  EXPECT_EQ(finder.Line(tables), "meter (Length), 1 of 3");
 }
 
 }  // namespace
