@@ -48,13 +48,6 @@ void Fold(const char* text, std::string& folded, std::string& joined) {
   }
 }
 
-bool HasWords(const std::string& text) {
-  for (const char c : text) {
-    if (Counts(static_cast<unsigned char>(c))) return true;
-  }
-  return false;
-}
-
 std::vector<std::string> Words(const std::string& folded) {
   std::vector<std::string> words;
   std::size_t start = 0;
@@ -113,9 +106,7 @@ class Query {
 class Ranks {
  public:
   void Offer(int rank, bool multiplied, const UnitMatch& match) {
-    if (rank < 0) return;
-    std::vector<UnitMatch>& group = byRank_[rank + (multiplied ? 1 : 0)];
-    if (static_cast<int>(group.size()) < kMaxUnitMatches) group.push_back(match);
+    if (rank >= 0) byRank_[rank + (multiplied ? 1 : 0)].push_back(match);
   }
   // After the exact matches already there, which are not repeated.
   void AppendTo(std::vector<UnitMatch>& matches) const {
@@ -133,6 +124,16 @@ class Ranks {
   std::vector<UnitMatch> byRank_[8];
 };
 
+// The unit a match names, or nullptr when the catalogue holds none there.
+const std::string* NameOf(const UnitCatalogue& catalogue, const UnitMatch& match) {
+  const auto quantity = static_cast<std::size_t>(match.quantity);
+  const auto unit = static_cast<std::size_t>(match.unit);  // a negative index is out too
+  if (quantity >= catalogue.units.size() || unit >= catalogue.units[quantity].size()) {
+    return nullptr;
+  }
+  return &catalogue.units[quantity][unit];
+}
+
 }  // namespace
 
 UnitCatalogue LoadUnitCatalogue(const UnitTables& tables, const char* path,
@@ -146,9 +147,8 @@ UnitCatalogue LoadUnitCatalogue(const UnitTables& tables, const char* path,
     record->DimensionIndex = static_cast<std::uint16_t>(d);
     record->NumberOfUnits = 0;
     if (!LoadUnitNames(silent, tables, *record, path, open)) continue;
-    for (int u = 0; u < Counted(record->NumberOfUnits, kMaxUnits); ++u) {
-      catalogue.units[static_cast<std::size_t>(d)].emplace_back(record->UnitNames[u]);
-    }
+    catalogue.units[static_cast<std::size_t>(d)].assign(
+        record->UnitNames, record->UnitNames + Counted(record->NumberOfUnits, kMaxUnits));
   }
   return catalogue;
 }
@@ -163,16 +163,17 @@ std::vector<UnitMatch> FindUnits(const UnitTables& tables, const UnitCatalogue& 
   std::stable_sort(matches.begin(), matches.end(), [&](const UnitMatch& a, const UnitMatch& b) {
     return a.quantity == currentQuantity && b.quantity != currentQuantity;
   });
-  if (static_cast<int>(matches.size()) > kMaxUnitMatches) matches.resize(kMaxUnitMatches);
-  const int quantities = static_cast<int>(catalogue.units.size());
+  matches.resize(std::min<std::size_t>(matches.size(), kMaxUnitMatches));
 
   Ranks ranks;
-  for (int q = 0; q < quantities; ++q) {
-    const std::vector<std::string>& units = catalogue.units[static_cast<std::size_t>(q)];
-    for (int u = 0; u < static_cast<int>(units.size()); ++u) {
-      ranks.Offer(query.Rank(units[static_cast<std::size_t>(u)].c_str(), q == currentQuantity),
-                  false, UnitMatch{q, tables.NoMultiplierIndex, u});
+  int q = 0;
+  for (const std::vector<std::string>& units : catalogue.units) {
+    int u = 0;
+    for (const std::string& name : units) {
+      ranks.Offer(query.Rank(name.c_str(), q == currentQuantity), false,
+                  UnitMatch{q, tables.NoMultiplierIndex, u++});
     }
+    ++q;
   }
 
   // A unit with a multiplier is found by its label: "kilometer", "Square kilometers", and only
@@ -195,12 +196,15 @@ std::vector<UnitMatch> FindUnits(const UnitTables& tables, const UnitCatalogue& 
     }
   }
   static const char kPlace[] = "\x01";  // no letter, digit or blank: folding drops it
+  static const std::vector<std::vector<std::string>> kNoUnits;
   char label[kLabelSize];
   std::string head, headJoined, tail, tailJoined, folded, joined;
-  for (int q = 0; q < quantities && !named.empty(); ++q) {
-    const std::vector<std::string>& units = catalogue.units[static_cast<std::size_t>(q)];
-    for (int u = 0; u < static_cast<int>(units.size()); ++u) {
-      ComposeLabel(kPlace, units[static_cast<std::size_t>(u)].c_str(), label);
+  q = 0;
+  for (const std::vector<std::string>& units : named.empty() ? kNoUnits : catalogue.units) {
+    int u = -1;
+    for (const std::string& name : units) {
+      ++u;
+      ComposeLabel(kPlace, name.c_str(), label);
       char* place = std::strstr(label, kPlace);
       if (place == nullptr) continue;  // a name too long to leave room; none can be
       *place = '\0';
@@ -212,14 +216,16 @@ std::vector<UnitMatch> FindUnits(const UnitTables& tables, const UnitCatalogue& 
         if (!query.Holds(folded)) continue;
         joined.assign(headJoined).append(prefixJoined[i]).append(tailJoined);
         // A form that shows as a plain unit of the quantity is that unit, offered as such.
-        if (q < static_cast<int>(vocabulary.plainLabels.size()) &&
-            vocabulary.plainLabels[static_cast<std::size_t>(q)].count(joined)) {
+        // (A vocabulary read with another catalogue knows nothing of this one's labels.)
+        const std::size_t at = static_cast<std::size_t>(q);
+        if (at < vocabulary.plainLabels.size() && vocabulary.plainLabels[at].count(joined)) {
           continue;
         }
         ranks.Offer(query.RankFolded(folded, joined, q == currentQuantity), true,
                     UnitMatch{q, m, u});
       }
     }
+    ++q;
   }
   ranks.AppendTo(matches);
   return matches;
@@ -228,9 +234,8 @@ std::vector<UnitMatch> FindUnits(const UnitTables& tables, const UnitCatalogue& 
 std::string UnitMatchText(const UnitTables& tables, const UnitCatalogue& catalogue,
                           const UnitMatch& match) {
   const char* dimension = DimensionLabelOf(tables, static_cast<std::uint16_t>(match.quantity));
-  if (dimension == nullptr || match.quantity >= static_cast<int>(catalogue.units.size())) return "";
-  const std::vector<std::string>& units = catalogue.units[static_cast<std::size_t>(match.quantity)];
-  if (match.unit < 0 || match.unit >= static_cast<int>(units.size())) return "";
+  const std::string* name = NameOf(catalogue, match);
+  if (dimension == nullptr || name == nullptr) return "";
   const char* prefix = "";
   if (match.multiplier != tables.NoMultiplierIndex) {
     const ScalerEntry* scaler = ScalerOf(tables, static_cast<std::uint16_t>(match.multiplier));
@@ -238,7 +243,7 @@ std::string UnitMatchText(const UnitTables& tables, const UnitCatalogue& catalog
     prefix = scaler->Name;
   }
   char label[kLabelSize];
-  ComposeLabel(prefix, units[static_cast<std::size_t>(match.unit)].c_str(), label);
+  ComposeLabel(prefix, name->c_str(), label);
   std::string text = label;
   // "Celsius = 1" names the unit "Celsius " in the list; the line shows no blank before "(".
   text.erase(text.find_last_not_of(' ') + 1);
@@ -251,12 +256,11 @@ void UnitFinder::Type(const std::string& text, const UnitTables& tables, int cur
   shown_ = 0;
   currentQuantity_ = currentQuantity;
   matches_.clear();
-  if (!loaded_) {
-    if (!typed_ || !HasWords(text)) return;
+  if (!typed_) return;
+  if (!vocabulary_) {
     catalogue_ = LoadUnitCatalogue(tables, dataPath);
     vocabulary_ = std::make_shared<const UnitVocabulary>(LoadUnitVocabulary(
         tables, catalogue_, VocabularyPathBeside(dataPath).c_str()));
-    loaded_ = true;
   }
   matches_ = FindUnits(tables, catalogue_, *vocabulary_, text, currentQuantity);
 }
@@ -285,15 +289,9 @@ std::string UnitFinder::Line(const UnitTables& tables) const {
 }
 
 bool UnitFinder::Lists(const QuantityRecord& record, const UnitMatch& match) const {
-  if (match.quantity != record.DimensionIndex ||
-      match.quantity >= static_cast<int>(catalogue_.units.size())) {
-    return false;
-  }
-  const std::vector<std::string>& units =
-      catalogue_.units[static_cast<std::size_t>(match.quantity)];
-  if (match.unit < 0 || match.unit >= static_cast<int>(units.size())) return false;
-  return units[static_cast<std::size_t>(match.unit)] ==
-         UnitNameOf(record, static_cast<std::uint16_t>(match.unit));
+  const std::string* name = NameOf(catalogue_, match);
+  return name != nullptr && match.quantity == record.DimensionIndex &&
+         *name == UnitNameOf(record, static_cast<std::uint16_t>(match.unit));
 }
 
 }  // namespace quantora

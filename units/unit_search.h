@@ -74,11 +74,10 @@ class UnitFinder {
   bool Lists(const QuantityRecord& record, const UnitMatch& match) const;
 
  private:
-  bool loaded_ = false;
   bool typed_ = false;
   int currentQuantity_ = -1;
   UnitCatalogue catalogue_;
-  std::shared_ptr<const UnitVocabulary> vocabulary_;
+  std::shared_ptr<const UnitVocabulary> vocabulary_;  // read with the catalogue, at the first text
   std::vector<UnitMatch> matches_;
   int shown_ = 0;
 };

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -61,15 +63,37 @@ TEST(FindUnits, FirstMatchesOfTypedTexts) {
 }
 
 // "meter" has three matches: Down stops at the last, which lies in another quantity and says
-// so, and typing again shows the new text's first match.
-TEST(UnitFinder, StepsStopAtTheLastMatchAndNewTextStartsAtTheFirst) {
+// so, Up at the first; typing again shows the new text's first match. With no quantity chosen
+// there is none to change.
+TEST(UnitFinder, StepsStopAtTheEndsAndTheLineSaysWhereTheUserIs) {
   const UnitTables tables = TestTables();
   UnitFinder finder;
   finder.Type("meter", tables, kLength, testing::kTestCataloguePath);
   for (int i = 0; i < 4; ++i) finder.Step(1);
   EXPECT_EQ(finder.Line(tables), "Cubic meters (Volume), 3 of 3" + std::string(kChangesQuantity));
   finder.Type("meter", tables, kLength, testing::kTestCataloguePath);
+  finder.Step(-1);
   EXPECT_EQ(finder.Line(tables), "meter (Length), 1 of 3");
+  finder.Type("quetta", tables, kNoDimension, testing::kTestCataloguePath);
+  EXPECT_EQ(finder.Line(tables), "quettameter (Length), 1 of 12");
+}
+
+// Nothing the catalogue does not hold is shown or taken: not a unit past the list, nor one
+// whose row the record's list now names otherwise (the file changed under the dialog).
+TEST(UnitFinder, TakesOnlyWhatTheRecordStillLists) {
+  const UnitTables tables = TestTables();
+  UnitFinder finder;
+  finder.Type("foot", tables, kLength, testing::kTestCataloguePath);
+  const UnitMatch foot = *finder.Shown(), past{kLength, foot.multiplier, 2};
+  RecordingReporter reporter;
+  auto record = std::make_unique<QuantityRecord>();
+  record->DimensionIndex = kLength;
+  LoadUnitNames(reporter, tables, *record, testing::kTestCataloguePath);
+  EXPECT_TRUE(finder.Lists(*record, foot));
+  EXPECT_FALSE(finder.Lists(*record, past));
+  EXPECT_EQ(UnitMatchText(tables, LoadUnitCatalogue(tables, testing::kTestCataloguePath), past), "");
+  std::strcpy(record->UnitNames[1], "yard");
+  EXPECT_FALSE(finder.Lists(*record, foot));
 }
 
 }  // namespace

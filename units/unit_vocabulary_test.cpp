@@ -66,6 +66,11 @@ TEST(UnitVocabulary, FirstMatchOfTypedTexts) {
       {"meters", kArea, "meter (Length)"},                   // exact before current quantity
       {"rpm", kAngularVelocity, "revolution per minute (Angular Velocity)"},  // then current
       {"zz", kNone, ""},
+      {"0", kNone, "cable; international (1/10 nmi) (Length)"},  // every letter and digit
+      {"9", kNone, "span; 9 inches (Length)"},
+      {"Z", kNone, "Zentner; metric (50 kg) (Mass)"},
+      {"z", kNone, "Zentner; metric (50 kg) (Mass)"},
+      {"A", kNone, "ampere (Electric Current)"},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.text);
@@ -82,7 +87,7 @@ TEST(UnitVocabulary, NoMultiplierFormsOfNoiseOrTwice) {
   const struct {
     const char* text;
     std::size_t matches;
-  } rows[] = {{"hectare", 1}, {"kilowatt hour", 4}};
+  } rows[] = {{"hectare", 1}, {"kilowatt hour", 4}, {"kilo", kMaxUnitMatches}};
   for (const auto& row : rows) {
     SCOPED_TRACE(row.text);
     EXPECT_EQ(FindUnits(shipped.tables, shipped.catalogue, none, row.text, kNone).size(),
