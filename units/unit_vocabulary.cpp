@@ -10,6 +10,10 @@ namespace {
 
 constexpr std::size_t kMaxVocabularyLine = 200;  // longer lines are damage: skipped
 constexpr std::size_t kMaxWordCombinations = 32;  // readings of one text tried, at most
+// A file far beyond any vocabulary (the shipped one has some 900 symbols) is read only so far,
+// so that opening the dialog stays quick whatever the file holds.
+constexpr std::size_t kMaxVocabularySymbols = 5000;
+constexpr std::size_t kMaxPrefixSymbols = 2 * kMaxScalers;
 
 bool IsAsciiUpper(unsigned char c) { return c >= 'A' && c <= 'Z'; }
 bool IsAsciiLetterOrDigit(unsigned char c) {
@@ -149,7 +153,10 @@ bool SameUnits(const std::vector<UnitMatch>& a, const std::vector<UnitMatch>& b)
 
 // The label a unit shows with a multiplier (or none), without the blanks a name may end in.
 std::string LabelOf(const UnitTables& tables, const UnitCatalogue& catalogue, const UnitMatch& m) {
+  // (Nothing for a unit of another catalogue than the vocabulary was read with.)
+  if (static_cast<std::size_t>(m.quantity) >= catalogue.units.size()) return "";
   const std::vector<std::string>& units = catalogue.units[static_cast<std::size_t>(m.quantity)];
+  if (static_cast<std::size_t>(m.unit) >= units.size()) return "";
   const char* prefix = m.multiplier == tables.NoMultiplierIndex
                            ? ""
                            : tables.Scalers[m.multiplier].Name;
@@ -261,7 +268,10 @@ void ReadFile(const UnitTables& tables, const UnitCatalogue& catalogue, std::FIL
     const std::string left = equals == std::string::npos ? "" : Trimmed(text.substr(0, equals));
     const std::string right = equals == std::string::npos ? "" : Trimmed(text.substr(equals + 1));
     bool read = false;
-    if (section == kNone || left.empty() || right.empty()) {
+    const bool full = section == kPrefixes ? prefixes.size() >= kMaxPrefixSymbols
+                      : section == kWords  ? vocabulary.words.size() >= kMaxVocabularySymbols
+                                           : entries.size() >= kMaxVocabularySymbols;
+    if (section == kNone || left.empty() || right.empty() || full) {
       read = false;
     } else if (section == kPrefixes) {
       const int scalers = std::min<int>(std::max(tables.NumberOfScalers, 0), kMaxScalers);
