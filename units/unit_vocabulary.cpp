@@ -116,12 +116,11 @@ bool EndsWith(const std::string& text, const char* end) {
 // A word as names are compared: its other spelling replaced ("metre" is "meter"), and a plural
 // made singular where the singular is a word of some name ("inches", "entities") or, for a
 // word that is no symbol itself, a symbol ("kgs"), so that words that only end in "s"
-// ("siemens", "celsius", "gauss", "cps") stay as they are.
+// ("siemens", "celsius", "gauss", "cps") stay as they are, and "BTUs" is "btu".
 std::string Canonical(const UnitVocabulary& vocabulary, const std::string& lower) {
   const auto alias = vocabulary.words.find(lower);
   if (alias != vocabulary.words.end()) return alias->second;
-  if (lower.size() >= 3 && EndsWith(lower, "s") && !EndsWith(lower, "ss") &&
-      !EndsWith(lower, "us") && !EndsWith(lower, "is")) {
+  if (lower.size() >= 3 && EndsWith(lower, "s")) {
     const std::string stem = lower.substr(0, lower.size() - 1);
     std::string candidates[3] = {stem, "", ""};
     if (EndsWith(lower, "es")) candidates[1] = lower.substr(0, lower.size() - 2);
@@ -491,10 +490,12 @@ UnitVocabulary LoadUnitVocabulary(const UnitTables& tables, const UnitCatalogue&
   }
 
   // A symbol stands for its name in any letter case, unless another symbol spelled with other
-  // capitals names another unit ("mm" and "Mm", "MB" and "Mb").
+  // capitals names another unit ("mm" and "Mm", "MB" and "Mb") or it is spelled as a word of
+  // the catalogue's names ("Grad", the gigaradian, is no "grad").
   std::unordered_map<std::string, std::vector<const std::string*>> byLower;
   for (const auto& symbol : vocabulary.symbols) byLower[LowerAscii(symbol.first)].push_back(&symbol.first);
   for (const auto& group : byLower) {
+    if (vocabulary.knownWords.count(group.first)) continue;
     const std::vector<UnitMatch>& units = vocabulary.symbols[*group.second.front()];
     bool alike = true;
     for (const std::string* key : group.second) alike = alike && SameUnits(vocabulary.symbols[*key], units);
