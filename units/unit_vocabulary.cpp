@@ -103,7 +103,11 @@ std::string FoldedLabel(const char* text) {
   std::string folded;
   for (; *text; ++text) {
     const unsigned char c = static_cast<unsigned char>(*text);
-    if (IsAsciiLetterOrDigit(c) || c >= 0x80) folded += LowerAscii(std::string(1, *text));
+    if (IsAsciiUpper(c)) {
+      folded += static_cast<char>(c + ('a' - 'A'));
+    } else if (IsAsciiLetterOrDigit(c) || c >= 0x80) {
+      folded += *text;
+    }
   }
   return folded;
 }
@@ -164,9 +168,23 @@ std::string LabelOf(const UnitTables& tables, const UnitCatalogue& catalogue, co
   return label;
 }
 
+// Each quantity's units by their names folded as labels are, caret aside; the first of a
+// folded name where two fold alike.
+using FoldedNames = std::vector<std::unordered_map<std::string, int>>;
+FoldedNames FoldNames(const UnitCatalogue& catalogue) {
+  FoldedNames names(catalogue.units.size());
+  for (std::size_t q = 0; q < names.size(); ++q) {
+    const std::vector<std::string>& units = catalogue.units[q];
+    for (std::size_t u = 0; u < units.size(); ++u) {
+      names[q].emplace(FoldedLabel(units[u].c_str()), static_cast<int>(u));
+    }
+  }
+  return names;
+}
+
 // Where the file's line names a unit: "kilo + meter" is a multiplier and a unit, "meter" the
 // plain unit. The unit is found by its name folded as labels are, caret aside.
-bool ResolveEntry(const UnitTables& tables, const UnitCatalogue& catalogue, int quantity,
+bool ResolveEntry(const UnitTables& tables, const FoldedNames& units, int quantity,
                   const std::string& target, UnitMatch& match) {
   std::string unitName = target;
   match = UnitMatch{quantity, tables.NoMultiplierIndex, 0};
@@ -182,16 +200,11 @@ bool ResolveEntry(const UnitTables& tables, const UnitCatalogue& catalogue, int 
     match.multiplier = found;
     unitName = Trimmed(target.substr(plus + 3));
   }
-  const std::string wanted = FoldedLabel(unitName.c_str());
-  if (wanted.empty()) return false;
-  const std::vector<std::string>& units = catalogue.units[static_cast<std::size_t>(quantity)];
-  for (std::size_t u = 0; u < units.size(); ++u) {
-    if (FoldedLabel(units[u].c_str()) == wanted) {
-      match.unit = static_cast<int>(u);
-      return true;
-    }
-  }
-  return false;
+  const auto& named = units[static_cast<std::size_t>(quantity)];
+  const auto unit = named.find(FoldedLabel(unitName.c_str()));
+  if (unit == named.end()) return false;
+  match.unit = unit->second;
+  return true;
 }
 
 struct PrefixSymbol {
@@ -240,6 +253,7 @@ void ReadFile(const UnitTables& tables, const UnitCatalogue& catalogue, std::FIL
               std::vector<Entry>& entries) {
   enum { kNone, kPrefixes, kWords, kQuantity } section = kNone;
   int quantity = -1;
+  const FoldedNames units = FoldNames(catalogue);
   std::string line;
   bool tooLong = false;
   while (ReadLine(file, line, tooLong)) {
@@ -286,7 +300,7 @@ void ReadFile(const UnitTables& tables, const UnitCatalogue& catalogue, std::FIL
       if (read) vocabulary.words[word] = Joined(SplitWords(meant));
     } else {
       UnitMatch match;
-      read = ResolveEntry(tables, catalogue, quantity, right, match);
+      read = ResolveEntry(tables, units, quantity, right, match);
       std::size_t start = 0;
       while (read && start <= left.size()) {
         std::size_t bar = left.find('|', start);
@@ -438,19 +452,18 @@ UnitVocabulary LoadUnitVocabulary(const UnitTables& tables, const UnitCatalogue&
 
   // Symbols written in the file come first; a prefix symbol joined to a symbol that takes it
   // ("k" + "m") adds a symbol only where the file has none of that spelling.
+  vocabulary.symbols.reserve(entries.size() * 4);
   for (const Entry& entry : entries) AddSymbol(vocabulary, entry.key, entry.match);
-  std::unordered_map<std::string, UnitMatch> made;
+  std::string key;
   for (const Entry& entry : entries) {
     if (entry.takes == '\0') continue;
     for (const PrefixSymbol& prefix : prefixes) {
       if (entry.takes == '+' && !prefix.multiple) continue;
-      const std::string key = prefix.symbol + entry.key;
-      if (vocabulary.symbols.count(key) == 0) {
-        made.emplace(key, UnitMatch{entry.match.quantity, prefix.multiplier, entry.match.unit});
-      }
+      key.assign(prefix.symbol).append(entry.key);
+      vocabulary.symbols.try_emplace(
+          key, 1, UnitMatch{entry.match.quantity, prefix.multiplier, entry.match.unit});
     }
   }
-  for (const auto& symbol : made) AddSymbol(vocabulary, symbol.first, symbol.second);
 
   // Words: every name's, every symbol's and every word the file spells for another.
   const int quantities = static_cast<int>(catalogue.units.size());
@@ -468,6 +481,7 @@ UnitVocabulary LoadUnitVocabulary(const UnitTables& tables, const UnitCatalogue&
 
   // The catalogue's names, whole and up to their ";".
   vocabulary.plainLabels.resize(static_cast<std::size_t>(quantities));
+  vocabulary.names.reserve(4096);
   for (int q = 0; q < quantities; ++q) {
     const std::vector<std::string>& units = catalogue.units[static_cast<std::size_t>(q)];
     for (int u = 0; u < static_cast<int>(units.size()); ++u) {
@@ -490,18 +504,37 @@ UnitVocabulary LoadUnitVocabulary(const UnitTables& tables, const UnitCatalogue&
   }
 
   // A symbol stands for its name in any letter case, unless another symbol spelled with other
-  // capitals names another unit ("mm" and "Mm", "MB" and "Mb") or it is spelled as a word of
-  // the catalogue's names ("Grad", the gigaradian, is no "grad").
-  std::unordered_map<std::string, std::vector<const std::string*>> byLower;
-  for (const auto& symbol : vocabulary.symbols) byLower[LowerAscii(symbol.first)].push_back(&symbol.first);
+  // capitals names another unit ("mm" and "Mm", "MB" and "Mb"), or it was made of a prefix and
+  // the catalogue has a unit of that name ("Grad", the gigaradian, is no "grad").
+  struct Spelled {
+    const std::vector<UnitMatch>* units;
+    bool alike;
+    bool written;  // one of its spellings stands in the file
+  };
+  std::unordered_set<std::string> written;
+  for (const Entry& entry : entries) written.insert(entry.key);
+  std::unordered_map<std::string, Spelled> byLower;
+  byLower.reserve(vocabulary.symbols.size());
+  for (const auto& symbol : vocabulary.symbols) {
+    const auto group =
+        byLower.try_emplace(LowerAscii(symbol.first), Spelled{&symbol.second, true, false});
+    Spelled& spelled = group.first->second;
+    spelled.alike = spelled.alike && SameUnits(*spelled.units, symbol.second);
+    spelled.written = spelled.written || written.count(symbol.first) != 0;
+  }
+  vocabulary.names.reserve(vocabulary.names.size() + byLower.size());
   for (const auto& group : byLower) {
-    if (vocabulary.knownWords.count(group.first)) continue;
-    const std::vector<UnitMatch>& units = vocabulary.symbols[*group.second.front()];
-    bool alike = true;
-    for (const std::string* key : group.second) alike = alike && SameUnits(vocabulary.symbols[*key], units);
-    if (!alike) continue;
+    if (!group.second.alike) continue;
     const std::vector<std::string> canonical = CanonicalWords(vocabulary, SplitWords(group.first));
-    for (const UnitMatch& match : units) AddName(vocabulary, canonical, NamedUnit{match, -1}, false);
+    const auto named = vocabulary.names.find(Joined(canonical));
+    if (!group.second.written && named != vocabulary.names.end() &&
+        std::any_of(named->second.begin(), named->second.end(),
+                    [](const NamedUnit& unit) { return unit.multiplierWord >= 0; })) {
+      continue;
+    }
+    for (const UnitMatch& match : *group.second.units) {
+      AddName(vocabulary, canonical, NamedUnit{match, -1}, false);
+    }
   }
   return vocabulary;
 }

@@ -52,6 +52,7 @@ TEST(UnitVocabulary, FirstMatchOfTypedTexts) {
       {"miles per hour", kNone, "mile per hour (Speed)"},    // plurals, regular and not
       {"feet", kNone, "foot (Length)"},
       {"entities", kNone, "entity; particle (Amount of Substance)"},
+      {"kgs", kNone, "kilogram (Mass)"},
       {"kilometres per hour", kNone, "kilometer per hour (Speed)"},  // spellings
       {"ft\xB2", kNone, "Square feet (Area)"},               // powers and words for them
       {"square foot", kNone, "Square feet (Area)"},
