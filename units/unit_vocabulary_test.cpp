@@ -52,7 +52,7 @@ TEST(UnitVocabulary, FirstMatchOfTypedTexts) {
       {"miles per hour", kNone, "mile per hour (Speed)"},    // plurals, regular and not
       {"feet", kNone, "foot (Length)"},
       {"entities", kNone, "entity; particle (Amount of Substance)"},
-      {"kgs", kNone, "kilogram (Mass)"},
+      {"yds", kNone, "yard (Length)"},
       {"kilometres per hour", kNone, "kilometer per hour (Speed)"},  // spellings
       {"ft\xB2", kNone, "Square feet (Area)"},               // powers and words for them
       {"square foot", kNone, "Square feet (Area)"},
@@ -62,6 +62,8 @@ TEST(UnitVocabulary, FirstMatchOfTypedTexts) {
       {"US gallon", kNone, "gallon; US (Volume)"},           // words in another order
       {"kilometer", kNone, "kilometer (Length)"},            // whole name before beginning
       {"watt", kNone, "watt (Power)"},
+      {"kilom", kNone, "kilometer per second (Speed)"},      // plain before multiplied
+      {"mb", kNone, "millibar (Pressure)"},                  // an entry with its multiplier
       {"bar", kNone, "bar (Pressure)"},
       {"newton", kNone, "newton (Force)"},                   // the file's reading first
       {"meters", kArea, "meter (Length)"},                   // exact before current quantity
@@ -101,12 +103,14 @@ TEST(UnitVocabulary, NoMultiplierFormsOfNoiseOrTwice) {
 TEST(UnitVocabulary, SkipsWhatItCannotRead) {
   Shipped shipped;
   const std::string file = testing::TestFile(
-      "[prefixes]\nk = kilo\nx = nothing\n[Length]\nm* = meter\nq = no such unit\n"
+      "[prefixes]\nk = kilo\nx = nothing\n[Length]\nm*|mtr = meter\n; km = a remark\n"
+      "q = no such unit\n"
       "no equals sign\n" + std::string(300, 'a') + " = meter\n[Nowhere]\nzz = meter\n");
   const UnitVocabulary damaged = LoadUnitVocabulary(shipped.tables, shipped.catalogue, file.c_str());
   EXPECT_EQ(damaged.entriesRead, 2);
   EXPECT_EQ(damaged.entriesSkipped, 6);
   EXPECT_EQ(shipped.First(damaged, "km", kNone), "kilometer (Length)");
+  EXPECT_EQ(shipped.First(damaged, "mtr", kNone), "meter (Length)");
   EXPECT_EQ(shipped.First(damaged, "zz", kNone), "");
   const UnitVocabulary none = LoadUnitVocabulary(shipped.tables, shipped.catalogue, "no such file");
   EXPECT_EQ(shipped.First(none, "inches", kNone), "inch (Length)");
