@@ -59,7 +59,8 @@ TEST(UnitVocabulary, FirstMatchOfTypedTexts) {
       {"cubic centimetres", kNone, "Cubic centimeters (Volume)"},
       {"km2", kLength, "Square kilometers (Area)"},
       {"miles/h", kNone, "mile per hour (Speed)"},           // "/" as "per", symbols as names
-      {"US gallon", kNone, "gallon; US (Volume)"},           // words in another order
+      {"KM per hour", kNone, "kilometer per hour (Speed)"},
+      {"lb/yd3", kNone, "pound per cubic yard (Density)"},
       {"kilometer", kNone, "kilometer (Length)"},            // whole name before beginning
       {"watt", kNone, "watt (Power)"},
       {"kilom", kNone, "kilometer per second (Speed)"},      // plain before multiplied
@@ -78,6 +79,27 @@ TEST(UnitVocabulary, FirstMatchOfTypedTexts) {
   for (const auto& row : rows) {
     SCOPED_TRACE(row.text);
     EXPECT_EQ(shipped.First(vocabulary, row.text, row.current), row.first);
+  }
+}
+
+// The exact matches alone, as a typed conversion reads its units: the name before a ";",
+// words in another order, and nothing for a text that only begins a name.
+TEST(UnitVocabulary, ExactUnitsOnly) {
+  Shipped shipped;
+  const UnitVocabulary vocabulary = LoadUnitVocabulary(shipped.tables, shipped.catalogue,
+                                                       (kData + kVocabularyFileName).c_str());
+  const struct {
+    const char* text;
+    const char* first;
+  } rows[] = {{"pounds", "pound; avoirdupois (Mass)"},
+              {"imperial quarts", "quart; imperial (Volume)"},
+              {"kilom", ""}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.text);
+    const std::vector<UnitMatch> found =
+        FindExactUnits(shipped.tables, shipped.catalogue, vocabulary, row.text);
+    EXPECT_EQ(found.empty() ? "" : UnitMatchText(shipped.tables, shipped.catalogue, found[0]),
+              row.first);
   }
 }
 
