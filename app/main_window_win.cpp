@@ -233,7 +233,7 @@ void SaveState(HWND window, Reporter& reporter) {
   if (program.startupFailed || !program.store) return;
   if (program.valueEdit && GetFocus() == program.valueEdit) OnValueEditKillFocus(window);
   const RECT r = PlaceToSave(window);
-  const WinProfileStore::SaveLock lock(*program.store);
+  const WinProfileStore::SaveLock lock;
   SaveSettings(*program.store, reporter, program.conversion, program.format,
                WindowRect{r.left, r.top, r.right, r.bottom}, program.store->Path().c_str());
 }

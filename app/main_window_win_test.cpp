@@ -79,12 +79,9 @@ TEST(MainWindow, TheWindowOpensOnScreenAndTheCloseSavesItsPlaceAndTheTypedValue)
     if (typed) TypeValue(p, typed);
     if (minimise) ShowWindow(p.window(), SW_MINIMIZE);
     p.Pump();
-    if (sessionEnds) {
-      SendMessageA(p.window(), WM_ENDSESSION, TRUE, 0);
-      DestroyWindow(p.window());  // as the end of the process would
-    } else {
-      SendMessageA(p.window(), WM_SYSCOMMAND, SC_CLOSE, 0);
-    }
+    SendMessageA(p.window(), sessionEnds ? WM_ENDSESSION : WM_SYSCOMMAND,
+                 sessionEnds ? TRUE : SC_CLOSE, 0);
+    if (sessionEnds) DestroyWindow(p.window());  // as the end of the process would
     p.Pump();
     ASSERT_EQ(p.window(), nullptr);
     const MemoryProfileStore file(p.ReadIni());
@@ -142,32 +139,28 @@ TEST(MainWindow, AFailedSaveAtTheEndOfTheSessionSaysNothing) {
 // of its own, while a virus scanner keeps looking at the settings file: it ends with the whole
 // state of one of them. The copies are this test program, started twice more.
 TEST(MainWindow, TwoCopiesClosingTogetherLeaveOneWholeState) {
-  char copy[2] = "";
-  if (GetEnvironmentVariableA("QUANTORA_COPY", copy, sizeof copy)) {
-    char path[MAX_PATH] = "";
-    GetEnvironmentVariableA("QUANTORA_COPY_INI", path, sizeof path);
+  char copy[2] = "", path[MAX_PATH] = "";
+  if (GetEnvironmentVariableA("QUANTORA_COPY", copy, 2) &&
+      GetEnvironmentVariableA("QUANTORA_COPY_INI", path, MAX_PATH)) {
     TestProgram p;
     p.state().store = std::make_unique<WinProfileStore>(path);
-    p.state().format.SignificantDigits = copy[0] - '0' + 2;
+    p.state().conversion.InputValue = p.state().format.SignificantDigits = copy[0] - '0';
     SetWindowPos(p.window(), nullptr, 100 * (copy[0] - '0'), 90, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    SetDlgItemTextA(p.window(), IDC_VALUE_EDIT, (std::string(copy) + copy).c_str());
-    SendMessageA(p.window(), WM_COMMAND, IDM_ACCEPT_VALUE, 0);
     ReleaseSemaphore(OpenSemaphoreA(SEMAPHORE_MODIFY_STATE, FALSE, "quantora-copies"), 1, nullptr);
     WaitForSingleObject(OpenEventA(SYNCHRONIZE, FALSE, "quantora-copies-close"), 30000);
     SendMessageA(p.window(), WM_CLOSE, 0, 0);
     return;
   }
   TestProgram host;  // its settings file is the one the copies save into
-  const std::string path = host.state().settingsPath, before = host.ReadIni();
+  const std::string settings = host.state().settingsPath, before = host.ReadIni();
   HANDLE ready = CreateSemaphoreA(nullptr, 0, 2, "quantora-copies");
   HANDLE close = CreateEventA(nullptr, TRUE, FALSE, "quantora-copies-close");
-  SetEnvironmentVariableA("QUANTORA_COPY_INI", path.c_str());
-  char self[MAX_PATH] = "";
-  GetModuleFileNameA(nullptr, self, MAX_PATH);
-  std::string command = std::string("\"") + self + "\" --gtest_filter=MainWindow.TwoCopies*";
+  SetEnvironmentVariableA("QUANTORA_COPY_INI", settings.c_str());
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string command = std::string("\"") + path + "\" --gtest_filter=MainWindow.TwoCopies*";
   std::vector<std::string> files;  // after copy 1 alone, copy 2 alone, both at once
   for (const std::string copies : {"1", "2", "12"}) {
-    std::ofstream(path, std::ios::binary) << before;
+    std::ofstream(settings, std::ios::binary) << before;
     ResetEvent(close);
     std::vector<HANDLE> processes;
     for (const char number : copies) {
@@ -180,17 +173,16 @@ TEST(MainWindow, TwoCopiesClosingTogetherLeaveOneWholeState) {
       CloseHandle(process.hThread);
       processes.push_back(process.hProcess);
     }
-    SetEnvironmentVariableA("QUANTORA_COPY", nullptr);
     for (std::size_t i = 0; i < copies.size(); ++i) {
       ASSERT_EQ(WaitForSingleObject(ready, 60000), WAIT_OBJECT_0);
     }
     SetEvent(close);
     // While a copy saves alone, a virus scanner looks at the file again and again.
-    for (DWORD start = GetTickCount(); copies.size() == 1 && GetTickCount() - start < 800;
-         Sleep(5)) {
-      HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    for (DWORD start = GetTickCount(); copies.size() == 1 && GetTickCount() - start < 800;) {
+      HANDLE held = CreateFileA(settings.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, 0);
       Sleep(15);
       CloseHandle(held);
+      Sleep(5);
     }
     EXPECT_EQ(WaitForMultipleObjects(static_cast<DWORD>(processes.size()), processes.data(), TRUE,
                                      60000), WAIT_OBJECT_0);
@@ -199,8 +191,7 @@ TEST(MainWindow, TwoCopiesClosingTogetherLeaveOneWholeState) {
   }
   EXPECT_NE(files[0], files[1]);
   EXPECT_TRUE(files[2] == files[0] || files[2] == files[1]) << files[2];
-  CloseHandle(ready);
-  CloseHandle(close);
+  for (HANDLE handle : {ready, close}) CloseHandle(handle);
 }
 
 }  // namespace

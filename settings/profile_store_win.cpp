@@ -106,8 +106,14 @@ std::string WinProfileStore::GetString(const char* section, const char* key,
   if (found == Found::Missing && defaultText != nullptr && IsPlain(defaultText)) {
     value = defaultText;
   } else if (found != Found::Plain) {
+    // A file another program holds reads as one without the key: read again once it is let go,
+    // so that the save's check of the installation marker does not take it for missing.
     char buffer[kProfileValueBufferSize] = {};
-    GetPrivateProfileStringA(section, key, defaultText, buffer, sizeof buffer, fileName_.c_str());
+    do {
+      SetLastError(ERROR_SUCCESS);
+      GetPrivateProfileStringA(section, key, defaultText, buffer, sizeof buffer,
+                               fileName_.c_str());
+    } while (WaitWhileHeld());
     return buffer;
   }
   return value.substr(0, kProfileValueMaxLength);
@@ -143,24 +149,11 @@ bool WinProfileStore::WriteString(const char* section, const char* key, const ch
   return false;
 }
 
-WinProfileStore::SaveLock::SaveLock(const WinProfileStore& store)
+WinProfileStore::SaveLock::SaveLock()
     : mutex_(CreateMutexA(nullptr, FALSE, kSaveMutexName)) {
   // Another user's copy on the same machine may have made the mutex, which this user may not
   // open: the save then goes ahead unguarded, as it always did.
   if (mutex_) WaitForSingleObject(mutex_, kSaveMutexWaitMs);
-  // The save first reads the installation marker, which a file held by another program would
-  // not give: wait until the file opens, as a write would.
-  const std::string path = store.Path();
-  for (;;) {
-    const HANDLE file =
-        CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file != INVALID_HANDLE_VALUE) {
-      CloseHandle(file);
-      break;
-    }
-    if (!store.WaitWhileHeld()) break;
-  }
 }
 
 WinProfileStore::SaveLock::~SaveLock() {

@@ -30,11 +30,10 @@ class WinProfileStore : public ProfileStore {
   // Two copies of the program (both builds, or one started twice) save into the one file. A
   // save runs whole under a mutex every copy names alike, so that copies closing at the same
   // moment leave the state of the one that saved last, never keys of both. The wait for the
-  // other copy is bounded: past it, the save goes ahead as it would alone. The lock also waits
-  // briefly while another program (a virus scanner, a backup) holds the file.
+  // other copy is bounded: past it, the save goes ahead as it would alone.
   class SaveLock {
    public:
-    explicit SaveLock(const WinProfileStore& store);
+    SaveLock();
     ~SaveLock();
     SaveLock(const SaveLock&) = delete;
     SaveLock& operator=(const SaveLock&) = delete;
@@ -74,8 +73,9 @@ class WinProfileStore : public ProfileStore {
   const SectionCopy& CopyOf(const char* section) const;
   Found Lookup(const char* section, const char* key, std::string& value) const;
 
-  // A write the file refuses because another program holds it is tried again, for this long in
-  // all over the store's life, so that a file held for good cannot hold up the close.
+  // A read or write the file refuses because another program (a virus scanner, a backup) holds
+  // it is tried again, for this long in all over the store's life, so that a file held for good
+  // cannot hold up the close.
   static constexpr int kHeldFileWaitMs = 1500;
   bool WaitWhileHeld() const;
 
