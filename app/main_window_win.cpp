@@ -226,21 +226,40 @@ RECT PlaceToSave(HWND window) {
   return r;
 }
 
+// The save as at close. Closing by the close box or Alt+F4 leaves the focus in the value edit:
+// what the user typed there is committed as leaving the edit would, before it is saved, not
+// after. Another copy of the program may be saving into the same file at this moment: the
+// save lock keeps the two saves apart, so that the file holds one whole state.
+void SaveState(HWND window, Reporter& reporter) {
+  MainWindowState& program = State(window);
+  if (program.startupFailed || !program.store) return;
+  if (program.valueEdit && GetFocus() == program.valueEdit) OnValueEditKillFocus(window);
+  const RECT r = PlaceToSave(window);
+  const WinProfileStore::SaveLock lock;
+  SaveSettings(*program.store, reporter, program.conversion, program.format,
+               WindowRect{r.left, r.top, r.right, r.bottom}, program.store->Path().c_str());
+}
+
 void OnClose(HWND window) {
   MainWindowState& program = State(window);
   // A close request that arrives while the save's message is up belongs to this close.
   if (program.closing) return;
   program.closing = true;
-  if (!program.startupFailed && program.store) {
-    // Closing by the close box or Alt+F4 leaves the focus in the value edit: what the user
-    // typed there is committed as leaving the edit would, before it is saved, not after.
-    if (program.valueEdit && GetFocus() == program.valueEdit) OnValueEditKillFocus(window);
-    const RECT r = PlaceToSave(window);
-    ReporterFor reporter(window, program.reporterOverride);
-    SaveSettings(*program.store, reporter.get(), program.conversion, program.format,
-                 WindowRect{r.left, r.top, r.right, r.bottom}, program.store->Path().c_str());
-  }
+  SaveState(window, ReporterFor(window, program.reporterOverride).get());
   DestroyWindow(window);
+}
+
+// A restart for updates, a log-off or a shutdown ends the program without WM_CLOSE, soon after
+// this returns: the state is saved as a close saves it and the help windows are closed. No
+// message box could be answered now, so a save that fails says nothing.
+void OnEndSession(HWND window, bool ending) {
+  class Silent : public Reporter {
+    void Beep(unsigned) override {}
+    void ShowMessage(const std::string&, const std::string&, unsigned) override {}
+  } silent;
+  if (!ending || State(window).closing) return;
+  SaveState(window, silent);
+  CloseHelp();
 }
 
 LRESULT OnDrawItem(HWND window, const DRAWITEMSTRUCT& item) {
@@ -392,7 +411,9 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
       UpdateEditMenu(window, reinterpret_cast<HMENU>(wParam), multi);
       return 0;
     case WM_HELP:
-    case WM_CONTEXTMENU: return HandleHelpMessage(message, wParam, lParam, HelpContextTable);
+    case WM_CONTEXTMENU:
+      if (HandleHelpMessage(message, wParam, lParam, HelpContextTable)) return TRUE;
+      break;
     case WM_KEYDOWN: NavigateByKey(window, static_cast<int>(wParam), multi); return 0;
     case WM_PAINT: OnPaint(window); return 0;
     case WM_PRINTCLIENT: state->PaintContent(reinterpret_cast<HDC>(wParam)); return 0;
@@ -404,6 +425,7 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
       OnDpiChanged(window, HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
       return 0;
     case WM_CLOSE: OnClose(window); return 0;
+    case WM_ENDSESSION: OnEndSession(window, wParam != FALSE); return 0;
     case WM_DESTROY:
       if (state->mainWindow == window) state->mainWindow = nullptr;
       CloseHelp();

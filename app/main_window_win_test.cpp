@@ -1,9 +1,14 @@
 // The real main window, created in the test process and driven with messages.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <memory>
+#include <string>
 #include <tuple>
+#include <vector>
 
 #include "resources/convert.h"
+#include "settings/profile_store_win.h"
 #include "testing/memory_profile_store_test_fake.h"
 #include "testing/window_test_support_win.h"
 
@@ -44,21 +49,27 @@ TEST(MainWindow, TheRoundedEchoNeverReplacesTheTypedValue) {
   EXPECT_EQ(p.Text(IDC_RESULT_EDIT), "376.30");  // 1234.5678 ft, not 1234.6 ft
 }
 
-// The close saves where the window stands (where it is restored to, when minimised) and a
-// value still being typed, committed first; a value equal to the kept one commits nothing. A
-// place saved on a monitor that is not there opens at the default place.
+// The close, and the end of the session alike, save where the window stands (where it is
+// restored to, when minimised) and a value still being typed, committed first; a value equal
+// to the kept one commits nothing. A place saved on a monitor that is not there opens at the
+// default place.
 TEST(MainWindow, TheWindowOpensOnScreenAndTheCloseSavesItsPlaceAndTheTypedValue) {
   // What is done, the [Window] keys saved before, where the window opens, whether it is then
-  // minimised, the value typed (if any), the InputValue saved ("" when nothing is committed).
-  const std::tuple<const char*, const char*, LONG, LONG, bool, const char*, const char*> rows[] = {
-      {"saved off screen, closed while minimised",
-       "normleft=30000\r\nnormtop=20000\r\nnormright=30510\r\nnormbottom=20117\r\n", 10, 10,
-       true, nullptr, ""},
-      {"a new value typed", "normleft=120\r\nnormtop=90\r\n", 120, 90, false, "42.5",
-       "42.500000000"},
-      {"the kept value typed again", "normleft=120\r\nnormtop=90\r\n", 120, 90, false, "1", ""},
-  };
-  for (const auto& [what, place, left, top, minimise, typed, saved] : rows) {
+  // minimised, the value typed (if any), whether the session ends rather than the window
+  // closes, the InputValue saved ("" when nothing is committed).
+  const std::tuple<const char*, const char*, LONG, LONG, bool, const char*, bool, const char*>
+      rows[] = {
+          {"saved off screen, closed while minimised",
+           "normleft=30000\r\nnormtop=20000\r\nnormright=30510\r\nnormbottom=20117\r\n", 10,
+           10, true, nullptr, false, ""},
+          {"a new value typed", "normleft=120\r\nnormtop=90\r\n", 120, 90, false, "42.5", false,
+           "42.500000000"},
+          {"the kept value typed again", "normleft=120\r\nnormtop=90\r\n", 120, 90, false, "1",
+           false, ""},
+          {"a new value typed, the session ends", "normleft=120\r\nnormtop=90\r\n", 120, 90,
+           false, "42.5", true, "42.500000000"},
+      };
+  for (const auto& [what, place, left, top, minimise, typed, sessionEnds, saved] : rows) {
     SCOPED_TRACE(what);
     TestProgram p(FeetToMetersIni("", std::string("[Window]\r\n") + place));
     RECT shown{};
@@ -68,7 +79,9 @@ TEST(MainWindow, TheWindowOpensOnScreenAndTheCloseSavesItsPlaceAndTheTypedValue)
     if (typed) TypeValue(p, typed);
     if (minimise) ShowWindow(p.window(), SW_MINIMIZE);
     p.Pump();
-    SendMessageA(p.window(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    SendMessageA(p.window(), sessionEnds ? WM_ENDSESSION : WM_SYSCOMMAND,
+                 sessionEnds ? TRUE : SC_CLOSE, 0);
+    if (sessionEnds) DestroyWindow(p.window());  // as the end of the process would
     p.Pump();
     ASSERT_EQ(p.window(), nullptr);
     const MemoryProfileStore file(p.ReadIni());
@@ -109,6 +122,76 @@ TEST(MainWindow, AFailedStartEndsAndLeavesTheSettingsFileAlone) {
   EXPECT_EQ(p.window(), nullptr);
   EXPECT_EQ(p.reporter().messages.size(), 1u);
   EXPECT_EQ(p.ReadIni(), FeetToMetersIni());  // byte for byte
+}
+
+// When the session ends no message could be answered: a save that fails (here: another program
+// keeps the file from being written) says nothing, and gives up soon.
+TEST(MainWindow, AFailedSaveAtTheEndOfTheSessionSaysNothing) {
+  TestProgram p(FeetToMetersIni());
+  HANDLE held = CreateFileA(p.state().settingsPath.c_str(), GENERIC_READ, FILE_SHARE_READ,
+                            nullptr, OPEN_EXISTING, 0, nullptr);
+  SendMessageA(p.window(), WM_ENDSESSION, TRUE, 0);
+  CloseHandle(held);
+  EXPECT_TRUE(p.reporter().messages.empty());
+}
+
+// Two copies of the program close at the same moment, each with a place, a value and a format
+// of its own, while a virus scanner keeps looking at the settings file: it ends with the whole
+// state of one of them. The copies are this test program, started twice more.
+TEST(MainWindow, TwoCopiesClosingTogetherLeaveOneWholeState) {
+  char copy[2] = "", path[MAX_PATH] = "";
+  if (GetEnvironmentVariableA("QUANTORA_COPY", copy, 2) &&
+      GetEnvironmentVariableA("QUANTORA_COPY_INI", path, MAX_PATH)) {
+    TestProgram p;
+    p.state().store = std::make_unique<WinProfileStore>(path);
+    p.state().conversion.InputValue = p.state().format.SignificantDigits = copy[0] - '0';
+    SetWindowPos(p.window(), nullptr, 100 * (copy[0] - '0'), 90, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    ReleaseSemaphore(OpenSemaphoreA(SEMAPHORE_MODIFY_STATE, FALSE, "quantora-copies"), 1, nullptr);
+    WaitForSingleObject(OpenEventA(SYNCHRONIZE, FALSE, "quantora-copies-close"), 30000);
+    SendMessageA(p.window(), WM_CLOSE, 0, 0);
+    return;
+  }
+  TestProgram host;  // its settings file is the one the copies save into
+  const std::string settings = host.state().settingsPath, before = host.ReadIni();
+  HANDLE ready = CreateSemaphoreA(nullptr, 0, 2, "quantora-copies");
+  HANDLE close = CreateEventA(nullptr, TRUE, FALSE, "quantora-copies-close");
+  SetEnvironmentVariableA("QUANTORA_COPY_INI", settings.c_str());
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string command = std::string("\"") + path + "\" --gtest_filter=MainWindow.TwoCopies*";
+  std::vector<std::string> files;  // after copy 1 alone, copy 2 alone, both at once
+  for (const std::string copies : {"1", "2", "12"}) {
+    std::ofstream(settings, std::ios::binary) << before;
+    ResetEvent(close);
+    std::vector<HANDLE> processes;
+    for (const char number : copies) {
+      SetEnvironmentVariableA("QUANTORA_COPY", std::string(1, number).c_str());
+      STARTUPINFOA startup{};
+      startup.cb = sizeof startup;
+      PROCESS_INFORMATION process{};
+      ASSERT_TRUE(CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr,
+                                 nullptr, &startup, &process));
+      CloseHandle(process.hThread);
+      processes.push_back(process.hProcess);
+    }
+    for (std::size_t i = 0; i < copies.size(); ++i) {
+      ASSERT_EQ(WaitForSingleObject(ready, 60000), WAIT_OBJECT_0);
+    }
+    SetEvent(close);
+    // While a copy saves alone, a virus scanner looks at the file again and again.
+    for (DWORD start = GetTickCount(); copies.size() == 1 && GetTickCount() - start < 800;) {
+      HANDLE held = CreateFileA(settings.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, 0);
+      Sleep(15);
+      CloseHandle(held);
+      Sleep(5);
+    }
+    EXPECT_EQ(WaitForMultipleObjects(static_cast<DWORD>(processes.size()), processes.data(), TRUE,
+                                     60000), WAIT_OBJECT_0);
+    for (HANDLE process : processes) CloseHandle(process);
+    files.push_back(host.ReadIni());
+  }
+  EXPECT_NE(files[0], files[1]);
+  EXPECT_TRUE(files[2] == files[0] || files[2] == files[1]) << files[2];
+  for (HANDLE handle : {ready, close}) CloseHandle(handle);
 }
 
 }  // namespace

@@ -101,7 +101,7 @@ void MainWindowState::PaintContent(HDC dc) const {
   const bool multiDimensional = MultiUnitMode();
   {
     Pens pens;
-    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+    SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
     SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
     Selection font(dc, Font());
     RECT client{};

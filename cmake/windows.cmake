@@ -20,7 +20,9 @@ if(win_sources)
   if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/app/winmain_win.cpp)
     add_executable(quantora WIN32 ${CMAKE_CURRENT_SOURCE_DIR}/app/winmain_win.cpp ${resource_script})
     target_link_libraries(quantora PRIVATE quantora_shell)
-    target_link_options(quantora PRIVATE ${win_flags})
+    # Terminal Server aware: on a Remote Desktop host the program finds QUANTORA.INI in the
+    # Windows directory, as everywhere, not in a per-user copy of that folder.
+    target_link_options(quantora PRIVATE ${win_flags} -Wl,--tsaware)
   endif()
 endif()
 

@@ -171,8 +171,7 @@ INT_PTR CALLBACK NumericFormatDialog(HWND dialog, UINT message, WPARAM wParam, L
       return TRUE;
     case WM_HELP:
     case WM_CONTEXTMENU:
-      HandleHelpMessage(message, wParam, lParam, NumericFormatHelpTable);
-      return TRUE;
+      return HandleHelpMessage(message, wParam, lParam, NumericFormatHelpTable);
     default:
       return FALSE;
   }

@@ -23,6 +23,7 @@
 #define IDS_NO_MULTIPLIERS 41024
 #define IDS_SETTINGS_NOT_SAVED 41025
 #define IDS_HELP_UNAVAILABLE 41040
+#define IDS_WHATS_THIS 41080
 
 // Main window controls
 #define IDC_VALUE_EDIT 500
@@ -56,6 +57,7 @@
 #define IDM_SUPPORT_INFO 40018
 #define IDM_LIABILITY 40400
 #define IDM_ABOUT 41004
+#define IDM_WHATS_THIS 720  /* the item of the menu a right-click on a control offers */
 
 // Timers
 #define IDT_STARTUP 311           /* the main window's start-up timer */

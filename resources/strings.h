@@ -38,3 +38,5 @@
 #define QA_STR_HELP_UNAVAILABLE \
   "Quantora's help could not be shown: neither the help file %s nor the page %s of the " \
   "manual could be opened from Quantora's folder.\r\rPlease run the setup program again."
+// The one item of the menu a right-click on a control offers.
+#define QA_STR_WHATS_THIS "&What's This?"

@@ -9,6 +9,14 @@ namespace {
 
 constexpr DWORD kSectionBufferSize = 32768;
 
+// One name in the global namespace, so that copies in other sessions of the same machine (fast
+// user switching, a Remote Desktop host), which share the Windows directory, wait too.
+constexpr const char* kSaveMutexName = "Global\\Quantora settings save";
+// A save takes well under a second; this bound keeps a session's end within what Windows
+// allows a program (about five seconds) even behind another copy's save.
+constexpr DWORD kSaveMutexWaitMs = 2500;
+constexpr int kHeldFileRetryMs = 50;
+
 // What the platform trims around names and values (the end-of-file character too).
 bool IsBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r') || c == '\x1a'; }
 
@@ -98,8 +106,14 @@ std::string WinProfileStore::GetString(const char* section, const char* key,
   if (found == Found::Missing && defaultText != nullptr && IsPlain(defaultText)) {
     value = defaultText;
   } else if (found != Found::Plain) {
+    // A file another program holds reads as one without the key: read again once it is let go,
+    // so that the save's check of the installation marker does not take it for missing.
     char buffer[kProfileValueBufferSize] = {};
-    GetPrivateProfileStringA(section, key, defaultText, buffer, sizeof buffer, fileName_.c_str());
+    do {
+      SetLastError(ERROR_SUCCESS);
+      GetPrivateProfileStringA(section, key, defaultText, buffer, sizeof buffer,
+                               fileName_.c_str());
+    } while (WaitWhileHeld());
     return buffer;
   }
   return value.substr(0, kProfileValueMaxLength);
@@ -116,9 +130,37 @@ std::int32_t WinProfileStore::GetInt(const char* section, const char* key,
       GetPrivateProfileIntA(section, key, defaultValue, fileName_.c_str()));
 }
 
+bool WinProfileStore::WaitWhileHeld() const {
+  const DWORD error = GetLastError();
+  if ((error != ERROR_SHARING_VIOLATION && error != ERROR_LOCK_VIOLATION) ||
+      waitedMs_ >= kHeldFileWaitMs) {
+    return false;
+  }
+  Sleep(kHeldFileRetryMs);
+  waitedMs_ += kHeldFileRetryMs;
+  return true;
+}
+
 bool WinProfileStore::WriteString(const char* section, const char* key, const char* value) {
   copies_.clear();
-  return WritePrivateProfileStringA(section, key, value, fileName_.c_str()) != FALSE;
+  do {
+    if (WritePrivateProfileStringA(section, key, value, fileName_.c_str())) return true;
+  } while (WaitWhileHeld());
+  return false;
+}
+
+WinProfileStore::SaveLock::SaveLock()
+    : mutex_(CreateMutexA(nullptr, FALSE, kSaveMutexName)) {
+  // Another user's copy on the same machine may have made the mutex, which this user may not
+  // open: the save then goes ahead unguarded, as it always did.
+  if (mutex_) WaitForSingleObject(mutex_, kSaveMutexWaitMs);
+}
+
+WinProfileStore::SaveLock::~SaveLock() {
+  if (mutex_) {
+    ReleaseMutex(mutex_);
+    CloseHandle(mutex_);
+  }
 }
 
 std::string WinProfileStore::Path() const {

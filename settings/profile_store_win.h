@@ -27,6 +27,21 @@ class WinProfileStore : public ProfileStore {
   // The file the platform reads and writes: a bare name lies in the Windows directory.
   std::string Path() const;
 
+  // Two copies of the program (both builds, or one started twice) save into the one file. A
+  // save runs whole under a mutex every copy names alike, so that copies closing at the same
+  // moment leave the state of the one that saved last, never keys of both. The wait for the
+  // other copy is bounded: past it, the save goes ahead as it would alone.
+  class SaveLock {
+   public:
+    SaveLock();
+    ~SaveLock();
+    SaveLock(const SaveLock&) = delete;
+    SaveLock& operator=(const SaveLock&) = delete;
+
+   private:
+    void* mutex_;
+  };
+
   // Each read of a key opens the file anew, and the start-up load reads some seventy keys.
   // While a batch is open, each section is read once, and a key whose line there is plain
   // ("name=value", no blanks around either, no quotes, plain ASCII) or missing is answered
@@ -58,7 +73,14 @@ class WinProfileStore : public ProfileStore {
   const SectionCopy& CopyOf(const char* section) const;
   Found Lookup(const char* section, const char* key, std::string& value) const;
 
+  // A read or write the file refuses because another program (a virus scanner, a backup) holds
+  // it is tried again, for this long in all over the store's life, so that a file held for good
+  // cannot hold up the close.
+  static constexpr int kHeldFileWaitMs = 1500;
+  bool WaitWhileHeld() const;
+
   std::string fileName_;
+  mutable int waitedMs_ = 0;
   bool batching_ = false;
   mutable std::vector<SectionCopy> copies_;
 };

@@ -1,8 +1,12 @@
 #include "shell/help_win.h"
 
+#include <objbase.h>
+#include <windowsx.h>
+
 #include <cstdio>
 
 #include "help/manual_pages.h"
+#include "help/help_viewer.h"
 #include "resources/convert.h"
 #include "resources/strings.h"
 #include "shell/reporter_win.h"
@@ -13,14 +17,13 @@ namespace {
 
 HelpViewer chosenViewer = HelpViewer::kAuto;
 
-// The WinHelp viewer shows what the program asks for only before Windows Vista (version 6).
-// Wine brings a viewer of its own whatever Windows version a prefix reports, but it ignores
-// three of the program's four requests (HELP_FORCEFILE, HELP_WM_HELP, HELP_CONTEXTMENU), so
-// under Wine, which ntdll's wine_get_version tells apart, HTML Help is the better viewer too.
-bool WinHelpWorks() {
+// Wine, which ntdll's wine_get_version tells apart, whatever Windows version a prefix reports.
+HelpPlatform Platform() {
   const HMODULE ntdll = GetModuleHandleA("ntdll.dll");
-  if (ntdll && GetProcAddress(ntdll, "wine_get_version")) return false;
-  return LOBYTE(LOWORD(GetVersion())) < 6;
+  HelpPlatform platform;
+  platform.underWine = ntdll && GetProcAddress(ntdll, "wine_get_version");
+  platform.windowsMajorVersion = LOBYTE(LOWORD(GetVersion()));
+  return platform;
 }
 
 // The page of a help request: the help on help, the topic of a control looked up in its
@@ -44,63 +47,141 @@ std::string PageFor(HWND window, UINT command, ULONG_PTR data) {
   return "";
 }
 
+std::wstring Wide(const std::string& ascii) { return std::wstring(ascii.begin(), ascii.end()); }
+
+// Paths go through the wide functions, so that a folder named in any alphabet works.
+std::wstring SystemFolder() {
+  wchar_t folder[MAX_PATH] = L"";
+  const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
+  return length && length < MAX_PATH ? folder : L"";
+}
+
 // The full path of a file of the help: beside the program, else in the working directory
 // (where the viewer looks for QUANTORA.HLP too). Empty when it is in neither.
-std::string FindHelpFile(const std::string& name) {
-  char path[MAX_PATH] = "";
-  const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string folder(path, length < MAX_PATH ? length : 0);
-  folder.erase(folder.find_last_of("\\/") + 1);
-  char inWorkingDirectory[MAX_PATH] = "";
-  const DWORD full = GetFullPathNameA(name.c_str(), MAX_PATH, inWorkingDirectory, nullptr);
-  for (const std::string& candidate :
-       {folder + name, std::string(inWorkingDirectory, full < MAX_PATH ? full : 0)}) {
-    if (!candidate.empty() && GetFileAttributesA(candidate.c_str()) != INVALID_FILE_ATTRIBUTES) {
+std::wstring FindHelpFile(const std::string& name) {
+  std::wstring folder(32768, L'\0');
+  folder.resize(GetModuleFileNameW(nullptr, &folder[0], static_cast<DWORD>(folder.size())));
+  folder.erase(folder.find_last_of(L"\\/") + 1);
+  std::wstring inWorkingDirectory(32768, L'\0');
+  inWorkingDirectory.resize(GetFullPathNameW(Wide(name).c_str(),
+                                             static_cast<DWORD>(inWorkingDirectory.size()),
+                                             &inWorkingDirectory[0], nullptr));
+  for (const std::wstring& candidate : {folder + Wide(name), inWorkingDirectory}) {
+    if (!candidate.empty() && GetFileAttributesW(candidate.c_str()) != INVALID_FILE_ATTRIBUTES) {
       return candidate;
     }
   }
-  return "";
+  return L"";
 }
 
-using HtmlHelpFunction = HWND(WINAPI*)(HWND, LPCSTR, UINT, DWORD_PTR);
+HtmlHelpFile FindHtmlHelpFile() {
+  HtmlHelpFile chm;
+  chm.path = FindHelpFile(kHtmlHelpFile);
+  if (chm.path.empty()) return chm;
+  // Windows gives a file downloaded from the internet, or unpacked from such a zip, this
+  // stream; unblocking the zip (or the file) removes it.
+  chm.zoneMark =
+      GetFileAttributesW((chm.path + L":Zone.Identifier").c_str()) != INVALID_FILE_ATTRIBUTES;
+  chm.remoteDrive = GetDriveTypeW((chm.path.substr(0, 2) + L"\\").c_str()) == DRIVE_REMOTE;
+  return chm;
+}
+
+using HtmlHelpFunction = HWND(WINAPI*)(HWND, LPCWSTR, UINT, DWORD_PTR);
 constexpr UINT kHtmlHelpDisplayTopic = 0x0000;  // HH_DISPLAY_TOPIC
 constexpr UINT kHtmlHelpCloseAll = 0x0012;      // HH_CLOSE_ALL
 
-// HTML Help, loaded from the system folder at the first request (never from the working
-// directory, where a stray DLL of that name could lie); nullptr where it is missing.
+// HTML Help, loaded at the first request; nullptr where it is missing.
 HtmlHelpFunction htmlHelp = nullptr;
 
 HtmlHelpFunction LoadHtmlHelp() {
   static HMODULE library = [] {
-    char system[MAX_PATH] = "";
-    const UINT length = GetSystemDirectoryA(system, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) return HMODULE{};
-    return LoadLibraryA((std::string(system) + "\\hhctrl.ocx").c_str());
+    // Where the loader can search the system folder alone, the DLLs hhctrl.ocx loads in turn
+    // come from there too, never from the program's folder or the working directory, where a
+    // stray DLL of such a name could lie; elsewhere at least hhctrl.ocx itself does.
+    if (GetProcAddress(GetModuleHandleA("kernel32.dll"), "AddDllDirectory")) {
+      return LoadLibraryExW(L"hhctrl.ocx", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    }
+    const std::wstring system = SystemFolder();
+    return system.empty() ? HMODULE{} : LoadLibraryW((system + L"\\hhctrl.ocx").c_str());
   }();
   if (library && !htmlHelp) {
     htmlHelp = reinterpret_cast<HtmlHelpFunction>(
-        reinterpret_cast<void*>(GetProcAddress(library, "HtmlHelpA")));
+        reinterpret_cast<void*>(GetProcAddress(library, "HtmlHelpW")));
   }
   return htmlHelp;
 }
 
 bool ShowInHtmlHelp(HWND window, const std::string& page) {
-  const std::string file = FindHelpFile(kHtmlHelpFile);
+  const std::wstring file = FindHelpFile(kHtmlHelpFile);
   if (file.empty() || !LoadHtmlHelp()) return false;
-  const std::string topic = file + "::/" + page;
+  const std::wstring topic = file + L"::/" + Wide(page);
   return htmlHelp(window, topic.c_str(), kHtmlHelpDisplayTopic, 0) != nullptr;
 }
 
-// The shell, like HTML Help, is loaded only when help is asked for: never at every start.
-bool ShowInBrowser(HWND window, const std::string& page) {
-  using ShellExecuteFunction = HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
-  const std::string file = FindHelpFile(std::string(kManualFolder) + "\\" + page);
-  const HMODULE shell = file.empty() ? nullptr : LoadLibraryA("shell32.dll");
+// The shell and COM, like HTML Help, are loaded only when help is asked for: never at every
+// start. The shell may hand the page to a handler that needs COM on this thread.
+bool ShellOpen(HWND window, const std::wstring& file) {
+  static const bool comReady = [] {
+    using CoInitializeExFunction = HRESULT(WINAPI*)(LPVOID, DWORD);
+    const HMODULE ole = LoadLibraryW(L"ole32.dll");
+    const auto initialize = ole ? reinterpret_cast<CoInitializeExFunction>(reinterpret_cast<void*>(
+                                      GetProcAddress(ole, "CoInitializeEx")))
+                                : nullptr;
+    return initialize &&
+           SUCCEEDED(initialize(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
+  }();
+  (void)comReady;
+  using ShellExecuteFunction = HINSTANCE(WINAPI*)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT);
+  const HMODULE shell = LoadLibraryW(L"shell32.dll");
   const auto open = shell ? reinterpret_cast<ShellExecuteFunction>(reinterpret_cast<void*>(
-                                GetProcAddress(shell, "ShellExecuteA")))
+                                GetProcAddress(shell, "ShellExecuteW")))
                           : nullptr;
   return open && reinterpret_cast<INT_PTR>(
-                     open(window, "open", file.c_str(), nullptr, nullptr, SW_SHOWNORMAL)) > 32;
+                     open(window, L"open", file.c_str(), nullptr, nullptr, SW_SHOWNORMAL)) > 32;
+}
+
+// Every Wine prefix has winebrowser.exe in its system folder: it hands a page to the Linux
+// desktop's browser, also where the prefix gives web pages no association (a new prefix gives
+// none). Windows has no such program, and nothing is started there.
+bool WineBrowserOpen(const std::wstring& file) {
+  const std::wstring browser = SystemFolder() + L"\\winebrowser.exe";
+  if (GetFileAttributesW(browser.c_str()) == INVALID_FILE_ATTRIBUTES) return false;
+  std::wstring commandLine = L"\"" + browser + L"\" \"" + file + L"\"";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessW(browser.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                      nullptr, &startup, &process)) {
+    return false;
+  }
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return true;
+}
+
+bool ShowInBrowser(HWND window, const std::string& page) {
+  const std::wstring file = FindHelpFile(std::string(kManualFolder) + "\\" + page);
+  return !file.empty() && (ShellOpen(window, file) || WineBrowserOpen(file));
+}
+
+// The viewer of this request: the one set, or the automatic choice as things stand now.
+HelpViewer Viewer() { return ChooseHelpViewer(chosenViewer, Platform(), FindHtmlHelpFile()); }
+
+// The one-item menu a right-click on a control offers, at the mouse or, from the keyboard
+// (Shift+F10 or the menu key), at the control's lower left corner.
+bool WhatsThisChosen(HWND control, LPARAM at) {
+  POINT point{GET_X_LPARAM(at), GET_Y_LPARAM(at)};
+  if (point.x == -1 && point.y == -1) {
+    RECT r{};
+    GetWindowRect(control, &r);
+    point = POINT{r.left, r.bottom};
+  }
+  HMENU menu = CreatePopupMenu();
+  AppendMenuA(menu, MF_STRING, IDM_WHATS_THIS, QA_STR_WHATS_THIS);
+  const BOOL chosen = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY,
+                                     point.x, point.y, 0, GetAncestor(control, GA_ROOT), nullptr);
+  DestroyMenu(menu);
+  return chosen == IDM_WHATS_THIS;
 }
 
 void ReportNoHelp(HWND window, const std::string& page) {
@@ -129,10 +210,7 @@ void SetHelpViewer(HelpViewer viewer) { chosenViewer = viewer; }
 // request for a control without a topic shows nothing, as the viewer would, and every other
 // request ends in a topic or in a message.
 void CallHelp(HWND window, UINT command, ULONG_PTR data) {
-  HelpViewer viewer = chosenViewer;
-  if (viewer == HelpViewer::kAuto) {
-    viewer = WinHelpWorks() ? HelpViewer::kWinHelp : HelpViewer::kHtmlHelp;
-  }
+  const HelpViewer viewer = Viewer();
   if (viewer == HelpViewer::kWinHelp) {
     WinHelpA(window, kHelpFile, command, data);
     return;
@@ -149,14 +227,22 @@ void CloseHelp() {
 }
 
 BOOL HandleHelpMessage(UINT message, WPARAM wParam, LPARAM lParam, const DWORD* table) {
+  const ULONG_PTR data = reinterpret_cast<ULONG_PTR>(table);
   if (message == WM_HELP) {
     const HELPINFO* info = reinterpret_cast<const HELPINFO*>(lParam);
     if (info && info->iContextType == HELPINFO_WINDOW) {
-      CallHelp(static_cast<HWND>(info->hItemHandle), HELP_WM_HELP,
-               reinterpret_cast<ULONG_PTR>(table));
+      CallHelp(static_cast<HWND>(info->hItemHandle), HELP_WM_HELP, data);
     }
   } else if (message == WM_CONTEXTMENU) {
-    CallHelp(reinterpret_cast<HWND>(wParam), HELP_CONTEXTMENU, reinterpret_cast<ULONG_PTR>(table));
+    HWND control = reinterpret_cast<HWND>(wParam);
+    if ((GetWindowLongPtrA(control, GWL_STYLE) & WS_CHILD) == 0) return FALSE;
+    // The WinHelp viewer offers "What's This?" itself.
+    if (Viewer() == HelpViewer::kWinHelp) {
+      WinHelpA(control, kHelpFile, HELP_CONTEXTMENU, data);
+    } else if (!PageFor(control, HELP_CONTEXTMENU, data).empty() &&
+               WhatsThisChosen(control, lParam)) {
+      CallHelp(control, HELP_WM_HELP, data);
+    }
   }
   return TRUE;
 }
