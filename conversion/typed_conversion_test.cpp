@@ -1,0 +1,75 @@
+#include "conversion/typed_conversion.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "testing/recording_reporter_test_util.h"
+
+namespace quantora {
+namespace {
+
+constexpr const char* kShipped = QUANTORA_SOURCE_DIR "/data/QUANTORA.TXT";
+
+const UnitTables& ShippedTables() {
+  static const UnitTables tables = [] {
+    RecordingReporter reporter;
+    UnitTables t;
+    LoadDimensionLabels(reporter, t, kShipped);
+    t.NumberOfScalers = LoadScalers(reporter, t, kShipped);
+    return t;
+  }();
+  return tables;
+}
+
+// Typed texts as the dialog's line shows them over the shipped files, in the window's default
+// format, with the mode the conversion lands in.
+TEST(TypedConversion, ReadsTypedTextsOverTheShippedFiles) {
+  const auto reader = LoadTypedConversionReader(ShippedTables(), kShipped);
+  const struct {
+    const char* text;
+    bool multiUnit;
+    const char* line;
+  } rows[] = {
+      {"60 mile per hour to kilometer per hour", false,
+       "60 mile per hour = 96.561 kilometer per hour"},
+      {"2 kilometers in miles", false, "2 kilometer = 1.2427 mile"},
+      // One catalogue unit on each side, with a multiplier for the whole unit.
+      {"1 kilonewton/square meter -> pascal", false,
+       "1 kilonewton per square meter = 1.0000 E3 pascal"},
+      {"3 meter/second^2 = foot per second squared", false,
+       "3 meter per second squared = 9.8425 foot per second squared"},
+      {"1 gallon/mile to liter/kilometer", true,
+       "1 gallon; US per mile = 2.3521 liter per kilometer"},
+      {"5 foot 11 inch to centimeter", false, "71 inch = 180.34 centimeter"},
+      {"100 \xB0" "F to \xC2\xB0" "C", false, "100 Fahrenheit = 37.778 Celsius"},
+      {"60 furlongz to meter", false, "Unknown unit \"furlongz\""},
+      {"kilogram meter/second^2 into pascal", false,
+       "kilogram (Mass) does not convert to pascal (Pressure)"},
+      {"1 meter kilogram second ampere as meter", false,
+       "Too many units: the multi-unit mode holds three over three, and \"ampere\" is a fourth"},
+      {"60 mile per hour", false, "Nothing to convert to after \"hour\": add \"to\" and a unit"},
+  };
+  NumericFormat format;
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.text);
+    EXPECT_EQ(reader->Line(row.text, format), row.line);
+    EXPECT_EQ(reader->Read(row.text).multiUnit, row.multiUnit);
+  }
+}
+
+// Applied, the reading is what the window then converts: the value, and the units read from
+// the file as a pick in the dialog reads them.
+TEST(TypedConversion, AppliedReadingConvertsInTheWindowsState) {
+  const auto reader = LoadTypedConversionReader(ShippedTables(), kShipped);
+  auto state = std::make_unique<ConversionState>();
+  RecordingReporter reporter;
+  ASSERT_TRUE(reader->Apply(reader->Read("3 gallon/mile to liter/kilometer"), *state, reporter,
+                            kShipped));
+  EXPECT_TRUE(state->MultiDimensional);
+  EXPECT_NEAR(ConvertValue(*state, state->InputValue, true), 7.0564, 1e-4);
+}
+
+}  // namespace
+}  // namespace quantora
