@@ -17,6 +17,8 @@ namespace {
 constexpr int kMaxCandidates = 4;   // readings of one unit word that are tried
 constexpr int kMaxCombinations = 400;  // readings of a whole line that are tried
 constexpr int kMaxDepth = 4;        // units named by other compound units, nested
+constexpr std::size_t kMaxSpanWords = 8;  // the longest name tried as one unit
+constexpr std::size_t kMaxSplits = 16;    // places a line is split at
 
 char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 std::string LowerText(std::string text) {
@@ -284,7 +286,9 @@ class Reading {
         return false;
       }
       std::size_t last = i;
-      while (last + 1 < end && tokens[last + 1].kind == Tok::Word) ++last;
+      while (last + 1 < end && last + 1 < i + kMaxSpanWords && tokens[last + 1].kind == Tok::Word) {
+        ++last;
+      }
       bool found = false;
       for (std::size_t j = last + 1; j-- > i && !found;) {
         Term term;
@@ -317,7 +321,7 @@ class Reading {
       reason = "Unknown unit " + Quoted(text.substr(token.begin, token.end - token.begin));
       return false;
     }
-    if (pending != 1) {
+    if (pending != 1 || terms.empty()) {
       reason = "No unit after " + Quoted(text.substr(tokens[end - 1].begin,
                                                      tokens[end - 1].end - tokens[end - 1].begin));
       return false;
@@ -801,7 +805,9 @@ TypedConversion TypedConversionReader::Read(const std::string& typed) const {
       const bool in = IsWord(text, tokens[i], "in");
       const bool other = tokens[i].kind == Tok::Separator || IsWord(text, tokens[i], "to") ||
                          IsWord(text, tokens[i], "into") || IsWord(text, tokens[i], "as");
-      if ((pass == 0 && other) || (pass == 1 && in)) splits.push_back(i);
+      if (((pass == 0 && other) || (pass == 1 && in)) && splits.size() < kMaxSplits) {
+        splits.push_back(i);
+      }
     }
   }
   // The reason kept is that of the split that came furthest: two sides read but not
