@@ -9,6 +9,7 @@
 #include <string>
 
 #include "units/unit_search.h"
+#include "units/unit_vocabulary.h"
 
 namespace {
 
@@ -63,9 +64,11 @@ BENCHMARK(BM_LoadUnitCatalogue);
 void BM_FindUnits(benchmark::State& state, const char* text) {
   const quantora::UnitCatalogue catalogue =
       quantora::LoadUnitCatalogue(Tables(), ShippedCatalogue().c_str());
+  const quantora::UnitVocabulary vocabulary = quantora::LoadUnitVocabulary(
+      Tables(), catalogue, quantora::VocabularyPathBeside(ShippedCatalogue().c_str()).c_str());
   std::size_t found = 0;
   for (auto _ : state) {
-    found = quantora::FindUnits(Tables(), catalogue, text, 0).size();
+    found = quantora::FindUnits(Tables(), catalogue, vocabulary, text, 0).size();
     benchmark::DoNotOptimize(found);
   }
   if (found == 0) state.SkipWithError("nothing found");

@@ -8,7 +8,7 @@
 ;   VERSION      the version the build keeps (project() in CMakeLists.txt), e.g. 1.21
 ;   ARCH         x86 (the product) or x64
 ;   PROGRAM      the quantora.exe to install
-;   DATA_DIR     the folder holding QUANTORA.TXT, QACONST.TXT and QUANTORA.INI
+;   DATA_DIR     the folder holding QUANTORA.TXT, QANAMES.TXT, QACONST.TXT and QUANTORA.INI
 ;   ICON         the program's icon, used for setup and uninstall too
 ;   OUTFILE      the setup program to write
 ; and, when the build produced them:
@@ -108,6 +108,7 @@ VIAddVersionKey FileDescription "Quantora ${VERSION}${NAME_SUFFIX} Setup"
 !macro RemoveProgramFiles DIR
   Delete "${DIR}\quantora.exe"
   Delete "${DIR}\QUANTORA.TXT"
+  Delete "${DIR}\QANAMES.TXT"
   Delete "${DIR}\QACONST.TXT"
   Delete "${DIR}\QUANTORA.HLP"
   Delete "${DIR}\QUANTORA.CNT"
@@ -190,6 +191,7 @@ Section "Quantora" SecProgram
   SetOutPath "$INSTDIR"
   File "/oname=quantora.exe" "${PROGRAM}"
   File "${DATA_DIR}/QUANTORA.TXT"
+  File "${DATA_DIR}/QANAMES.TXT"
   File "${DATA_DIR}/QACONST.TXT"
   !ifdef HELP_DIR
     File "${HELP_DIR}/QUANTORA.HLP"

@@ -1,7 +1,10 @@
 #include "units/unit_search.h"
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
+
+#include "units/unit_vocabulary.h"
 
 namespace quantora {
 namespace {
@@ -57,59 +60,79 @@ std::vector<std::string> Words(const std::string& folded) {
   return words;
 }
 
-// The typed text against one name, and the four ranks a match can take within its group.
+// The typed text against one name, and the rank a match takes within its group: 0 a current
+// quantity's name that begins with the text, 2 another quantity's, 4 and 6 the same for names
+// that only hold its words.
 class Query {
  public:
-  explicit Query(const std::string& text) {
+  Query(const std::string& text, const UnitVocabulary& vocabulary) {
     std::string folded;
     Fold(text.c_str(), folded, joined_);
     words_ = Words(folded);
+    // A plural is also looked for as its singular, "miles" in "mile per hour" and "inches" in
+    // "Square inches" alike.
+    for (const std::string& word : words_) singular_.push_back(ComparedWord(vocabulary, word));
   }
   bool Empty() const { return words_.empty(); }
+  const std::vector<std::string>& TypedWords() const { return words_; }
 
-  // Rank 0 to 3 (current quantity and beginning with the text first), or -1: no match.
   int Rank(const char* name, bool current) {
     Fold(name, folded_, nameJoined_);
     return RankFolded(folded_, nameJoined_, current);
   }
   bool Holds(const std::string& folded) const {
-    for (const std::string& word : words_) {
-      if (folded.find(word) == std::string::npos) return false;
+    for (std::size_t i = 0; i < words_.size(); ++i) {
+      if (folded.find(words_[i]) == std::string::npos &&
+          folded.find(singular_[i]) == std::string::npos) {
+        return false;
+      }
     }
     return true;
   }
   int RankFolded(const std::string& folded, const std::string& joined, bool current) const {
     if (!Holds(folded)) return -1;
     const bool begins = joined.compare(0, joined_.size(), joined_) == 0;
-    return (current ? 0 : 2) + (begins ? 0 : 1);
+    return (begins ? 0 : 4) + (current ? 0 : 2);
   }
 
  private:
-  std::vector<std::string> words_;
+  std::vector<std::string> words_, singular_;
   std::string joined_;
   std::string folded_, nameJoined_;  // kept between names, to spare allocations
 };
 
-// The matches of one group by rank, each in the order it was offered (catalogue order).
+// The matches by rank, a plain name before a multiplier form of the same rank, each in the
+// order it was offered (catalogue order).
 class Ranks {
  public:
-  void Offer(int rank, const UnitMatch& match) {
-    if (rank >= 0 && static_cast<int>(byRank_[rank].size()) < kMaxUnitMatches) {
-      byRank_[rank].push_back(match);
-    }
+  void Offer(int rank, bool multiplied, const UnitMatch& match) {
+    if (rank >= 0) byRank_[rank + (multiplied ? 1 : 0)].push_back(match);
   }
+  // After the exact matches already there, which are not repeated.
   void AppendTo(std::vector<UnitMatch>& matches) const {
+    const std::size_t exact = matches.size();
     for (const std::vector<UnitMatch>& rank : byRank_) {
       for (const UnitMatch& match : rank) {
         if (static_cast<int>(matches.size()) >= kMaxUnitMatches) return;
-        matches.push_back(match);
+        const auto end = matches.begin() + static_cast<std::ptrdiff_t>(exact);
+        if (std::find(matches.begin(), end, match) == end) matches.push_back(match);
       }
     }
   }
 
  private:
-  std::vector<UnitMatch> byRank_[4];
+  std::vector<UnitMatch> byRank_[8];
 };
+
+// The unit a match names, or nullptr when the catalogue holds none there.
+const std::string* NameOf(const UnitCatalogue& catalogue, const UnitMatch& match) {
+  const auto quantity = static_cast<std::size_t>(match.quantity);
+  const auto unit = static_cast<std::size_t>(match.unit);  // a negative index is out too
+  if (quantity >= catalogue.units.size() || unit >= catalogue.units[quantity].size()) {
+    return nullptr;
+  }
+  return &catalogue.units[quantity][unit];
+}
 
 }  // namespace
 
@@ -124,75 +147,95 @@ UnitCatalogue LoadUnitCatalogue(const UnitTables& tables, const char* path,
     record->DimensionIndex = static_cast<std::uint16_t>(d);
     record->NumberOfUnits = 0;
     if (!LoadUnitNames(silent, tables, *record, path, open)) continue;
-    for (int u = 0; u < Counted(record->NumberOfUnits, kMaxUnits); ++u) {
-      catalogue.units[static_cast<std::size_t>(d)].emplace_back(record->UnitNames[u]);
-    }
+    catalogue.units[static_cast<std::size_t>(d)].assign(
+        record->UnitNames, record->UnitNames + Counted(record->NumberOfUnits, kMaxUnits));
   }
   return catalogue;
 }
 
 std::vector<UnitMatch> FindUnits(const UnitTables& tables, const UnitCatalogue& catalogue,
-                                 const std::string& text, int currentQuantity) {
+                                 const UnitVocabulary& vocabulary, const std::string& text,
+                                 int currentQuantity) {
   std::vector<UnitMatch> matches;
-  Query query(text);
+  Query query(text, vocabulary);
   if (query.Empty()) return matches;
-  const int quantities = static_cast<int>(catalogue.units.size());
+  matches = FindExactUnits(tables, catalogue, vocabulary, text);
+  std::stable_sort(matches.begin(), matches.end(), [&](const UnitMatch& a, const UnitMatch& b) {
+    return a.quantity == currentQuantity && b.quantity != currentQuantity;
+  });
+  matches.resize(std::min<std::size_t>(matches.size(), kMaxUnitMatches));
 
-  Ranks plain;
-  for (int q = 0; q < quantities; ++q) {
-    const std::vector<std::string>& units = catalogue.units[static_cast<std::size_t>(q)];
-    for (int u = 0; u < static_cast<int>(units.size()); ++u) {
-      plain.Offer(query.Rank(units[static_cast<std::size_t>(u)].c_str(), q == currentQuantity),
-                  UnitMatch{q, tables.NoMultiplierIndex, u});
+  Ranks ranks;
+  int q = 0;
+  for (const std::vector<std::string>& units : catalogue.units) {
+    int u = 0;
+    for (const std::string& name : units) {
+      ranks.Offer(query.Rank(name.c_str(), q == currentQuantity), false,
+                  UnitMatch{q, tables.NoMultiplierIndex, u++});
     }
+    ++q;
   }
-  plain.AppendTo(matches);
-  if (static_cast<int>(matches.size()) >= kMaxUnitMatches) return matches;
 
-  // A unit with a multiplier is found by its label: "kilometer", "Square kilometers". Folding
-  // goes character by character, so a label folds to the folded text before the multiplier's
-  // place, the folded multiplier and the folded rest: each unit is composed and folded once,
-  // with a mark for the multiplier's place, and each multiplier once.
-  Ranks multiplied;
+  // A unit with a multiplier is found by its label: "kilometer", "Square kilometers", and only
+  // for a multiplier the text names ("hectare" names no "hecto"). Folding goes character by
+  // character, so a label folds to the folded text before the multiplier's place, the folded
+  // multiplier and the folded rest: each unit is composed and folded once, with a mark for the
+  // multiplier's place, and each multiplier once.
   const int scalers = Counted(tables.NumberOfScalers, kMaxScalers);
+  std::vector<int> named;
   std::vector<std::string> prefix(static_cast<std::size_t>(scalers)), prefixJoined(prefix);
   for (int m = 0; m < scalers; ++m) {
-    Fold(tables.Scalers[m].Name, prefix[static_cast<std::size_t>(m)],
-         prefixJoined[static_cast<std::size_t>(m)]);
+    const std::size_t i = static_cast<std::size_t>(m);
+    Fold(tables.Scalers[m].Name, prefix[i], prefixJoined[i]);
+    if (m == tables.NoMultiplierIndex || prefixJoined[i].empty()) continue;
+    for (const std::string& word : query.TypedWords()) {
+      if (word.find(prefixJoined[i]) != std::string::npos) {
+        named.push_back(m);
+        break;
+      }
+    }
   }
   static const char kPlace[] = "\x01";  // no letter, digit or blank: folding drops it
+  static const std::vector<std::vector<std::string>> kNoUnits;
   char label[kLabelSize];
   std::string head, headJoined, tail, tailJoined, folded, joined;
-  for (int q = 0; q < quantities; ++q) {
-    const std::vector<std::string>& units = catalogue.units[static_cast<std::size_t>(q)];
-    for (int u = 0; u < static_cast<int>(units.size()); ++u) {
-      ComposeLabel(kPlace, units[static_cast<std::size_t>(u)].c_str(), label);
+  q = 0;
+  for (const std::vector<std::string>& units : named.empty() ? kNoUnits : catalogue.units) {
+    int u = -1;
+    for (const std::string& name : units) {
+      ++u;
+      ComposeLabel(kPlace, name.c_str(), label);
       char* place = std::strstr(label, kPlace);
       if (place == nullptr) continue;  // a name too long to leave room; none can be
       *place = '\0';
       Fold(label, head, headJoined);
       Fold(place + 1, tail, tailJoined);
-      for (int m = 0; m < scalers; ++m) {
-        if (m == tables.NoMultiplierIndex) continue;
+      for (const int m : named) {
         const std::size_t i = static_cast<std::size_t>(m);
         folded.assign(head).append(prefix[i]).append(tail);
         if (!query.Holds(folded)) continue;
         joined.assign(headJoined).append(prefixJoined[i]).append(tailJoined);
-        multiplied.Offer(query.RankFolded(folded, joined, q == currentQuantity),
-                         UnitMatch{q, m, u});
+        // A form that shows as a plain unit of the quantity is that unit, offered as such.
+        // (A vocabulary read with another catalogue knows nothing of this one's labels.)
+        const std::size_t at = static_cast<std::size_t>(q);
+        if (at < vocabulary.plainLabels.size() && vocabulary.plainLabels[at].count(joined)) {
+          continue;
+        }
+        ranks.Offer(query.RankFolded(folded, joined, q == currentQuantity), true,
+                    UnitMatch{q, m, u});
       }
     }
+    ++q;
   }
-  multiplied.AppendTo(matches);
+  ranks.AppendTo(matches);
   return matches;
 }
 
 std::string UnitMatchText(const UnitTables& tables, const UnitCatalogue& catalogue,
                           const UnitMatch& match) {
   const char* dimension = DimensionLabelOf(tables, static_cast<std::uint16_t>(match.quantity));
-  if (dimension == nullptr || match.quantity >= static_cast<int>(catalogue.units.size())) return "";
-  const std::vector<std::string>& units = catalogue.units[static_cast<std::size_t>(match.quantity)];
-  if (match.unit < 0 || match.unit >= static_cast<int>(units.size())) return "";
+  const std::string* name = NameOf(catalogue, match);
+  if (dimension == nullptr || name == nullptr) return "";
   const char* prefix = "";
   if (match.multiplier != tables.NoMultiplierIndex) {
     const ScalerEntry* scaler = ScalerOf(tables, static_cast<std::uint16_t>(match.multiplier));
@@ -200,7 +243,7 @@ std::string UnitMatchText(const UnitTables& tables, const UnitCatalogue& catalog
     prefix = scaler->Name;
   }
   char label[kLabelSize];
-  ComposeLabel(prefix, units[static_cast<std::size_t>(match.unit)].c_str(), label);
+  ComposeLabel(prefix, name->c_str(), label);
   std::string text = label;
   // "Celsius = 1" names the unit "Celsius " in the list; the line shows no blank before "(".
   text.erase(text.find_last_not_of(' ') + 1);
@@ -211,13 +254,15 @@ void UnitFinder::Type(const std::string& text, const UnitTables& tables, int cur
                       const char* dataPath) {
   typed_ = !text.empty();
   shown_ = 0;
+  currentQuantity_ = currentQuantity;
   matches_.clear();
-  if (!typed_ || Query(text).Empty()) return;
-  if (!loaded_) {
+  if (!typed_) return;
+  if (!vocabulary_) {
     catalogue_ = LoadUnitCatalogue(tables, dataPath);
-    loaded_ = true;
+    vocabulary_ = std::make_shared<const UnitVocabulary>(LoadUnitVocabulary(
+        tables, catalogue_, VocabularyPathBeside(dataPath).c_str()));
   }
-  matches_ = FindUnits(tables, catalogue_, text, currentQuantity);
+  matches_ = FindUnits(tables, catalogue_, *vocabulary_, text, currentQuantity);
 }
 
 void UnitFinder::Step(int delta) {
@@ -232,20 +277,21 @@ const UnitMatch* UnitFinder::Shown() const {
 }
 
 std::string UnitFinder::Line(const UnitTables& tables) const {
-  if (const UnitMatch* match = Shown()) return UnitMatchText(tables, catalogue_, *match);
-  return typed_ ? kNoUnitMatches : "";
+  const UnitMatch* match = Shown();
+  if (match == nullptr) return typed_ ? kNoUnitMatches : "";
+  std::string line = UnitMatchText(tables, catalogue_, *match) + ", " +
+                     std::to_string(shown_ + 1) + " of " + std::to_string(matches_.size());
+  if (match->quantity != currentQuantity_ &&
+      DimensionLabelOf(tables, static_cast<std::uint16_t>(currentQuantity_)) != nullptr) {
+    line += kChangesQuantity;
+  }
+  return line;
 }
 
 bool UnitFinder::Lists(const QuantityRecord& record, const UnitMatch& match) const {
-  if (match.quantity != record.DimensionIndex ||
-      match.quantity >= static_cast<int>(catalogue_.units.size())) {
-    return false;
-  }
-  const std::vector<std::string>& units =
-      catalogue_.units[static_cast<std::size_t>(match.quantity)];
-  if (match.unit < 0 || match.unit >= static_cast<int>(units.size())) return false;
-  return units[static_cast<std::size_t>(match.unit)] ==
-         UnitNameOf(record, static_cast<std::uint16_t>(match.unit));
+  const std::string* name = NameOf(catalogue_, match);
+  return name != nullptr && match.quantity == record.DimensionIndex &&
+         *name == UnitNameOf(record, static_cast<std::uint16_t>(match.unit));
 }
 
 }  // namespace quantora

@@ -1,8 +1,9 @@
-// Finding a unit by typing its name: every quantity's units at once, plain names and the
-// names a multiplier makes of them ("kilometer", "Square kilometers"), in the order a user
-// most likely means them.
+// Finding a unit by typing its name: every quantity's units at once, plain names, the names a
+// multiplier makes of them ("kilometer", "Square kilometers") and the names people write for
+// them ("km", "miles per hour"), in the order a user most likely means them.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -36,19 +37,26 @@ struct UnitMatch {
   }
 };
 
-// The units whose name holds every word of the text, letter case, the caret and punctuation
-// aside: plain names first, then the names with a multiplier; within each, the current
-// quantity's units first, then names that begin with the text, then catalogue order. At most
-// kMaxUnitMatches; none for a text without words.
+struct UnitVocabulary;
+
+// The units the text names, best first: those it names exactly (a whole name, a symbol or an
+// entry of the vocabulary), then those whose name begins with it, then those whose name holds
+// every word of it (letter case, the caret and punctuation aside; a plural also as its
+// singular). Within each, the current quantity's units first, then plain before multiplied,
+// then catalogue order. A multiplier form is offered only when the text names the multiplier,
+// and not at all when it shows as a plain unit of its quantity. At most kMaxUnitMatches; none
+// for a text without words.
 std::vector<UnitMatch> FindUnits(const UnitTables& tables, const UnitCatalogue& catalogue,
-                                 const std::string& text, int currentQuantity);
+                                 const UnitVocabulary& vocabulary, const std::string& text,
+                                 int currentQuantity);
 
 // The match as the main window labels the unit, with its quantity: "kilometer (Length)".
 std::string UnitMatchText(const UnitTables& tables, const UnitCatalogue& catalogue,
                           const UnitMatch& match);
 
 // The find field of the unit selection dialog: the matches of the text typed so far and the
-// one shown. The catalogue is read at the first text with words, once per dialog.
+// one shown. The catalogue and the vocabulary beside it are read at the first text with words,
+// once per dialog.
 class UnitFinder {
  public:
   void Type(const std::string& text, const UnitTables& tables, int currentQuantity,
@@ -57,20 +65,25 @@ class UnitFinder {
   void Step(int delta);
   // nullptr when nothing matches.
   const UnitMatch* Shown() const;
-  // The line under the field: the shown match, that nothing matches, or "" for no text.
+  // The line under the field: the shown match with its place among the matches ("kilometer
+  // (Length), 1 of 12") and, when taking it changes the side's quantity, that it does; that
+  // nothing matches; or "" for no text.
   std::string Line(const UnitTables& tables) const;
   // Whether the record's Unit list holds the match's unit at its row, as the catalogue read
   // it: false once the file changed under the dialog, so that no other unit is taken.
   bool Lists(const QuantityRecord& record, const UnitMatch& match) const;
 
  private:
-  bool loaded_ = false;
   bool typed_ = false;
+  int currentQuantity_ = -1;
   UnitCatalogue catalogue_;
+  std::shared_ptr<const UnitVocabulary> vocabulary_;  // read with the catalogue, at the first text
   std::vector<UnitMatch> matches_;
   int shown_ = 0;
 };
 
 constexpr const char* kNoUnitMatches = "No unit matches";
+// Taking a match of another quantity picks that quantity, which clears both sides' units.
+constexpr const char* kChangesQuantity = "; Enter changes the quantity and clears its units";
 
 }  // namespace quantora

@@ -1,0 +1,563 @@
+#include "units/unit_vocabulary.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <tuple>
+
+namespace quantora {
+namespace {
+
+constexpr std::size_t kMaxVocabularyLine = 200;  // longer lines are damage: skipped
+constexpr std::size_t kMaxWordCombinations = 32;  // readings of one text tried, at most
+
+bool IsAsciiUpper(unsigned char c) { return c >= 'A' && c <= 'Z'; }
+bool IsAsciiLetterOrDigit(unsigned char c) {
+  return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || IsAsciiUpper(c);
+}
+
+std::string LowerAscii(std::string text) {
+  for (char& c : text) {
+    if (IsAsciiUpper(static_cast<unsigned char>(c))) c = static_cast<char>(c + ('a' - 'A'));
+  }
+  return text;
+}
+
+std::string Trimmed(const std::string& text) {
+  const std::size_t first = text.find_first_not_of(" \t\r\n");
+  if (first == std::string::npos) return "";
+  return text.substr(first, text.find_last_not_of(" \t\r\n") + 1 - first);
+}
+
+// The middle dot (in the program's code page) and the no-break blank separate like a blank.
+bool SeparatesLikeBlank(unsigned char c) {
+  return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == 0xB7 || c == 0xA0;
+}
+
+// A symbol as it is compared: letter case kept, "·" and "*" as blanks, "." and "^" gone
+// ("fl. oz." is "fl oz", "m^2" is "m2"), blanks single, none at either end.
+std::string SymbolKey(const std::string& text) {
+  std::string key;
+  bool blank = false;
+  for (const char ch : text) {
+    const unsigned char c = static_cast<unsigned char>(ch);
+    if (c == '.' || c == '^') continue;
+    if (SeparatesLikeBlank(c) || c == '*') {
+      blank = !key.empty();
+      continue;
+    }
+    if (blank) key += ' ';
+    blank = false;
+    key += ch;
+  }
+  return key;
+}
+
+// The words of a name or a typed text, letter case kept: letters, digits and the bytes outside
+// ASCII ("µ", "°", "²") make words; "/" is the word "per"; every other sign separates, and the
+// caret goes without a trace. caretWord, when asked, receives the index of the word that
+// follows a caret, or -1.
+std::vector<std::string> SplitWords(const std::string& text, int* caretWord = nullptr) {
+  std::vector<std::string> words;
+  std::string word;
+  bool caret = false;
+  if (caretWord) *caretWord = -1;
+  auto end = [&] {
+    if (word.empty()) return;
+    if (caret && caretWord) *caretWord = static_cast<int>(words.size());
+    caret = false;
+    words.push_back(word);
+    word.clear();
+  };
+  for (const char ch : text) {
+    const unsigned char c = static_cast<unsigned char>(ch);
+    if (c == '^') {
+      end();
+      caret = true;
+    } else if (IsAsciiLetterOrDigit(c) || (c >= 0x80 && !SeparatesLikeBlank(c))) {
+      word += ch;
+    } else {
+      end();
+      if (c == '/') words.push_back("per");
+    }
+  }
+  end();
+  return words;
+}
+
+std::string Joined(const std::vector<std::string>& words) {
+  std::string text;
+  for (const std::string& word : words) {
+    if (!text.empty()) text += ' ';
+    text += word;
+  }
+  return text;
+}
+
+// Letters and digits alone, lower case: how the find field compares labels.
+std::string FoldedLabel(const char* text) {
+  std::string folded;
+  for (; *text; ++text) {
+    const unsigned char c = static_cast<unsigned char>(*text);
+    if (IsAsciiLetterOrDigit(c) || c >= 0x80) folded += LowerAscii(std::string(1, *text));
+  }
+  return folded;
+}
+
+bool EndsWith(const std::string& text, const char* end) {
+  const std::size_t n = std::strlen(end);
+  return text.size() >= n && text.compare(text.size() - n, n, end) == 0;
+}
+
+// A word as names are compared: its other spelling replaced ("metre" is "meter"), and a plural
+// made singular where the singular is a word of some name ("inches", "entities") or, for a
+// word that is no symbol itself, a symbol ("kgs"), so that words that only end in "s"
+// ("siemens", "celsius", "gauss", "cps") stay as they are.
+std::string Canonical(const UnitVocabulary& vocabulary, const std::string& lower) {
+  const auto alias = vocabulary.words.find(lower);
+  if (alias != vocabulary.words.end()) return alias->second;
+  if (lower.size() >= 3 && EndsWith(lower, "s") && !EndsWith(lower, "ss") &&
+      !EndsWith(lower, "us") && !EndsWith(lower, "is")) {
+    const std::string stem = lower.substr(0, lower.size() - 1);
+    std::string candidates[3] = {stem, "", ""};
+    if (EndsWith(lower, "es")) candidates[1] = lower.substr(0, lower.size() - 2);
+    if (EndsWith(lower, "ies")) candidates[2] = lower.substr(0, lower.size() - 3) + "y";
+    for (const std::string& candidate : candidates) {
+      if (candidate.size() < 2) continue;
+      const auto spelled = vocabulary.words.find(candidate);
+      if (spelled != vocabulary.words.end()) return spelled->second;
+      if (vocabulary.knownWords.count(candidate)) return candidate;
+    }
+    if (vocabulary.symbolWords.count(lower) == 0) {
+      for (const std::string& candidate : candidates) {
+        if (candidate.size() >= 2 && vocabulary.symbolWords.count(candidate)) return candidate;
+      }
+    }
+  }
+  return lower;
+}
+
+std::vector<std::string> CanonicalWords(const UnitVocabulary& vocabulary,
+                                        const std::vector<std::string>& words) {
+  std::vector<std::string> canonical;
+  canonical.reserve(words.size());
+  for (const std::string& word : words) canonical.push_back(Canonical(vocabulary, LowerAscii(word)));
+  return canonical;
+}
+
+bool SameUnits(const std::vector<UnitMatch>& a, const std::vector<UnitMatch>& b) { return a == b; }
+
+// The label a unit shows with a multiplier (or none), without the blanks a name may end in.
+std::string LabelOf(const UnitTables& tables, const UnitCatalogue& catalogue, const UnitMatch& m) {
+  const std::vector<std::string>& units = catalogue.units[static_cast<std::size_t>(m.quantity)];
+  const char* prefix = m.multiplier == tables.NoMultiplierIndex
+                           ? ""
+                           : tables.Scalers[m.multiplier].Name;
+  char label[kLabelSize];
+  ComposeLabel(prefix, units[static_cast<std::size_t>(m.unit)].c_str(), label);
+  return label;
+}
+
+// Where the file's line names a unit: "kilo + meter" is a multiplier and a unit, "meter" the
+// plain unit. The unit is found by its name folded as labels are, caret aside.
+bool ResolveEntry(const UnitTables& tables, const UnitCatalogue& catalogue, int quantity,
+                  const std::string& target, UnitMatch& match) {
+  std::string unitName = target;
+  match = UnitMatch{quantity, tables.NoMultiplierIndex, 0};
+  const std::size_t plus = target.find(" + ");
+  if (plus != std::string::npos) {
+    const std::string multiplier = LowerAscii(Trimmed(target.substr(0, plus)));
+    const int scalers = std::min<int>(std::max(tables.NumberOfScalers, 0), kMaxScalers);
+    int found = -1;
+    for (int m = 0; m < scalers && found < 0; ++m) {
+      if (LowerAscii(tables.Scalers[m].Name) == multiplier) found = m;
+    }
+    if (found < 0) return false;
+    match.multiplier = found;
+    unitName = Trimmed(target.substr(plus + 3));
+  }
+  const std::string wanted = FoldedLabel(unitName.c_str());
+  if (wanted.empty()) return false;
+  const std::vector<std::string>& units = catalogue.units[static_cast<std::size_t>(quantity)];
+  for (std::size_t u = 0; u < units.size(); ++u) {
+    if (FoldedLabel(units[u].c_str()) == wanted) {
+      match.unit = static_cast<int>(u);
+      return true;
+    }
+  }
+  return false;
+}
+
+struct PrefixSymbol {
+  std::string symbol;
+  int multiplier;
+  bool multiple;  // a factor above 1: kilo, mega, kibi
+};
+
+struct Entry {
+  std::string key;
+  char takes;  // '*' every prefix, '+' the multiples only, '\0' none
+  UnitMatch match;
+};
+
+// Reads one line of any length; a line longer than kMaxVocabularyLine is read to its end and
+// reported as damaged.
+bool ReadLine(std::FILE* file, std::string& line, bool& tooLong) {
+  line.clear();
+  tooLong = false;
+  char piece[kLineBufferSize];
+  bool any = false;
+  while (std::fgets(piece, sizeof piece, file)) {
+    any = true;
+    if (line.size() <= kMaxVocabularyLine) line += piece;
+    if (std::strchr(piece, '\n') != nullptr) break;
+  }
+  if (line.size() > kMaxVocabularyLine) tooLong = true;
+  return any;
+}
+
+int QuantityOf(const UnitTables& tables, const UnitCatalogue& catalogue, const std::string& label) {
+  const int count = std::min<int>(static_cast<int>(catalogue.units.size()),
+                                  std::min<int>(std::max(tables.NumberOfDimensions, 0),
+                                                kMaxDimensions));
+  const std::string wanted = LowerAscii(label);
+  for (int q = 0; q < count; ++q) {
+    if (LowerAscii(tables.DimensionLabels[q]) == wanted) return q;
+  }
+  return -1;
+}
+
+// The file's sections: [prefixes] (symbol = multiplier), [words] (word = word) and one per
+// quantity (symbols | more symbols = unit); anything else is passed over.
+void ReadFile(const UnitTables& tables, const UnitCatalogue& catalogue, std::FILE* file,
+              UnitVocabulary& vocabulary, std::vector<PrefixSymbol>& prefixes,
+              std::vector<Entry>& entries) {
+  enum { kNone, kPrefixes, kWords, kQuantity } section = kNone;
+  int quantity = -1;
+  std::string line;
+  bool tooLong = false;
+  while (ReadLine(file, line, tooLong)) {
+    if (tooLong) {
+      ++vocabulary.entriesSkipped;
+      continue;
+    }
+    const std::string text = Trimmed(line);
+    if (text.empty() || text[0] == ';') continue;
+    if (text[0] == '[') {
+      const std::string head = LowerAscii(text.substr(1, text.find(']') - 1));
+      section = kNone;
+      if (head == "prefixes") {
+        section = kPrefixes;
+      } else if (head == "words") {
+        section = kWords;
+      } else if ((quantity = QuantityOf(tables, catalogue, text.substr(1, text.find(']') - 1))) >= 0) {
+        section = kQuantity;
+      } else {
+        ++vocabulary.entriesSkipped;
+      }
+      continue;
+    }
+    const std::size_t equals = text.find('=');
+    const std::string left = equals == std::string::npos ? "" : Trimmed(text.substr(0, equals));
+    const std::string right = equals == std::string::npos ? "" : Trimmed(text.substr(equals + 1));
+    bool read = false;
+    if (section == kNone || left.empty() || right.empty()) {
+      read = false;
+    } else if (section == kPrefixes) {
+      const int scalers = std::min<int>(std::max(tables.NumberOfScalers, 0), kMaxScalers);
+      for (int m = 0; m < scalers && !read; ++m) {
+        if (m != tables.NoMultiplierIndex && LowerAscii(tables.Scalers[m].Name) == LowerAscii(right)) {
+          prefixes.push_back({SymbolKey(left), m, tables.Scalers[m].Mult > 1.0});
+          read = true;
+        }
+      }
+    } else if (section == kWords) {
+      const std::string word = LowerAscii(left), meant = LowerAscii(right);
+      read = SplitWords(word).size() == 1 && !SplitWords(meant).empty();
+      if (read) vocabulary.words[word] = Joined(SplitWords(meant));
+    } else {
+      UnitMatch match;
+      read = ResolveEntry(tables, catalogue, quantity, right, match);
+      std::size_t start = 0;
+      while (read && start <= left.size()) {
+        std::size_t bar = left.find('|', start);
+        if (bar == std::string::npos) bar = left.size();
+        std::string key = Trimmed(left.substr(start, bar - start));
+        char takes = '\0';
+        if (!key.empty() && (key.back() == '*' || key.back() == '+')) {
+          takes = match.multiplier == tables.NoMultiplierIndex ? key.back() : '\0';
+          key.pop_back();
+        }
+        key = SymbolKey(key);
+        if (!key.empty()) entries.push_back({key, takes, match});
+        start = bar + 1;
+      }
+    }
+    if (read) {
+      ++vocabulary.entriesRead;
+    } else {
+      ++vocabulary.entriesSkipped;
+    }
+  }
+}
+
+void AddSymbol(UnitVocabulary& vocabulary, const std::string& key, const UnitMatch& match) {
+  std::vector<UnitMatch>& units = vocabulary.symbols[key];
+  if (std::find(units.begin(), units.end(), match) == units.end()) units.push_back(match);
+}
+
+void AddName(UnitVocabulary& vocabulary, const std::vector<std::string>& canonical,
+             const NamedUnit& unit, bool wordSet) {
+  if (canonical.empty()) return;
+  vocabulary.names[Joined(canonical)].push_back(unit);
+  if (!wordSet) return;
+  std::vector<std::string> sorted = canonical;
+  std::sort(sorted.begin(), sorted.end());
+  vocabulary.wordSets[Joined(sorted)].push_back(unit);
+}
+
+// The label words of a unit as a name inside a longer one: "km" stands for "kilometer", "lb"
+// for "pound" (what follows a ";" left out).
+std::vector<std::string> NameWordsOf(const UnitTables& tables, const UnitCatalogue& catalogue,
+                                     const UnitVocabulary& vocabulary, const UnitMatch& match) {
+  std::string label = LabelOf(tables, catalogue, match);
+  label = label.substr(0, label.find(';'));
+  return CanonicalWords(vocabulary, SplitWords(label));
+}
+
+// The readings of one typed word inside a longer text: itself, the name of the unit it is the
+// symbol of, and for a power ("m3", "ft²") "cubic meter" and "meter cubed".
+std::vector<std::vector<std::string>> ReadingsOf(const UnitTables& tables,
+                                                 const UnitCatalogue& catalogue,
+                                                 const UnitVocabulary& vocabulary,
+                                                 const std::string& word) {
+  std::vector<std::vector<std::string>> readings{{Canonical(vocabulary, LowerAscii(word))}};
+  auto symbolOf = [&](const std::string& symbol, UnitMatch& match) {
+    const auto exact = vocabulary.symbols.find(symbol);
+    if (exact != vocabulary.symbols.end() && !exact->second.empty()) {
+      match = exact->second.front();
+      return true;
+    }
+    const auto named = vocabulary.names.find(Canonical(vocabulary, LowerAscii(symbol)));
+    if (named == vocabulary.names.end()) return false;
+    for (const NamedUnit& unit : named->second) {
+      if (unit.multiplierWord < 0) {
+        match = unit.match;
+        return true;
+      }
+    }
+    return false;
+  };
+  UnitMatch match;
+  if (symbolOf(word, match)) readings.push_back(NameWordsOf(tables, catalogue, vocabulary, match));
+  const unsigned char last = static_cast<unsigned char>(word.back());
+  const int power = (last == '2' || last == 0xB2) ? 2 : (last == '3' || last == 0xB3) ? 3 : 0;
+  if (power != 0 && word.size() > 1 && symbolOf(word.substr(0, word.size() - 1), match)) {
+    const std::vector<std::string> base = NameWordsOf(tables, catalogue, vocabulary, match);
+    std::vector<std::string> before{power == 2 ? "square" : "cubic"}, after = base;
+    before.insert(before.end(), base.begin(), base.end());
+    after.push_back(power == 2 ? "squared" : "cubed");
+    readings.push_back(before);
+    readings.push_back(after);
+  }
+  return readings;
+}
+
+// The units one reading of the text names: the name as it stands, its words in another order
+// for a name with a qualifier ("US gallon"), and a multiplier name joined to one of its words
+// ("kilometer", "square kilometers") where that unit takes the multiplier there.
+void NamedBy(const UnitTables& tables, const UnitVocabulary& vocabulary,
+             const std::vector<std::string>& lowerWords, std::vector<std::string> canonical,
+             std::vector<UnitMatch>& found) {
+  const auto direct = vocabulary.names.find(Joined(canonical));
+  if (direct != vocabulary.names.end()) {
+    for (const NamedUnit& unit : direct->second) found.push_back(unit.match);
+  }
+  if (std::find(canonical.begin(), canonical.end(), "per") == canonical.end()) {
+    std::vector<std::string> sorted = canonical;
+    std::sort(sorted.begin(), sorted.end());
+    const auto set = vocabulary.wordSets.find(Joined(sorted));
+    if (set != vocabulary.wordSets.end()) {
+      for (const NamedUnit& unit : set->second) found.push_back(unit.match);
+    }
+  }
+  const int scalers = std::min<int>(std::max(tables.NumberOfScalers, 0), kMaxScalers);
+  for (std::size_t k = 0; k < lowerWords.size(); ++k) {
+    const std::string& word = lowerWords[k];
+    for (int m = 0; m < scalers; ++m) {
+      if (m == tables.NoMultiplierIndex) continue;
+      const std::string prefix = LowerAscii(tables.Scalers[m].Name);
+      if (prefix.empty() || word.size() <= prefix.size() || word.compare(0, prefix.size(), prefix) != 0) {
+        continue;
+      }
+      const std::string kept = canonical[k];
+      canonical[k] = Canonical(vocabulary, word.substr(prefix.size()));
+      const auto hit = vocabulary.names.find(Joined(canonical));
+      canonical[k] = kept;
+      if (hit == vocabulary.names.end()) continue;
+      for (const NamedUnit& unit : hit->second) {
+        if (unit.multiplierWord == static_cast<int>(k) &&
+            unit.match.multiplier == tables.NoMultiplierIndex) {
+          found.push_back(UnitMatch{unit.match.quantity, m, unit.match.unit});
+        }
+      }
+    }
+  }
+}
+
+}  // namespace
+
+std::string ComparedWord(const UnitVocabulary& vocabulary, const std::string& lowerWord) {
+  return Canonical(vocabulary, lowerWord);
+}
+
+std::string VocabularyPathBeside(const char* cataloguePath) {
+  const std::string path = cataloguePath;
+  const std::size_t name = path.size() - std::strlen(DataFileName(cataloguePath));
+  return path.substr(0, name) + kVocabularyFileName;
+}
+
+UnitVocabulary LoadUnitVocabulary(const UnitTables& tables, const UnitCatalogue& catalogue,
+                                  const char* path, const DataFileOpener& open) {
+  UnitVocabulary vocabulary;
+  std::vector<PrefixSymbol> prefixes;
+  std::vector<Entry> entries;
+  if (std::FILE* file = open(path)) {
+    ReadFile(tables, catalogue, file, vocabulary, prefixes, entries);
+    std::fclose(file);
+  }
+
+  // Symbols written in the file come first; a prefix symbol joined to a symbol that takes it
+  // ("k" + "m") adds a symbol only where the file has none of that spelling.
+  for (const Entry& entry : entries) AddSymbol(vocabulary, entry.key, entry.match);
+  std::unordered_map<std::string, UnitMatch> made;
+  for (const Entry& entry : entries) {
+    if (entry.takes == '\0') continue;
+    for (const PrefixSymbol& prefix : prefixes) {
+      if (entry.takes == '+' && !prefix.multiple) continue;
+      const std::string key = prefix.symbol + entry.key;
+      if (vocabulary.symbols.count(key) == 0) {
+        made.emplace(key, UnitMatch{entry.match.quantity, prefix.multiplier, entry.match.unit});
+      }
+    }
+  }
+  for (const auto& symbol : made) AddSymbol(vocabulary, symbol.first, symbol.second);
+
+  // Words: every name's, every symbol's and every word the file spells for another.
+  const int quantities = static_cast<int>(catalogue.units.size());
+  for (int q = 0; q < quantities; ++q) {
+    for (const std::string& name : catalogue.units[static_cast<std::size_t>(q)]) {
+      for (const std::string& word : SplitWords(name)) vocabulary.knownWords.insert(LowerAscii(word));
+    }
+  }
+  for (const auto& symbol : vocabulary.symbols) {
+    for (const std::string& word : SplitWords(symbol.first)) {
+      vocabulary.symbolWords.insert(LowerAscii(word));
+    }
+  }
+  for (const auto& word : vocabulary.words) vocabulary.knownWords.insert(word.second);
+
+  // The catalogue's names, whole and up to their ";".
+  vocabulary.plainLabels.resize(static_cast<std::size_t>(quantities));
+  for (int q = 0; q < quantities; ++q) {
+    const std::vector<std::string>& units = catalogue.units[static_cast<std::size_t>(q)];
+    for (int u = 0; u < static_cast<int>(units.size()); ++u) {
+      const std::string& name = units[static_cast<std::size_t>(u)];
+      const NamedUnit plain{UnitMatch{q, tables.NoMultiplierIndex, u}, 0};
+      int caretWord = -1;
+      const std::vector<std::string> whole = CanonicalWords(vocabulary, SplitWords(name, &caretWord));
+      NamedUnit named = plain;
+      named.multiplierWord = caretWord >= 0 ? caretWord : 0;
+      const std::size_t semicolon = name.find(';');
+      AddName(vocabulary, whole, named, semicolon != std::string::npos);
+      if (semicolon != std::string::npos) {
+        const std::vector<std::string> main =
+            CanonicalWords(vocabulary, SplitWords(name.substr(0, semicolon)));
+        if (main != whole) AddName(vocabulary, main, named, false);
+      }
+      vocabulary.plainLabels[static_cast<std::size_t>(q)].emplace(
+          FoldedLabel(LabelOf(tables, catalogue, plain.match).c_str()), u);
+    }
+  }
+
+  // A symbol stands for its name in any letter case, unless another symbol spelled with other
+  // capitals names another unit ("mm" and "Mm", "MB" and "Mb").
+  std::unordered_map<std::string, std::vector<const std::string*>> byLower;
+  for (const auto& symbol : vocabulary.symbols) byLower[LowerAscii(symbol.first)].push_back(&symbol.first);
+  for (const auto& group : byLower) {
+    const std::vector<UnitMatch>& units = vocabulary.symbols[*group.second.front()];
+    bool alike = true;
+    for (const std::string* key : group.second) alike = alike && SameUnits(vocabulary.symbols[*key], units);
+    if (!alike) continue;
+    const std::vector<std::string> canonical = CanonicalWords(vocabulary, SplitWords(group.first));
+    for (const UnitMatch& match : units) AddName(vocabulary, canonical, NamedUnit{match, -1}, false);
+  }
+  return vocabulary;
+}
+
+std::vector<UnitMatch> FindExactUnits(const UnitTables& tables, const UnitCatalogue& catalogue,
+                                      const UnitVocabulary& vocabulary, const std::string& text) {
+  std::vector<UnitMatch> found;
+  const std::string key = SymbolKey(text);
+  if (key.empty()) return found;
+  const auto symbol = vocabulary.symbols.find(key);
+  if (symbol != vocabulary.symbols.end()) found = symbol->second;
+
+  const std::vector<std::string> words = SplitWords(text);
+  std::vector<std::string> lowerWords;
+  for (const std::string& word : words) lowerWords.push_back(LowerAscii(word));
+  if (!words.empty()) NamedBy(tables, vocabulary, lowerWords, CanonicalWords(vocabulary, words), found);
+
+  // Nothing by the text as a whole: its words read as symbols and powers ("km/h", "kg/m3",
+  // "sq ft"), each reading tried as a name.
+  if (found.empty() && !words.empty()) {
+    std::vector<std::vector<std::vector<std::string>>> readings;
+    std::size_t combinations = 1;
+    for (const std::string& word : words) {
+      readings.push_back(ReadingsOf(tables, catalogue, vocabulary, word));
+      combinations *= readings.back().size();
+      if (combinations > kMaxWordCombinations) break;
+    }
+    if (combinations <= kMaxWordCombinations) {
+      for (std::size_t c = 0; c < combinations; ++c) {
+        std::vector<std::string> reading;
+        std::size_t rest = c;
+        for (const auto& choices : readings) {
+          const std::vector<std::string>& chosen = choices[rest % choices.size()];
+          rest /= choices.size();
+          reading.insert(reading.end(), chosen.begin(), chosen.end());
+        }
+        NamedBy(tables, vocabulary, reading, reading, found);
+      }
+    }
+  }
+
+  // A multiplier form that shows as a plain unit of its quantity is that unit ("kilo" + "gram"
+  // is "kilogram"); each unit once. The file's own reading of a symbol as written comes first
+  // ("gal" the gallon before the galileo, "newton" the force before the temperature scale),
+  // then plain before multiplied, then catalogue order.
+  const std::size_t written = symbol == vocabulary.symbols.end() ? 0 : symbol->second.size();
+  for (UnitMatch& match : found) {
+    if (match.multiplier == tables.NoMultiplierIndex ||
+        match.quantity >= static_cast<int>(vocabulary.plainLabels.size())) {
+      continue;
+    }
+    const auto& labels = vocabulary.plainLabels[static_cast<std::size_t>(match.quantity)];
+    const auto plain = labels.find(FoldedLabel(LabelOf(tables, catalogue, match).c_str()));
+    if (plain != labels.end()) match = UnitMatch{match.quantity, tables.NoMultiplierIndex, plain->second};
+  }
+  const std::vector<UnitMatch> writtenUnits(found.begin(),
+                                            found.begin() + static_cast<std::ptrdiff_t>(written));
+  auto order = [&](const UnitMatch& m) {
+    const bool inFile =
+        std::find(writtenUnits.begin(), writtenUnits.end(), m) != writtenUnits.end();
+    return std::make_tuple(!inFile, m.multiplier != tables.NoMultiplierIndex, m.quantity, m.unit,
+                           m.multiplier);
+  };
+  std::sort(found.begin(), found.end(),
+            [&](const UnitMatch& a, const UnitMatch& b) { return order(a) < order(b); });
+  found.erase(std::unique(found.begin(), found.end()), found.end());
+  return found;
+}
+
+}  // namespace quantora

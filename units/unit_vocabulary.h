@@ -1,0 +1,72 @@
+// The names people write for units, beside the catalogue's own: symbols ("km", "mph", "°F"),
+// abbreviations ("sq ft", "lbs"), plurals ("feet", "miles per hour"), spellings ("litre") and
+// powers ("m³", "ft2"). They come from the vocabulary file "QANAMES.TXT" beside the units
+// catalogue, resolved once against the catalogue; a missing or damaged file leaves only the
+// catalogue's names (with their plurals), and the program never writes the file.
+#pragma once
+
+#include <string>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+#include "units/catalog_file.h"
+#include "units/unit_search.h"
+
+namespace quantora {
+
+constexpr const char* kVocabularyFileName = "QANAMES.TXT";
+
+// One way of naming a unit: the unit, and for a name found inside the catalogue, the word
+// where a multiplier name may join it ("kilo" + "meter" at word 0, "Square " + "kilo" +
+// "meters" at word 1), or -1 where no multiplier may join.
+struct NamedUnit {
+  UnitMatch match;
+  int multiplierWord = -1;
+};
+
+// What the vocabulary file yields, resolved against the catalogue it was read with.
+struct UnitVocabulary {
+  // Symbols exactly as written (letter case kept, blanks made single): "Mm", "km/h", "°F".
+  std::unordered_map<std::string, std::vector<UnitMatch>> symbols;
+  // Names in their compared form (lower case, singular, spelled as the catalogue spells them,
+  // words joined by one blank): the catalogue's own names, each also without what follows its
+  // ";", and every symbol whose letter case carries no meaning.
+  std::unordered_map<std::string, std::vector<NamedUnit>> names;
+  // The same names with their words sorted, for "US gallon" as "gallon; US".
+  std::unordered_map<std::string, std::vector<NamedUnit>> wordSets;
+  // Words written for other words: "feet" for "foot", "metre" for "meter", "sq" for "square".
+  std::unordered_map<std::string, std::string> words;
+  // Every word of the catalogue's names and every word spelled for another, to tell a plural
+  // from a word of its own ("inches", "siemens").
+  std::unordered_set<std::string> knownWords;
+  // The words of the symbols, lower case: "kgs" is "kg", but "cps" stays a symbol of its own.
+  std::unordered_set<std::string> symbolWords;
+  // Per quantity, each plain unit by its label folded as the find field folds it: a unit with a
+  // multiplier that shows as a plain unit ("kilo" + "gram") is that plain unit.
+  std::vector<std::unordered_map<std::string, int>> plainLabels;
+  int entriesRead = 0;     // lines of the file that named a unit of the catalogue
+  int entriesSkipped = 0;  // lines that could not be read or named no unit of the catalogue
+};
+
+// Reads the vocabulary file and indexes the catalogue's names. Shows no message: without the
+// file the catalogue's names still serve.
+UnitVocabulary LoadUnitVocabulary(const UnitTables& tables, const UnitCatalogue& catalogue,
+                                  const char* path = kVocabularyFileName,
+                                  const DataFileOpener& open = OpenDataFile);
+
+// Every unit (with multiplier) whose whole catalogue name, symbol or vocabulary entry the text
+// is: symbols with their letter case where it tells units apart ("mm", "Mm"), names in any
+// case, plurals, spellings and powers included; best first (plain before multiplied, then
+// catalogue order); empty when the text names no unit exactly.
+std::vector<UnitMatch> FindExactUnits(const UnitTables& tables, const UnitCatalogue& catalogue,
+                                      const UnitVocabulary& vocabulary, const std::string& text);
+
+// A lower-case word as names are compared: spelled as the catalogue spells it ("metre" is
+// "meter") and singular where the singular is a word of some name ("inches" is "inch").
+std::string ComparedWord(const UnitVocabulary& vocabulary, const std::string& lowerWord);
+
+// The vocabulary file beside a catalogue path: "data\QUANTORA.TXT" gives "data\QANAMES.TXT".
+std::string VocabularyPathBeside(const char* cataloguePath);
+
+}  // namespace quantora

@@ -1,0 +1,116 @@
+#include "units/unit_vocabulary.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "testing/recording_reporter_test_util.h"
+#include "testing/text_file_test_util.h"
+
+namespace quantora {
+namespace {
+
+const std::string kData = std::string(QUANTORA_SOURCE_DIR) + "/data/";
+
+struct Shipped {
+  UnitTables tables;
+  UnitCatalogue catalogue;
+  explicit Shipped(const std::string& catalogueFile = kData + kUnitsDataFileName) {
+    RecordingReporter reporter;
+    LoadDimensionLabels(reporter, tables, catalogueFile.c_str());
+    tables.NumberOfScalers = LoadScalers(reporter, tables, catalogueFile.c_str());
+    catalogue = LoadUnitCatalogue(tables, catalogueFile.c_str());
+  }
+  std::string First(const UnitVocabulary& vocabulary, const std::string& text, int current) {
+    const std::vector<UnitMatch> found = FindUnits(tables, catalogue, vocabulary, text, current);
+    return found.empty() ? "" : UnitMatchText(tables, catalogue, found.front());
+  }
+};
+
+enum { kLength = 0, kArea = 1, kAngularVelocity = 12, kNone = 9999 };
+
+// The first match of texts as people type them, over the shipped catalogue and vocabulary:
+// one row for each way of naming a unit and each rule of order.
+TEST(UnitVocabulary, FirstMatchOfTypedTexts) {
+  Shipped shipped;
+  const UnitVocabulary vocabulary = LoadUnitVocabulary(
+      shipped.tables, shipped.catalogue, VocabularyPathBeside((kData + "QUANTORA.TXT").c_str()).c_str());
+  const struct {
+    const char* text;
+    int current;
+    const char* first;
+  } rows[] = {
+      {"ft", kNone, "foot (Length)"},                        // a symbol of the file
+      {"mm", kNone, "millimeter (Length)"},                  // prefix symbols, letter case kept
+      {"Mm", kNone, "megameter (Length)"},
+      {"MM", kNone, "momme; Japanese (Mass)"},               // neither: only the name holds it
+      {"MPH", kNone, "mile per hour (Speed)"},               // case that tells nothing apart
+      {"\xB5" "F", kNone, "microfarad (Capacitance)"},       // bytes of the code page
+      {"kWh", kNone, "kilowatt-hour (Energy)"},              // a prefix form that is a plain unit
+      {"\xB0" "F", kNone, "Fahrenheit (Temperature Scale)"},
+      {"miles per hour", kNone, "mile per hour (Speed)"},    // plurals, regular and not
+      {"feet", kNone, "foot (Length)"},
+      {"entities", kNone, "entity; particle (Amount of Substance)"},
+      {"kilometres per hour", kNone, "kilometer per hour (Speed)"},  // spellings
+      {"ft\xB2", kNone, "Square feet (Area)"},               // powers and words for them
+      {"square foot", kNone, "Square feet (Area)"},
+      {"cubic centimetres", kNone, "Cubic centimeters (Volume)"},
+      {"km2", kLength, "Square kilometers (Area)"},
+      {"miles/h", kNone, "mile per hour (Speed)"},           // "/" as "per", symbols as names
+      {"US gallon", kNone, "gallon; US (Volume)"},           // words in another order
+      {"kilometer", kNone, "kilometer (Length)"},            // whole name before beginning
+      {"watt", kNone, "watt (Power)"},
+      {"bar", kNone, "bar (Pressure)"},
+      {"newton", kNone, "newton (Force)"},                   // the file's reading first
+      {"meters", kArea, "meter (Length)"},                   // exact before current quantity
+      {"rpm", kAngularVelocity, "revolution per minute (Angular Velocity)"},  // then current
+      {"zz", kNone, ""},
+      {"0", kNone, "cable; international (1/10 nmi) (Length)"},  // every letter and digit
+      {"9", kNone, "span; 9 inches (Length)"},
+      {"Z", kNone, "Zentner; metric (50 kg) (Mass)"},
+      {"z", kNone, "Zentner; metric (50 kg) (Mass)"},
+      {"A", kNone, "ampere (Electric Current)"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.text);
+    EXPECT_EQ(shipped.First(vocabulary, row.text, row.current), row.first);
+  }
+}
+
+// Multiplier forms only where the text names the multiplier ("hectare" has no
+// "quettahectare"), and none that shows as a plain unit ("kilowatt hour" has one
+// "kilowatt-hour").
+TEST(UnitVocabulary, NoMultiplierFormsOfNoiseOrTwice) {
+  Shipped shipped;
+  const UnitVocabulary none = LoadUnitVocabulary(shipped.tables, shipped.catalogue, "no file");
+  const struct {
+    const char* text;
+    std::size_t matches;
+  } rows[] = {{"hectare", 1}, {"kilowatt hour", 4}, {"kilo", kMaxUnitMatches}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.text);
+    EXPECT_EQ(FindUnits(shipped.tables, shipped.catalogue, none, row.text, kNone).size(),
+              row.matches);
+  }
+}
+
+// A damaged file is read as far as it goes: what cannot be read is passed over, and without
+// the file the catalogue's names still serve.
+TEST(UnitVocabulary, SkipsWhatItCannotRead) {
+  Shipped shipped;
+  const std::string file = testing::TestFile(
+      "[prefixes]\nk = kilo\nx = nothing\n[Length]\nm* = meter\nq = no such unit\n"
+      "no equals sign\n" + std::string(300, 'a') + " = meter\n[Nowhere]\nzz = meter\n");
+  const UnitVocabulary damaged = LoadUnitVocabulary(shipped.tables, shipped.catalogue, file.c_str());
+  EXPECT_EQ(damaged.entriesRead, 2);
+  EXPECT_EQ(damaged.entriesSkipped, 6);
+  EXPECT_EQ(shipped.First(damaged, "km", kNone), "kilometer (Length)");
+  EXPECT_EQ(shipped.First(damaged, "zz", kNone), "");
+  const UnitVocabulary none = LoadUnitVocabulary(shipped.tables, shipped.catalogue, "no such file");
+  EXPECT_EQ(shipped.First(none, "inches", kNone), "inch (Length)");
+  EXPECT_EQ(shipped.First(none, "km", kNone), "");
+}
+
+}  // namespace
+}  // namespace quantora
