@@ -5,11 +5,11 @@
 #include <cmath>
 #include <cstring>
 #include <map>
-#include <unordered_map>
 #include <utility>
 
 #include "numbers/number_text.h"
 #include "units/unit_dialog.h"
+#include "units/unit_vocabulary.h"
 
 namespace quantora {
 namespace {
@@ -44,7 +44,9 @@ std::string Normalise(const std::string& text) {
   } kSigns[] = {{"\xC2\xB0", "\xB0"}, {"\xC2\xB2", "\xB2"}, {"\xC2\xB3", "\xB3"},
                 {"\xC2\xB5", "\xB5"}, {"\xCE\xBC", "\xB5"}, {"\xC2\xB7", "\xB7"},
                 {"\xC3\x97", "\xD7"}, {"\xE2\x8B\x85", "\xB7"}, {"\xE2\x88\x92", "-"},
-                {"\xE2\x86\x92", "->"}, {"\xC2\xB9", "\xB9"}, {"\xE2\x80\xA2", "\xB7"}};
+                {"\xE2\x86\x92", "->"}, {"\xC2\xB9", "\xB9"}, {"\xE2\x80\xA2", "\xB7"},
+                {"\xCE\xA9", "ohm"},   {"\xE2\x84\xA6", "ohm"}, {"\xE2\x80\xB2", "'"},
+                {"\xE2\x80\xB3", "\""}};
   std::string out;
   for (std::size_t i = 0; i < text.size();) {
     bool replaced = false;
@@ -214,7 +216,8 @@ class Reading {
   // written as a last digit ("m2", "ft3") are tried too.
   std::vector<UnitMatch> Resolve(const std::string& text, int& power) const {
     power = 1;
-    std::vector<UnitMatch> found = resolver_(text);
+    // 5'11": the marks for feet and inches, where the names written for units lack them.
+    std::vector<UnitMatch> found = resolver_(text == "'" ? "foot" : text == "\"" ? "inch" : text);
     if (found.empty() && text.size() > 1 && text.back() == '.') {
       found = resolver_(text.substr(0, text.size() - 1));
     }
@@ -223,12 +226,24 @@ class Reading {
       found = resolver_(text.substr(0, text.size() - 1));
       power = text.back() - '0';
     }
+    // "100 F to C": the letters of the temperature scales are farad and coulomb to the
+    // catalogue's symbols, but a temperature is what most lines mean by them; the scale is
+    // tried after the symbol's own units.
+    static const char* const kScales[] = {"Fahrenheit", "Celsius", "Kelvin", "Rankine"};
+    if (text.size() == 1) {
+      for (const char* scale : kScales) {
+        if (Lower(text[0]) != Lower(scale[0])) continue;
+        const std::vector<UnitMatch> named = resolver_(scale);
+        if (!named.empty()) found.push_back(named[0]);
+      }
+    }
     std::vector<UnitMatch> unique;
     for (const UnitMatch& match : found) {
       if (!Known(match)) continue;
       if (std::find(unique.begin(), unique.end(), match) != unique.end()) continue;
-      unique.push_back(match);
-      if (static_cast<int>(unique.size()) == kMaxCandidates) break;
+      if (static_cast<int>(unique.size()) < kMaxCandidates || &match == &found.back()) {
+        unique.push_back(match);
+      }
     }
     return unique;
   }
@@ -307,6 +322,8 @@ class Reading {
         if (term.candidates.empty()) continue;
         term.exponent = power * pending * (divide ? -1 : 1);
         pending = 1;
+        // "BTU per hour foot degree F": what follows a unit read with its "per" divides too.
+        if (term.text.find(" per ") != std::string::npos) divide = true;
         terms.push_back(term);
         i = j + 1;
         found = true;
@@ -976,54 +993,18 @@ UnitFactorTable LoadUnitFactorTable(const UnitTables& tables, const UnitCatalogu
   return table;
 }
 
-UnitResolver CatalogueNameResolver(const UnitTables& tables, const UnitCatalogue& catalogue) {
-  auto names = std::make_shared<std::unordered_map<std::string, std::vector<UnitMatch>>>();
-  auto add = [&](const std::string& text, const UnitMatch& match) {
-    std::vector<UnitMatch>& list = (*names)[LowerText(Trim(text))];
-    if (std::find(list.begin(), list.end(), match) == list.end()) list.push_back(match);
-  };
-  const int scalers = std::min(tables.NumberOfScalers, kMaxScalers);
-  for (int pass = 0; pass < 2; ++pass) {
-    for (std::size_t q = 0; q < catalogue.units.size(); ++q) {
-      for (std::size_t u = 0; u < catalogue.units[q].size(); ++u) {
-        for (int m = 0; m < scalers; ++m) {
-          if ((pass == 0) != (m == tables.NoMultiplierIndex)) continue;
-          const char* prefix = m == tables.NoMultiplierIndex ? "" : tables.Scalers[m].Name;
-          char label[kLabelSize];
-          ComposeLabel(prefix, catalogue.units[q][u].c_str(), label);
-          const UnitMatch match{static_cast<int>(q), m, static_cast<int>(u)};
-          std::string full = label;
-          add(full, match);
-          const std::string head = Trim(full.substr(0, full.find(';')));
-          add(head, match);
-          add(head + "s", match);
-        }
-      }
-    }
-  }
-  // The temperature scales by their signs.
-  for (std::size_t q = 0; q < catalogue.units.size(); ++q) {
-    for (std::size_t u = 0; u < catalogue.units[q].size(); ++u) {
-      const std::string name = Trim(catalogue.units[q][u]);
-      const UnitMatch match{static_cast<int>(q), tables.NoMultiplierIndex, static_cast<int>(u)};
-      if (name == "Celsius" || name == "Fahrenheit" || name == "Kelvin") {
-        add(std::string("\xB0") + name[0], match);
-        add(std::string("deg") + name[0], match);
-        add(std::string(1, name[0]), match);
-      }
-    }
-  }
-  return [names](const std::string& text) {
-    auto found = names->find(LowerText(Trim(text)));
-    return found == names->end() ? std::vector<UnitMatch>() : found->second;
-  };
-}
-
 std::unique_ptr<TypedConversionReader> LoadTypedConversionReader(const UnitTables& tables,
                                                                  const char* dataPath) {
   UnitCatalogue catalogue = LoadUnitCatalogue(tables, dataPath);
   UnitFactorTable factors = LoadUnitFactorTable(tables, catalogue, dataPath);
-  UnitResolver resolver = CatalogueNameResolver(tables, catalogue);
+  // The names people write, from the vocabulary file beside the catalogue; without it, the
+  // catalogue's own names.
+  auto names = std::make_shared<const UnitCatalogue>(catalogue);
+  auto vocabulary = std::make_shared<const UnitVocabulary>(
+      LoadUnitVocabulary(tables, *names, VocabularyPathBeside(dataPath).c_str()));
+  UnitResolver resolver = [&tables, names, vocabulary](const std::string& text) {
+    return FindExactUnits(tables, *names, *vocabulary, text);
+  };
   return std::make_unique<TypedConversionReader>(tables, std::move(catalogue), std::move(factors),
                                                  std::move(resolver));
 }

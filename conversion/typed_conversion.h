@@ -104,11 +104,8 @@ class TypedConversionReader {
   std::unique_ptr<Index> index_;
 };
 
-// Until the vocabulary of symbols and plurals is there: the catalogue's names (the part before
-// a ";" too), with a multiplier in front, a plural "s", and the temperature scales' symbols.
-UnitResolver CatalogueNameResolver(const UnitTables& tables, const UnitCatalogue& catalogue);
-
-// The reader the program uses: the catalogue at dataPath with its factors, and the names.
+// The reader the program uses: the catalogue at dataPath with its factors, and the names of
+// the vocabulary file beside it.
 std::unique_ptr<TypedConversionReader> LoadTypedConversionReader(const UnitTables& tables,
                                                                  const char* dataPath);
 

@@ -32,24 +32,22 @@ TEST(TypedConversion, ReadsTypedTextsOverTheShippedFiles) {
     bool multiUnit;
     const char* line;
   } rows[] = {
-      {"60 mile per hour to kilometer per hour", false,
-       "60 mile per hour = 96.561 kilometer per hour"},
-      {"2 kilometers in miles", false, "2 kilometer = 1.2427 mile"},
+      {"60 mph to km/h", false, "60 mile per hour = 96.561 kilometer per hour"},
+      {"2 km to mi", false, "2 kilometer = 1.2427 mile"},
+      // "in" is the inch and the separator.
+      {"12 in in cm", false, "12 inch = 30.480 centimeter"},
       // One catalogue unit on each side, with a multiplier for the whole unit.
-      {"1 kilonewton/square meter -> pascal", false,
-       "1 kilonewton per square meter = 1.0000 E3 pascal"},
-      {"3 meter/second^2 = foot per second squared", false,
+      {"1 kN/m\xB2 -> Pa", false, "1 kilonewton per square meter = 1.0000 E3 pascal"},
+      {"3 meter/second^2 = ft per second squared", false,
        "3 meter per second squared = 9.8425 foot per second squared"},
-      {"1 gallon/mile to liter/kilometer", true,
-       "1 gallon; US per mile = 2.3521 liter per kilometer"},
-      {"5 foot 11 inch to centimeter", false, "71 inch = 180.34 centimeter"},
-      {"100 \xB0" "F to \xC2\xB0" "C", false, "100 Fahrenheit = 37.778 Celsius"},
-      {"60 furlongz to meter", false, "Unknown unit \"furlongz\""},
-      {"kilogram meter/second^2 into pascal", false,
-       "kilogram (Mass) does not convert to pascal (Pressure)"},
-      {"1 meter kilogram second ampere as meter", false,
+      {"1 gal/mi as L/km", true, "1 gallon; US per mile = 2.3521 liter per kilometer"},
+      {"5 ft 11 in to cm", false, "71 inch = 180.34 centimeter"},
+      {"100 \xB0" "F into \xC2\xB0" "C", false, "100 Fahrenheit = 37.778 Celsius"},
+      {"60 furlongz to m", false, "Unknown unit \"furlongz\""},
+      {"1 kg to m", false, "kilogram (Mass) does not convert to meter (Length)"},
+      {"1 meter kilogram second ampere to meter", false,
        "Too many units: the multi-unit mode holds three over three, and \"ampere\" is a fourth"},
-      {"60 mile per hour", false, "Nothing to convert to after \"hour\": add \"to\" and a unit"},
+      {"60 mph", false, "Nothing to convert to after \"mph\": add \"to\" and a unit"},
   };
   NumericFormat format;
   for (const auto& row : rows) {
