@@ -84,7 +84,7 @@ std::size_t ScanNumber(const std::string& text, std::size_t i, double& value) {
   if (j < text.size() && (text[j] == '-' || text[j] == '+')) ++j;
   const std::size_t digits = j;
   while (j < text.size() && IsDigit(text[j])) ++j;
-  while (j > digits && j + 3 < text.size() + 0 && text[j] == ',' && IsDigit(text[j + 1]) &&
+  while (j > digits && j + 3 < text.size() && text[j] == ',' && IsDigit(text[j + 1]) &&
          IsDigit(text[j + 2]) && IsDigit(text[j + 3]) &&
          (j + 4 >= text.size() || !IsDigit(text[j + 4]))) {
     j += 4;
@@ -92,7 +92,7 @@ std::size_t ScanNumber(const std::string& text, std::size_t i, double& value) {
   if (j < text.size() && text[j] == '.' && j + 1 < text.size() && IsDigit(text[j + 1])) {
     for (++j; j < text.size() && IsDigit(text[j]);) ++j;
   }
-  if (j == digits || (j == digits + 1 && text[digits] == '.')) return i;
+  if (j == digits) return i;  // a point alone is no number
   if (j < text.size() && (text[j] == 'e' || text[j] == 'E')) {
     std::size_t k = j + 1;
     if (k < text.size() && (text[k] == '-' || text[k] == '+')) ++k;
@@ -212,20 +212,10 @@ class Reading {
       : tables_(tables), catalogue_(catalogue), factors_(factors), resolver_(resolver),
         index_(index) {}
 
-  // The units a text names, the likeliest first; a trailing point ("ft.") and a power
-  // written as a last digit ("m2", "ft3") are tried too.
-  std::vector<UnitMatch> Resolve(const std::string& text, int& power) const {
-    power = 1;
+  // The units a text names, the likeliest first.
+  std::vector<UnitMatch> Resolve(const std::string& text) const {
     // 5'11": the marks for feet and inches, where the names written for units lack them.
     std::vector<UnitMatch> found = resolver_(text == "'" ? "foot" : text == "\"" ? "inch" : text);
-    if (found.empty() && text.size() > 1 && text.back() == '.') {
-      found = resolver_(text.substr(0, text.size() - 1));
-    }
-    if (found.empty() && text.size() > 1 && (text.back() == '2' || text.back() == '3') &&
-        !IsDigit(text[text.size() - 2]) && text.find(' ') == std::string::npos) {
-      found = resolver_(text.substr(0, text.size() - 1));
-      power = text.back() - '0';
-    }
     // "100 F to C": the letters of the temperature scales are farad and coulomb to the
     // catalogue's symbols, but a temperature is what most lines mean by them; the scale is
     // tried after the symbol's own units.
@@ -317,10 +307,9 @@ class Reading {
             (partsOnly && i == begin && j + 1 == end)) {
           continue;
         }
-        int power = 1;
-        term.candidates = Resolve(term.text, power);
+        term.candidates = Resolve(term.text);
         if (term.candidates.empty()) continue;
-        term.exponent = power * pending * (divide ? -1 : 1);
+        term.exponent = pending * (divide ? -1 : 1);
         pending = 1;
         // "BTU per hour foot degree F": what follows a unit read with its "per" divides too.
         if (term.text.find(" per ") != std::string::npos) divide = true;
@@ -415,10 +404,9 @@ class Reading {
       }
       group.text = Collapse(text.substr(tokens[i].begin, tokens[unitsEnd - 1].end - tokens[i].begin));
       // The whole text first: "lb ft", "N·m" and "km/h" may be written forms of their own.
-      int power = 1;
       Term whole;
-      if (unitsEnd - i > 1) whole.candidates = Resolve(group.text, power);
-      if (!whole.candidates.empty() && power == 1) {
+      if (unitsEnd - i > 1) whole.candidates = Resolve(group.text);
+      if (!whole.candidates.empty()) {
         whole.text = group.text;
         group.terms.push_back(whole);
       } else if (!ParseTerms(text, tokens, i, unitsEnd, group.terms, side.reason)) {
@@ -714,7 +702,9 @@ class Reading {
             std::size_t at, int left, int& tried, TypedConversion& conversion,
             std::string& reason) const {
     if (at == sizes.size()) {
-      if (left != 0 || tried >= kMaxCombinations) return false;
+      // Only the readings of this rank; the budget bounds a line of many ambiguous words.
+      if (left != 0) return false;
+      if (tried == kMaxCombinations) return false;
       ++tried;
       std::string why;
       if (Evaluate(in, out, choice, conversion, why)) return true;
@@ -959,9 +949,10 @@ UnitFactorTable LoadUnitFactorTable(const UnitTables& tables, const UnitCatalogu
   std::vector<bool> started(count, false), inSection(count, false);
   char line[kLineBufferSize];
   while (std::fgets(line, sizeof line, file)) {
-    const bool ends = line[0] == '[' || line[0] == ' ';
     for (std::size_t q = 0; q < count; ++q) {
-      if (inSection[q] && ends) inSection[q] = false;
+      // A line that starts with a blank also ends a section, but none of the units listed
+      // lies beyond it, so only a head is looked for.
+      if (inSection[q] && line[0] == '[') inSection[q] = false;
       if (inSection[q]) {
         const char* equals = std::strchr(line, '=');
         if (equals == nullptr) continue;

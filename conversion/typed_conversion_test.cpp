@@ -33,20 +33,25 @@ TEST(TypedConversion, ReadsTypedTextsOverTheShippedFiles) {
     const char* line;
   } rows[] = {
       {"60 mph to km/h", false, "60 mile per hour = 96.561 kilometer per hour"},
-      {"2 km to mi", false, "2 kilometer = 1.2427 mile"},
+      // A multiplier counts twice in a square unit, three times in a cubic one.
+      {"1 1/4 km\xB2 in ha", false, "1.25 Square kilometers = 125.00 hectare"},
+      {"2 dm cubed to L", false, "2 Cubic decimeters = 2.0000 liter"},
+      {"1 kW h to MJ", false, "1 kilowatt-hour = 3.6000 megajoule"},
       // "in" is the inch and the separator.
       {"12 in in cm", false, "12 inch = 30.480 centimeter"},
       // One catalogue unit on each side, with a multiplier for the whole unit.
       {"1 kN/m\xB2 -> Pa", false, "1 kilonewton per square meter = 1.0000 E3 pascal"},
       {"3 meter/second^2 = ft per second squared", false,
        "3 meter per second squared = 9.8425 foot per second squared"},
-      {"1 gal/mi as L/km", true, "1 gallon; US per mile = 2.3521 liter per kilometer"},
+      {"1 gal/ft^2 as L/m^2", true,
+       "1 gallon; US per Square feet = 40.746 liter per Square meters"},
       {"5 ft 11 in to cm", false, "71 inch = 180.34 centimeter"},
       {"100 \xB0" "F into \xC2\xB0" "C", false, "100 Fahrenheit = 37.778 Celsius"},
       {"60 furlongz to m", false, "Unknown unit \"furlongz\""},
       {"1 kg to m", false, "kilogram (Mass) does not convert to meter (Length)"},
       {"1 meter kilogram second ampere to meter", false,
        "Too many units: the multi-unit mode holds three over three, and \"ampere\" is a fourth"},
+      {"1 m to 2 ft", false, "Unexpected number \"2\""},
       {"60 mph", false, "Nothing to convert to after \"mph\": add \"to\" and a unit"},
   };
   NumericFormat format;
