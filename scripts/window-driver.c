@@ -5,6 +5,7 @@
      window-driver command ID          post WM_COMMAND ID to the main window
      window-driver wait-dialog MS      wait for a dialog the main window owns; print its rectangle
      window-driver gone-dialog MS      wait until no dialog of the main window is left
+     window-driver type ID TEXT        set the text of control ID of that dialog, as typing would
      window-driver close-dialog        close that dialog as its close box would
      window-driver close-main          close the program (it saves its settings as usual)
 
@@ -83,6 +84,12 @@ int main(int argc, char** argv) {
     HWND main = MainWindow();
     return main && PostMessageA(main, WM_COMMAND, (WPARAM)number, 0) ? 0 : 1;
   }
+  if (strcmp(what, "type") == 0 && argc > 3) {
+    HWND dialog = OwnedDialog();
+    if (!dialog || !SetDlgItemTextA(dialog, number, argv[3])) return 1;
+    Settle(dialog);
+    return 0;
+  }
   if (strcmp(what, "close-dialog") == 0) {
     HWND dialog = OwnedDialog();
     return dialog && PostMessageA(dialog, WM_CLOSE, 0, 0) ? 0 : 1;
@@ -91,7 +98,7 @@ int main(int argc, char** argv) {
     HWND main = MainWindow();
     return main && PostMessageA(main, WM_CLOSE, 0, 0) ? 0 : 1;
   }
-  fprintf(stderr, "usage: window-driver wait-main|wait-dialog|gone-dialog MS | command ID | close-dialog | "
-                  "close-main\n");
+  fprintf(stderr, "usage: window-driver wait-main|wait-dialog|gone-dialog MS | command ID | "
+                  "type ID TEXT | close-dialog | close-main\n");
   return 2;
 }

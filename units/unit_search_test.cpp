@@ -41,6 +41,7 @@ TEST(FindUnits, FirstMatchesOfTypedTexts) {
         "acre (Area)", "electronvolt (Energy)"}},
       // The whole name first, then the current quantity's names.
       {"METER", kVolume, {"meter (Length)", "Cubic meters (Volume)", "Square meters (Area)"}},
+      {"sec", kTime, {"second (Time)"}},
       // No multiplier the text does not name.
       {"meter", kLength, {"meter (Length)", "Square meters (Area)", "Cubic meters (Volume)"}},
       {"kilometer", kLength,

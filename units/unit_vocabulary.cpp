@@ -10,6 +10,10 @@ namespace {
 
 constexpr std::size_t kMaxVocabularyLine = 200;  // longer lines are damage: skipped
 constexpr std::size_t kMaxWordCombinations = 32;  // readings of one text tried, at most
+// A file far beyond any vocabulary (the shipped one has some 900 symbols) is read only so far,
+// so that opening the dialog stays quick whatever the file holds.
+constexpr std::size_t kMaxVocabularySymbols = 5000;
+constexpr std::size_t kMaxPrefixSymbols = 2 * kMaxScalers;
 
 bool IsAsciiUpper(unsigned char c) { return c >= 'A' && c <= 'Z'; }
 bool IsAsciiLetterOrDigit(unsigned char c) {
@@ -99,7 +103,11 @@ std::string FoldedLabel(const char* text) {
   std::string folded;
   for (; *text; ++text) {
     const unsigned char c = static_cast<unsigned char>(*text);
-    if (IsAsciiLetterOrDigit(c) || c >= 0x80) folded += LowerAscii(std::string(1, *text));
+    if (IsAsciiUpper(c)) {
+      folded += static_cast<char>(c + ('a' - 'A'));
+    } else if (IsAsciiLetterOrDigit(c) || c >= 0x80) {
+      folded += *text;
+    }
   }
   return folded;
 }
@@ -112,12 +120,11 @@ bool EndsWith(const std::string& text, const char* end) {
 // A word as names are compared: its other spelling replaced ("metre" is "meter"), and a plural
 // made singular where the singular is a word of some name ("inches", "entities") or, for a
 // word that is no symbol itself, a symbol ("kgs"), so that words that only end in "s"
-// ("siemens", "celsius", "gauss", "cps") stay as they are.
+// ("siemens", "celsius", "gauss", "cps") stay as they are, and "BTUs" is "btu".
 std::string Canonical(const UnitVocabulary& vocabulary, const std::string& lower) {
   const auto alias = vocabulary.words.find(lower);
   if (alias != vocabulary.words.end()) return alias->second;
-  if (lower.size() >= 3 && EndsWith(lower, "s") && !EndsWith(lower, "ss") &&
-      !EndsWith(lower, "us") && !EndsWith(lower, "is")) {
+  if (lower.size() >= 3 && EndsWith(lower, "s")) {
     const std::string stem = lower.substr(0, lower.size() - 1);
     std::string candidates[3] = {stem, "", ""};
     if (EndsWith(lower, "es")) candidates[1] = lower.substr(0, lower.size() - 2);
@@ -149,7 +156,10 @@ bool SameUnits(const std::vector<UnitMatch>& a, const std::vector<UnitMatch>& b)
 
 // The label a unit shows with a multiplier (or none), without the blanks a name may end in.
 std::string LabelOf(const UnitTables& tables, const UnitCatalogue& catalogue, const UnitMatch& m) {
+  // (Nothing for a unit of another catalogue than the vocabulary was read with.)
+  if (static_cast<std::size_t>(m.quantity) >= catalogue.units.size()) return "";
   const std::vector<std::string>& units = catalogue.units[static_cast<std::size_t>(m.quantity)];
+  if (static_cast<std::size_t>(m.unit) >= units.size()) return "";
   const char* prefix = m.multiplier == tables.NoMultiplierIndex
                            ? ""
                            : tables.Scalers[m.multiplier].Name;
@@ -158,9 +168,23 @@ std::string LabelOf(const UnitTables& tables, const UnitCatalogue& catalogue, co
   return label;
 }
 
+// Each quantity's units by their names folded as labels are, caret aside; the first of a
+// folded name where two fold alike.
+using FoldedNames = std::vector<std::unordered_map<std::string, int>>;
+FoldedNames FoldNames(const UnitCatalogue& catalogue) {
+  FoldedNames names(catalogue.units.size());
+  for (std::size_t q = 0; q < names.size(); ++q) {
+    const std::vector<std::string>& units = catalogue.units[q];
+    for (std::size_t u = 0; u < units.size(); ++u) {
+      names[q].emplace(FoldedLabel(units[u].c_str()), static_cast<int>(u));
+    }
+  }
+  return names;
+}
+
 // Where the file's line names a unit: "kilo + meter" is a multiplier and a unit, "meter" the
 // plain unit. The unit is found by its name folded as labels are, caret aside.
-bool ResolveEntry(const UnitTables& tables, const UnitCatalogue& catalogue, int quantity,
+bool ResolveEntry(const UnitTables& tables, const FoldedNames& units, int quantity,
                   const std::string& target, UnitMatch& match) {
   std::string unitName = target;
   match = UnitMatch{quantity, tables.NoMultiplierIndex, 0};
@@ -176,16 +200,11 @@ bool ResolveEntry(const UnitTables& tables, const UnitCatalogue& catalogue, int 
     match.multiplier = found;
     unitName = Trimmed(target.substr(plus + 3));
   }
-  const std::string wanted = FoldedLabel(unitName.c_str());
-  if (wanted.empty()) return false;
-  const std::vector<std::string>& units = catalogue.units[static_cast<std::size_t>(quantity)];
-  for (std::size_t u = 0; u < units.size(); ++u) {
-    if (FoldedLabel(units[u].c_str()) == wanted) {
-      match.unit = static_cast<int>(u);
-      return true;
-    }
-  }
-  return false;
+  const auto& named = units[static_cast<std::size_t>(quantity)];
+  const auto unit = named.find(FoldedLabel(unitName.c_str()));
+  if (unit == named.end()) return false;
+  match.unit = unit->second;
+  return true;
 }
 
 struct PrefixSymbol {
@@ -234,6 +253,7 @@ void ReadFile(const UnitTables& tables, const UnitCatalogue& catalogue, std::FIL
               std::vector<Entry>& entries) {
   enum { kNone, kPrefixes, kWords, kQuantity } section = kNone;
   int quantity = -1;
+  const FoldedNames units = FoldNames(catalogue);
   std::string line;
   bool tooLong = false;
   while (ReadLine(file, line, tooLong)) {
@@ -261,7 +281,10 @@ void ReadFile(const UnitTables& tables, const UnitCatalogue& catalogue, std::FIL
     const std::string left = equals == std::string::npos ? "" : Trimmed(text.substr(0, equals));
     const std::string right = equals == std::string::npos ? "" : Trimmed(text.substr(equals + 1));
     bool read = false;
-    if (section == kNone || left.empty() || right.empty()) {
+    const bool full = section == kPrefixes ? prefixes.size() >= kMaxPrefixSymbols
+                      : section == kWords  ? vocabulary.words.size() >= kMaxVocabularySymbols
+                                           : entries.size() >= kMaxVocabularySymbols;
+    if (section == kNone || left.empty() || right.empty() || full) {
       read = false;
     } else if (section == kPrefixes) {
       const int scalers = std::min<int>(std::max(tables.NumberOfScalers, 0), kMaxScalers);
@@ -277,7 +300,7 @@ void ReadFile(const UnitTables& tables, const UnitCatalogue& catalogue, std::FIL
       if (read) vocabulary.words[word] = Joined(SplitWords(meant));
     } else {
       UnitMatch match;
-      read = ResolveEntry(tables, catalogue, quantity, right, match);
+      read = ResolveEntry(tables, units, quantity, right, match);
       std::size_t start = 0;
       while (read && start <= left.size()) {
         std::size_t bar = left.find('|', start);
@@ -429,19 +452,18 @@ UnitVocabulary LoadUnitVocabulary(const UnitTables& tables, const UnitCatalogue&
 
   // Symbols written in the file come first; a prefix symbol joined to a symbol that takes it
   // ("k" + "m") adds a symbol only where the file has none of that spelling.
+  vocabulary.symbols.reserve(entries.size() * 4);
   for (const Entry& entry : entries) AddSymbol(vocabulary, entry.key, entry.match);
-  std::unordered_map<std::string, UnitMatch> made;
+  std::string key;
   for (const Entry& entry : entries) {
     if (entry.takes == '\0') continue;
     for (const PrefixSymbol& prefix : prefixes) {
       if (entry.takes == '+' && !prefix.multiple) continue;
-      const std::string key = prefix.symbol + entry.key;
-      if (vocabulary.symbols.count(key) == 0) {
-        made.emplace(key, UnitMatch{entry.match.quantity, prefix.multiplier, entry.match.unit});
-      }
+      key.assign(prefix.symbol).append(entry.key);
+      vocabulary.symbols.try_emplace(
+          key, 1, UnitMatch{entry.match.quantity, prefix.multiplier, entry.match.unit});
     }
   }
-  for (const auto& symbol : made) AddSymbol(vocabulary, symbol.first, symbol.second);
 
   // Words: every name's, every symbol's and every word the file spells for another.
   const int quantities = static_cast<int>(catalogue.units.size());
@@ -459,6 +481,7 @@ UnitVocabulary LoadUnitVocabulary(const UnitTables& tables, const UnitCatalogue&
 
   // The catalogue's names, whole and up to their ";".
   vocabulary.plainLabels.resize(static_cast<std::size_t>(quantities));
+  vocabulary.names.reserve(4096);
   for (int q = 0; q < quantities; ++q) {
     const std::vector<std::string>& units = catalogue.units[static_cast<std::size_t>(q)];
     for (int u = 0; u < static_cast<int>(units.size()); ++u) {
@@ -481,16 +504,37 @@ UnitVocabulary LoadUnitVocabulary(const UnitTables& tables, const UnitCatalogue&
   }
 
   // A symbol stands for its name in any letter case, unless another symbol spelled with other
-  // capitals names another unit ("mm" and "Mm", "MB" and "Mb").
-  std::unordered_map<std::string, std::vector<const std::string*>> byLower;
-  for (const auto& symbol : vocabulary.symbols) byLower[LowerAscii(symbol.first)].push_back(&symbol.first);
+  // capitals names another unit ("mm" and "Mm", "MB" and "Mb"), or it was made of a prefix and
+  // the catalogue has a unit of that name ("Grad", the gigaradian, is no "grad").
+  struct Spelled {
+    const std::vector<UnitMatch>* units;
+    bool alike;
+    bool written;  // one of its spellings stands in the file
+  };
+  std::unordered_set<std::string> written;
+  for (const Entry& entry : entries) written.insert(entry.key);
+  std::unordered_map<std::string, Spelled> byLower;
+  byLower.reserve(vocabulary.symbols.size());
+  for (const auto& symbol : vocabulary.symbols) {
+    const auto group =
+        byLower.try_emplace(LowerAscii(symbol.first), Spelled{&symbol.second, true, false});
+    Spelled& spelled = group.first->second;
+    spelled.alike = spelled.alike && SameUnits(*spelled.units, symbol.second);
+    spelled.written = spelled.written || written.count(symbol.first) != 0;
+  }
+  vocabulary.names.reserve(vocabulary.names.size() + byLower.size());
   for (const auto& group : byLower) {
-    const std::vector<UnitMatch>& units = vocabulary.symbols[*group.second.front()];
-    bool alike = true;
-    for (const std::string* key : group.second) alike = alike && SameUnits(vocabulary.symbols[*key], units);
-    if (!alike) continue;
+    if (!group.second.alike) continue;
     const std::vector<std::string> canonical = CanonicalWords(vocabulary, SplitWords(group.first));
-    for (const UnitMatch& match : units) AddName(vocabulary, canonical, NamedUnit{match, -1}, false);
+    const auto named = vocabulary.names.find(Joined(canonical));
+    if (!group.second.written && named != vocabulary.names.end() &&
+        std::any_of(named->second.begin(), named->second.end(),
+                    [](const NamedUnit& unit) { return unit.multiplierWord >= 0; })) {
+      continue;
+    }
+    for (const UnitMatch& match : *group.second.units) {
+      AddName(vocabulary, canonical, NamedUnit{match, -1}, false);
+    }
   }
   return vocabulary;
 }

@@ -57,8 +57,9 @@ UnitVocabulary LoadUnitVocabulary(const UnitTables& tables, const UnitCatalogue&
 
 // Every unit (with multiplier) whose whole catalogue name, symbol or vocabulary entry the text
 // is: symbols with their letter case where it tells units apart ("mm", "Mm"), names in any
-// case, plurals, spellings and powers included; best first (plain before multiplied, then
-// catalogue order); empty when the text names no unit exactly.
+// case, plurals, spellings and powers included; best first (the file's own reading of a
+// symbol, then plain before multiplied, then catalogue order); empty when the text names no
+// unit exactly. The catalogue is the one the vocabulary was read with.
 std::vector<UnitMatch> FindExactUnits(const UnitTables& tables, const UnitCatalogue& catalogue,
                                       const UnitVocabulary& vocabulary, const std::string& text);
 

@@ -52,15 +52,19 @@ TEST(UnitVocabulary, FirstMatchOfTypedTexts) {
       {"miles per hour", kNone, "mile per hour (Speed)"},    // plurals, regular and not
       {"feet", kNone, "foot (Length)"},
       {"entities", kNone, "entity; particle (Amount of Substance)"},
+      {"yds", kNone, "yard (Length)"},
       {"kilometres per hour", kNone, "kilometer per hour (Speed)"},  // spellings
       {"ft\xB2", kNone, "Square feet (Area)"},               // powers and words for them
       {"square foot", kNone, "Square feet (Area)"},
       {"cubic centimetres", kNone, "Cubic centimeters (Volume)"},
       {"km2", kLength, "Square kilometers (Area)"},
       {"miles/h", kNone, "mile per hour (Speed)"},           // "/" as "per", symbols as names
-      {"US gallon", kNone, "gallon; US (Volume)"},           // words in another order
+      {"KM per hour", kNone, "kilometer per hour (Speed)"},
+      {"lb/yd3", kNone, "pound per cubic yard (Density)"},
       {"kilometer", kNone, "kilometer (Length)"},            // whole name before beginning
       {"watt", kNone, "watt (Power)"},
+      {"kilom", kNone, "kilometer per second (Speed)"},      // plain before multiplied
+      {"mb", kNone, "millibar (Pressure)"},                  // an entry with its multiplier
       {"bar", kNone, "bar (Pressure)"},
       {"newton", kNone, "newton (Force)"},                   // the file's reading first
       {"meters", kArea, "meter (Length)"},                   // exact before current quantity
@@ -75,6 +79,27 @@ TEST(UnitVocabulary, FirstMatchOfTypedTexts) {
   for (const auto& row : rows) {
     SCOPED_TRACE(row.text);
     EXPECT_EQ(shipped.First(vocabulary, row.text, row.current), row.first);
+  }
+}
+
+// The exact matches alone, as a typed conversion reads its units: the name before a ";",
+// words in another order, and nothing for a text that only begins a name.
+TEST(UnitVocabulary, ExactUnitsOnly) {
+  Shipped shipped;
+  const UnitVocabulary vocabulary = LoadUnitVocabulary(shipped.tables, shipped.catalogue,
+                                                       (kData + kVocabularyFileName).c_str());
+  const struct {
+    const char* text;
+    const char* first;
+  } rows[] = {{"pounds", "pound; avoirdupois (Mass)"},
+              {"imperial quarts", "quart; imperial (Volume)"},
+              {"kilom", ""}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.text);
+    const std::vector<UnitMatch> found =
+        FindExactUnits(shipped.tables, shipped.catalogue, vocabulary, row.text);
+    EXPECT_EQ(found.empty() ? "" : UnitMatchText(shipped.tables, shipped.catalogue, found[0]),
+              row.first);
   }
 }
 
@@ -100,12 +125,14 @@ TEST(UnitVocabulary, NoMultiplierFormsOfNoiseOrTwice) {
 TEST(UnitVocabulary, SkipsWhatItCannotRead) {
   Shipped shipped;
   const std::string file = testing::TestFile(
-      "[prefixes]\nk = kilo\nx = nothing\n[Length]\nm* = meter\nq = no such unit\n"
+      "[prefixes]\nk = kilo\nx = nothing\n[Length]\nm*|mtr = meter\n; km = a remark\n"
+      "q = no such unit\n"
       "no equals sign\n" + std::string(300, 'a') + " = meter\n[Nowhere]\nzz = meter\n");
   const UnitVocabulary damaged = LoadUnitVocabulary(shipped.tables, shipped.catalogue, file.c_str());
   EXPECT_EQ(damaged.entriesRead, 2);
   EXPECT_EQ(damaged.entriesSkipped, 6);
   EXPECT_EQ(shipped.First(damaged, "km", kNone), "kilometer (Length)");
+  EXPECT_EQ(shipped.First(damaged, "mtr", kNone), "meter (Length)");
   EXPECT_EQ(shipped.First(damaged, "zz", kNone), "");
   const UnitVocabulary none = LoadUnitVocabulary(shipped.tables, shipped.catalogue, "no such file");
   EXPECT_EQ(shipped.First(none, "inches", kNone), "inch (Length)");
