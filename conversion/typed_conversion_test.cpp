@@ -36,7 +36,7 @@ TEST(TypedConversion, ReadsTypedTextsOverTheShippedFiles) {
       // A multiplier counts twice in a square unit, three times in a cubic one.
       {"1 1/4 km\xB2 in ha", false, "1.25 Square kilometers = 125.00 hectare"},
       {"2 dm cubed to L", false, "2 Cubic decimeters = 2.0000 liter"},
-      {"1 kW h to MJ", false, "1 kilowatt-hour = 3.6000 megajoule"},
+      {"1e3 kW h to MJ", false, "1 E3 kilowatt-hour = 3.6000 E3 megajoule"},
       // "in" is the inch and the separator.
       {"12 in in cm", false, "12 inch = 30.480 centimeter"},
       // One catalogue unit on each side, with a multiplier for the whole unit.
