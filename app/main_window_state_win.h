@@ -50,6 +50,9 @@ struct MainWindowState {
   // a text the user changed.
   std::string lastValueText;
 
+  // A conversion typed on the command line, taken once the window is laid out.
+  std::string startText;
+
   // A failed start-up check ends the program without writing the settings file.
   bool startupFailed = false;
   // Set once the close has begun.

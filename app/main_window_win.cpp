@@ -5,6 +5,7 @@
 #include "app/edit_menu.h"
 #include "conversion/copy_text_win.h"
 #include "conversion/format_dialog_win.h"
+#include "conversion/typed_dialog_win.h"
 #include "resources/convert.h"
 #include "shell/dpi_win.h"
 #include "shell/help_win.h"
@@ -77,6 +78,8 @@ void OnTimer(HWND window) {
   }
   RecomputeResult(window);
   SetFocus(GetDlgItem(window, IDC_VALUE_EDIT));
+  // A conversion given on the command line is taken once the window is laid out.
+  if (!program.startText.empty()) PostMessageA(window, WM_COMMAND, IDM_TYPE_CONVERSION, 0);
 }
 
 void CommitValue(HWND window, double value) {
@@ -155,6 +158,47 @@ void OpenConstantsDialog(HWND window) {
                   reinterpret_cast<LPARAM>(&context));
 }
 
+// A typed conversion goes into the records as the unit dialog's picks would; the window then
+// shows it as after picking by hand, in a new layout when the mode changed.
+bool ApplyTypedConversion(HWND window, const TypedConversionReader& reader,
+                          const TypedConversion& conversion) {
+  MainWindowState& program = State(window);
+  const bool wasMultiUnit = program.MultiUnitMode();
+  ReporterFor reporter(window, program.reporterOverride);
+  if (!reader.Apply(conversion, program.conversion, reporter.get(), program.dataPath.c_str())) {
+    return false;
+  }
+  if (program.MultiUnitMode() != wasMultiUnit) {
+    BuildLayout(window);
+  } else {
+    WriteUnitLabels(window);
+    RecomputeResult(window);
+  }
+  return true;
+}
+
+// The dialog, or at start the command line's text: a text that reads is applied at once, one
+// that does not opens the dialog with it and its reason.
+void OnTypeConversion(HWND window) {
+  MainWindowState& program = State(window);
+  TypedDialogContext context;
+  context.tables = &program.tables;
+  context.dataPath = program.dataPath.c_str();
+  context.format = &program.format;
+  context.reporter = program.reporterOverride;
+  context.apply = [window](const TypedConversionReader& reader, const TypedConversion& conversion) {
+    return ApplyTypedConversion(window, reader, conversion);
+  };
+  context.text.swap(program.startText);
+  if (!context.text.empty()) {
+    context.reader = LoadTypedConversionReader(program.tables, context.dataPath);
+    if (context.apply(*context.reader, context.reader->Read(context.text))) return;
+  }
+  OpenDialog(window, IDD_TYPECONVERSION_NAME, TypedConversionDialog,
+             reinterpret_cast<LPARAM>(&context));
+  if (program.navigation.KeyboardNavigation) RestoreFocus(window, program.MultiUnitMode());
+}
+
 LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
   MainWindowState& program = State(window);
   const bool multi = program.MultiUnitMode();
@@ -197,6 +241,7 @@ LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
               ReporterFor(window, program.reporterOverride).get());
       return 0;
     case IDM_LOOKUP_CONSTANT: OpenConstantsDialog(window); return 0;
+    case IDM_TYPE_CONVERSION: OnTypeConversion(window); return 0;
     case IDM_HELP_CONTENTS: CallHelp(window, HELP_FORCEFILE, 0); return 0;
     case IDM_HELP_ON_HELP: CallHelp(window, HELP_HELPONHELP, 0); return 0;
     case IDM_EXIT: SendMessageA(window, WM_CLOSE, 0, 0); return 0;

@@ -58,6 +58,7 @@
 #define IDM_LIABILITY 40400
 #define IDM_ABOUT 41004
 #define IDM_WHATS_THIS 720  /* the item of the menu a right-click on a control offers */
+#define IDM_TYPE_CONVERSION 40030
 
 // Timers
 #define IDT_STARTUP 311           /* the main window's start-up timer */
@@ -89,6 +90,13 @@
 #define IDC_FIND_EDIT 559
 #define IDC_FIND_MATCH 560
 #define HC_FIND_UNIT 6370
+
+// Type a Conversion dialog "TYPECONVERSION_DLG"
+#define IDD_TYPECONVERSION_NAME "TYPECONVERSION_DLG"
+#define IDC_TYPED_EDIT 700
+#define IDC_TYPED_LINE 701
+#define IDC_TYPED_CAPTION 702
+#define HC_TYPED_CONVERSION 6400
 
 // Numeric format dialog "PREFERENCES_DLG"
 #define IDD_PREFERENCES_NAME "PREFERENCES_DLG"

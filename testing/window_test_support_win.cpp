@@ -46,7 +46,8 @@ std::string FeetToMetersIni(const std::string& lastUsed, const std::string& sect
   return ini + sections;
 }
 
-TestProgram::TestProgram(const std::string& ini, const std::string& dataFile) {
+TestProgram::TestProgram(const std::string& ini, const std::string& dataFile,
+                         const std::string& commandLine) {
   char temp[MAX_PATH];
   GetTempPathA(MAX_PATH, temp);
   static int counter = 0;
@@ -57,6 +58,7 @@ TestProgram::TestProgram(const std::string& ini, const std::string& dataFile) {
   state_.dataPath = dataFile.empty() ? directory_ + "\\QUANTORA.TXT" : dataFile;
   if (!ini.empty()) std::ofstream(state_.settingsPath, std::ios::binary) << ini;
   state_.reporterOverride = &reporter_;
+  state_.startText = commandLine;
   HINSTANCE instance = GetModuleHandleA(nullptr);
   RegisterMainWindowClass(instance);  // refused, harmlessly, once the class exists
   CreateMainWindow(instance, state_);
@@ -112,8 +114,13 @@ const std::function<void(HWND)>* g_steps = nullptr;
 
 void CALLBACK StepTimer(HWND, UINT, UINT_PTR, DWORD) {
   if (g_dialog != nullptr) return;
+  // Without an owner to look for, the dialog is any of this thread's.
+  auto awaited = [](HWND d) {
+    return g_owner ? GetWindow(d, GW_OWNER) == g_owner
+                   : GetWindowThreadProcessId(d, nullptr) == GetCurrentThreadId();
+  };
   HWND dialog = FindWindowExA(nullptr, nullptr, "#32770", nullptr);
-  while (dialog && GetWindow(dialog, GW_OWNER) != g_owner) {
+  while (dialog && !awaited(dialog)) {
     dialog = FindWindowExA(nullptr, dialog, "#32770", nullptr);
   }
   // The dialog finishes its initialisation on a timer of its own: give that timer a tick to
@@ -139,16 +146,22 @@ void CALLBACK StepTimer(HWND, UINT, UINT_PTR, DWORD) {
 bool RunDialog(HWND window, UINT message, WPARAM wParam,
                const std::function<void(HWND dialog)>& steps) {
   g_owner = GetAncestor(window, GA_ROOT);
+  return RunDialogDuring([&] { PostMessageA(window, message, wParam, 0); }, steps);
+}
+
+bool RunDialogDuring(const std::function<void()>& action,
+                     const std::function<void(HWND dialog)>& steps) {
   g_seen = nullptr;
   g_dialog = nullptr;
   g_endedByTest = false;
   g_steps = &steps;
   const UINT_PTR timer = SetTimer(nullptr, 0, 20, StepTimer);
-  PostMessageA(window, message, wParam, 0);
+  action();
   // The dialog runs its own loop inside this one: the wait ends when it has closed.
   const bool closed = PumpUntil([] { return g_dialog && !IsWindow(g_dialog); }, 8000);
   KillTimer(nullptr, timer);
   g_steps = nullptr;
+  g_owner = nullptr;
   return closed && !g_endedByTest;
 }
 

@@ -23,8 +23,10 @@ class TestProgram {
   // Writes the settings file into a fresh temporary directory (an empty text writes none),
   // points the program at it and at the units data file (the shared test catalogue, or none
   // for an empty path), creates the main window and lets the start-up timer run.
+  // A command line, when given, is the text the program was started with.
   explicit TestProgram(const std::string& ini = FeetToMetersIni(),
-                       const std::string& dataFile = kTestCataloguePath);
+                       const std::string& dataFile = kTestCataloguePath,
+                       const std::string& commandLine = "");
   ~TestProgram();  // destroys the window without saving and removes the files
   TestProgram(const TestProgram&) = delete;
   TestProgram& operator=(const TestProgram&) = delete;
@@ -49,6 +51,11 @@ class TestProgram {
 // that the run goes on).
 bool RunDialog(HWND window, UINT message, WPARAM wParam,
                const std::function<void(HWND dialog)>& steps);
+
+// Runs action, during which the program opens a modal dialog of its own, and calls
+// steps(dialog) as RunDialog does. False as for RunDialog.
+bool RunDialogDuring(const std::function<void()>& action,
+                     const std::function<void(HWND dialog)>& steps);
 
 // A key pressed in a control of a dialog, as the modal loop hands it to the dialog manager.
 void PressDialogKey(HWND dialog, HWND control, WPARAM key);

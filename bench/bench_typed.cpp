@@ -1,0 +1,71 @@
+// Reading a typed conversion over the shipped catalogue, as the dialog does at every key (and
+// at start for a command line): a typical text of each kind, against the baseline of one bare
+// pass over the catalogue's lines (BM_ShippedCatalogueLinePass, in the same run). Loading the
+// reader, done once per dialog, is measured too.
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "conversion/typed_conversion.h"
+
+namespace {
+
+class NullReporter : public quantora::Reporter {
+ public:
+  void Beep(unsigned) override {}
+  void ShowMessage(const std::string&, const std::string&, unsigned) override {}
+};
+
+const std::string& Catalogue() {
+  static const std::string path =
+      (std::filesystem::path(__FILE__).parent_path().parent_path() / "data" / "QUANTORA.TXT")
+          .string();
+  return path;
+}
+
+const quantora::UnitTables& Tables() {
+  static const quantora::UnitTables tables = [] {
+    NullReporter reporter;
+    quantora::UnitTables t;
+    quantora::LoadDimensionLabels(reporter, t, Catalogue().c_str());
+    t.NumberOfScalers = quantora::LoadScalers(reporter, t, Catalogue().c_str());
+    return t;
+  }();
+  return tables;
+}
+
+const quantora::TypedConversionReader& Reader() {
+  static const auto reader = quantora::LoadTypedConversionReader(Tables(), Catalogue().c_str());
+  return *reader;
+}
+
+const char* const kTexts[] = {
+    "60 mile per hour to kilometer per hour",  // simple, one unit a side
+    "5 foot 11 inch in centimeter",            // a sum, "in" both ways
+    "1 gallon/mile to liter/kilometer",        // multi-unit mode
+    "kilogram meter/second^2 to newton",       // no reading converts: every one is tried
+};
+
+void BM_ReadTypedConversion(benchmark::State& state) {
+  const std::string text = kTexts[state.range(0)];
+  const quantora::NumericFormat format;
+  std::string line;
+  for (auto _ : state) {
+    line = Reader().Line(text, format);
+    benchmark::DoNotOptimize(line);
+  }
+  state.SetLabel(line);
+}
+BENCHMARK(BM_ReadTypedConversion)->DenseRange(0, 3)->Unit(benchmark::kMicrosecond);
+
+void BM_LoadTypedConversionReader(benchmark::State& state) {
+  for (auto _ : state) {
+    auto reader = quantora::LoadTypedConversionReader(Tables(), Catalogue().c_str());
+    benchmark::DoNotOptimize(reader);
+  }
+}
+BENCHMARK(BM_LoadTypedConversionReader)->Unit(benchmark::kMillisecond);
+
+}  // namespace
