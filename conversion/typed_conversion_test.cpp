@@ -52,6 +52,7 @@ TEST(TypedConversion, ReadsTypedTextsOverTheShippedFiles) {
       {"1 meter kilogram second ampere to meter", false,
        "Too many units: the multi-unit mode holds three over three, and \"ampere\" is a fourth"},
       {"1 m to 2 ft", false, "Unexpected number \"2\""},
+      {"1,x00 m to ft", false, "Unknown unit \"x00\""},  // no group of three
       {"60 mph", false, "Nothing to convert to after \"mph\": add \"to\" and a unit"},
   };
   NumericFormat format;
