@@ -19,7 +19,7 @@ RECT Of(HWND window, int id) {
 
 // Multi-unit mode, which has the most to draw: every slot's frames and the fraction bars.
 TEST(MainWindowPainting, EtchedLineFramesAndCaptions) {
-  const COLORREF text = GetSysColor(COLOR_WINDOWTEXT);
+  const COLORREF text = GetSysColor(COLOR_BTNTEXT);
   const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
   const COLORREF highlight = GetSysColor(COLOR_BTNHIGHLIGHT);
   testing::TestProgram p(
