@@ -227,6 +227,21 @@ class Reading {
         if (!named.empty()) found.push_back(named[0]);
       }
     }
+    // Words with a second reading that a line means when the first does not convert: "500 ml
+    // to oz" asks for fluid ounces, "10 m/s2 to g" for standard gravities, "1 pound to
+    // newtons" for pounds-force.
+    static const struct {
+      const char* word;
+      const char* second;
+    } kSecondReadings[] = {{"oz", "fl oz"},         {"ounce", "fluid ounce"},
+                           {"ounces", "fluid ounce"}, {"g", "standard gravity"},
+                           {"pound", "pound-force"},  {"pounds", "pound-force"},
+                           {"lb", "lbf"},             {"lbs", "lbf"}};
+    for (const auto& reading : kSecondReadings) {
+      if (LowerText(text) != reading.word) continue;
+      const std::vector<UnitMatch> named = resolver_(reading.second);
+      if (!named.empty()) found.push_back(named[0]);
+    }
     std::vector<UnitMatch> unique;
     for (const UnitMatch& match : found) {
       if (!Known(match)) continue;
@@ -355,6 +370,11 @@ class Reading {
     return Trim(out);
   }
 
+  static bool IsFeet(const std::string& text) {
+    const std::string lower = LowerText(text);
+    return lower == "'" || lower == "ft" || lower == "ft." || lower == "feet" || lower == "foot";
+  }
+
   // One side of the line: the input side holds values (a sum has several), the output none.
   TypedSide ParseSide(const std::string& text, const std::vector<Token>& tokens, std::size_t begin,
                  std::size_t end, bool input) const {
@@ -396,6 +416,14 @@ class Reading {
       // "5 feet and 11 inches": the "and" before a value joins the sum.
       std::size_t unitsEnd = stop;
       if (stop < end && unitsEnd > i && IsWord(text, tokens[unitsEnd - 1], "and")) --unitsEnd;
+      // 5'11 or "5 ft 11": the inches of a height written without their unit.
+      if (unitsEnd == i && input && group.hasValue && i == end && !side.groups.empty() &&
+          IsFeet(side.groups.back().text)) {
+        group.text = "\"";
+        group.terms.push_back(Term{Resolve(group.text), 1, group.text});
+        side.groups.push_back(group);
+        break;
+      }
       if (unitsEnd == i) {
         const Token& at = tokens[i > begin ? i - 1 : begin];
         side.reason = (input ? "No unit after " : "No unit in ") +
@@ -898,7 +926,9 @@ std::string TypedConversionReader::Line(const std::string& text, const NumericFo
   if (!conversion.ok) return conversion.reason;
   NumericFormat plain = format;
   plain.TruncateTrailingZeroes = 1;
-  return FormatValue(conversion.value, plain) + " " + SideLabel(conversion, true) + " = " +
+  // The value as typed, without the zeroes a format pads it with ("0", not "000").
+  const std::string value = conversion.value == 0.0 ? "0" : FormatValue(conversion.value, plain);
+  return value + " " + SideLabel(conversion, true) + " = " +
          FormatValue(Result(conversion), format) + " " + SideLabel(conversion, false);
 }
 

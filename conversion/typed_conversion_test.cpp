@@ -46,6 +46,9 @@ TEST(TypedConversion, ReadsTypedTextsOverTheShippedFiles) {
       {"1 gal/ft^2 as L/m^2", true,
        "1 gallon; US per Square feet = 40.746 liter per Square meters"},
       {"5 ft 11 in to cm", false, "71 inch = 180.34 centimeter"},
+      {"5'11 to cm", false, "71 inch = 180.34 centimeter"},
+      {"500 ml to oz", false, "500 milliliter = 16.907 fluid ounce; US"},  // a second reading
+      {"0 K to C", false, "0 Kelvin = -273.15 Celsius"},
       {"100 \xB0" "F into \xC2\xB0" "C", false, "100 Fahrenheit = 37.778 Celsius"},
       {"60 furlongz to m", false, "Unknown unit \"furlongz\""},
       {"1 kg to m", false, "kilogram (Mass) does not convert to meter (Length)"},
