@@ -1,5 +1,8 @@
 #include "conversion/conversion.h"
 
+#include <cfloat>
+#include <cmath>
+
 namespace quantora {
 
 bool CanConvert(const ConversionState& state, bool multiDimensional) {
@@ -21,6 +24,8 @@ bool CanConvert(const ConversionState& state, bool multiDimensional) {
 
 namespace {
 
+constexpr double kOffsetRounding = 8 * DBL_EPSILON;
+
 // Into the base unit, as a numerator: prefix, offset, factor.
 double Into(double v, const UnitSelection& s, double offset) {
   v *= s.UnitScalerMult;
@@ -29,10 +34,13 @@ double Into(double v, const UnitSelection& s, double offset) {
   return v;
 }
 
-// Out of the base unit, as a numerator: the exact inverse of Into.
+// Out of the base unit, as a numerator: the exact inverse of Into. What is left of a value
+// only by the rounding of its offset's subtraction is none: 32 Fahrenheit is 0 Celsius, not
+// 5.7 E-14 (the difference of two values that each carry 17 digits).
 double OutOf(double v, const UnitSelection& s, double offset) {
   v /= s.UnitMult;
   v -= offset;
+  if (std::fabs(v) <= std::fabs(offset) * kOffsetRounding) v = 0.0;
   v /= s.UnitScalerMult;
   return v;
 }

@@ -36,6 +36,7 @@ TEST(Conversion, ResultShownForEachChainAndOnlyWhenItCanBeComputed) {
       std::tuple<const char*, bool, std::vector<Pick>, std::vector<Pick>, double, const char*>;
   const Row rows[] = {
       {"degC -> degF", false, {kCelsius}, {kFahrenheit}, 100.0, "212.00|100.00"},
+      {"degF -> degC, freezing", false, {kFahrenheit}, {kCelsius}, 32.0, "000.00|32.000"},
       {"km -> ft", false, {kKilometer}, {{0, 0.3048}}, 3.0, "9.8425 E3|3.0000"},
       {"km/h", true, {kKilometer, kHour}, {kKelvin, {3, 1}}, 3.6e300, "1.0000 E300|3.6000 E300"},
       {"degC 1 -> degF 2", true, {{1, 1, 273.15}}, {{2, 5.0 / 9, 459.67}}, 10.0, "|10.000"},

@@ -333,7 +333,19 @@ class Reading {
         found = true;
       }
       if (found) continue;
-      const std::string word = LowerText(text.substr(token.begin, token.end - token.begin));
+      // "kg m/s2", "ft3": a power written as a digit after a unit.
+      const std::string written = text.substr(token.begin, token.end - token.begin);
+      if (written.size() > 1 && (written.back() == '2' || written.back() == '3')) {
+        Term term{Resolve(written.substr(0, written.size() - 1)), 1, written};
+        if (!term.candidates.empty()) {
+          term.exponent = (written.back() - '0') * pending * (divide ? -1 : 1);
+          pending = 1;
+          terms.push_back(term);
+          ++i;
+          continue;
+        }
+      }
+      const std::string word = LowerText(written);
       if (IsPowerWord(word)) {
         pending = word[0] == 's' ? 2 : 3;
         ++i;
