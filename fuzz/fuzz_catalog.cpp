@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "units/catalog_file.h"
 
@@ -44,13 +45,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (int d = 0; d < tables.NumberOfDimensions; ++d) {
     if (std::strlen(tables.DimensionLabels[d]) > static_cast<std::size_t>(kMaxNameLength)) __builtin_trap();
   }
+  // Every Dimension's names read in one pass are the names each Dimension's reader gives.
+  const std::vector<std::vector<std::string>> every = LoadEveryUnitNames(tables, path, open);
+  if (every.size() != static_cast<std::size_t>(tables.NumberOfDimensions)) __builtin_trap();
   // Every Dimension, plus indexes that name nothing, through both unit readers.
   const int last = tables.NumberOfDimensions + 2;
   for (int d = 0; d < last; ++d) {
     QuantityRecord record;
     record.DimensionIndex = static_cast<std::uint16_t>(d < tables.NumberOfDimensions ? d : 100 + d);
-    LoadUnitNames(reporter, tables, record, path, open);
+    const bool read = LoadUnitNames(reporter, tables, record, path, open);
     if (record.NumberOfUnits < 0 || record.NumberOfUnits > kMaxUnits) __builtin_trap();
+    const int names = read ? record.NumberOfUnits : 0;
+    if (d < tables.NumberOfDimensions &&
+        std::vector<std::string>(record.UnitNames, record.UnitNames + names) !=
+            every[static_cast<std::size_t>(d)]) {
+      __builtin_trap();
+    }
     // The first and the last unit on one side, one past the list on the other.
     const int units = record.NumberOfUnits;
     record.Input.UnitIndex = 0;

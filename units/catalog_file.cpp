@@ -1,8 +1,11 @@
 #include "units/catalog_file.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "numbers/number_text.h"
 #include "resources/strings.h"
@@ -28,6 +31,34 @@ class DataFile {
  private:
   std::FILE* file_;
   char line_[kLineBufferSize] = {};
+};
+
+// The file's lines as DataFile gives them (in the same pieces), read once and then given again
+// from the top as often as asked: every Dimension's section found in one reading of the file.
+class FileLines {
+ public:
+  bool Read(const char* path, const DataFileOpener& open) {
+    DataFile file(path, open);
+    if (!file.IsOpen()) return false;
+    while (file.NextLine()) {
+      starts_.push_back(text_.size());
+      text_.append(file.Line()).push_back('\0');
+    }
+    return true;
+  }
+  void Rewind() { next_ = 0; }
+  bool NextLine() {
+    if (next_ >= starts_.size()) return false;
+    line_ = text_.data() + starts_[next_++];
+    return true;
+  }
+  const char* Line() const { return line_; }
+
+ private:
+  std::string text_;
+  std::vector<std::size_t> starts_;
+  std::size_t next_ = 0;
+  const char* line_ = "";
 };
 
 std::string FormatWithName(const char* format, const char* name) {
@@ -63,8 +94,9 @@ double ParseNumber(const std::string& text) { return ParseInputValue(text.c_str(
 
 // Finds the head of the record's Dimension: the first line whose text from its second
 // character begins with the label. Reports and returns false when the file ends first.
+template <typename Lines>
 bool FindDimensionSection(Reporter& reporter, const UnitTables& tables, QuantityRecord& record,
-                          DataFile& file, const char* path) {
+                          Lines& file, const char* path) {
   if (record.DimensionIndex > kMaxStoredDimensionIndex) record.DimensionIndex = kNoDimension;
   const char* label = DimensionLabelOf(tables, record.DimensionIndex);
   if (label != nullptr) {
@@ -85,6 +117,33 @@ bool FindDimensionSection(Reporter& reporter, const UnitTables& tables, Quantity
   BeepAndShow(reporter, kBeepDefault, text, "Quantora", kStyleStop);
   return false;
 }
+
+// The unit names of the record's Dimension, from the top of the file's lines.
+template <typename Lines>
+bool ReadUnitNames(Reporter& reporter, const UnitTables& tables, QuantityRecord& record,
+                   Lines& file, const char* path) {
+  if (!FindDimensionSection(reporter, tables, record, file, path)) return false;
+  int count = 0;
+  while (file.NextLine()) {
+    const char* line = file.Line();
+    if (EndsSection(line)) break;
+    const char* equals = std::strchr(line, '=');
+    // Remarks, empty lines and anything that is not "name=factor" with a name that starts
+    // with a letter are skipped; units beyond the list's room are ignored.
+    if (equals == nullptr || equals == line || !IsAsciiLetter(line[0])) continue;
+    if (count >= kMaxUnits) continue;
+    CopyName(record.UnitNames[count], line, static_cast<std::size_t>(equals - line));
+    ++count;
+  }
+  record.NumberOfUnits = count;
+  return true;
+}
+
+class SilentReporter : public Reporter {
+ public:
+  void Beep(unsigned) override {}
+  void ShowMessage(const std::string&, const std::string&, unsigned) override {}
+};
 
 }  // namespace
 
@@ -186,21 +245,27 @@ bool LoadUnitNames(Reporter& reporter, const UnitTables& tables, QuantityRecord&
     ReportDataFileUnreadable(reporter, DataFileName(path));
     return false;
   }
-  if (!FindDimensionSection(reporter, tables, record, file, path)) return false;
-  int count = 0;
-  while (file.NextLine()) {
-    const char* line = file.Line();
-    if (EndsSection(line)) break;
-    const char* equals = std::strchr(line, '=');
-    // Remarks, empty lines and anything that is not "name=factor" with a name that starts
-    // with a letter are skipped; units beyond the list's room are ignored.
-    if (equals == nullptr || equals == line || !IsAsciiLetter(line[0])) continue;
-    if (count >= kMaxUnits) continue;
-    CopyName(record.UnitNames[count], line, static_cast<std::size_t>(equals - line));
-    ++count;
+  return ReadUnitNames(reporter, tables, record, file, path);
+}
+
+std::vector<std::vector<std::string>> LoadEveryUnitNames(const UnitTables& tables,
+                                                         const char* path,
+                                                         const DataFileOpener& open) {
+  const int dimensions = std::min(std::max(tables.NumberOfDimensions, 0), kMaxDimensions);
+  std::vector<std::vector<std::string>> units(static_cast<std::size_t>(dimensions));
+  FileLines file;
+  if (!file.Read(path, open)) return units;
+  SilentReporter silent;
+  auto record = std::make_unique<QuantityRecord>();
+  for (int d = 0; d < dimensions; ++d) {
+    record->DimensionIndex = static_cast<std::uint16_t>(d);
+    record->NumberOfUnits = 0;
+    file.Rewind();
+    if (!ReadUnitNames(silent, tables, *record, file, path)) continue;
+    units[static_cast<std::size_t>(d)].assign(
+        record->UnitNames, record->UnitNames + std::min(record->NumberOfUnits, kMaxUnits));
   }
-  record.NumberOfUnits = count;
-  return true;
+  return units;
 }
 
 bool LoadUnitFactors(Reporter& reporter, const UnitTables& tables, QuantityRecord& record,

@@ -6,6 +6,8 @@
 
 #include <cstdio>
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "resources/reporter.h"
 #include "units/quantity.h"
@@ -38,6 +40,13 @@ int LoadScalers(Reporter& reporter, UnitTables& tables, const char* path = kUnit
 bool LoadUnitNames(Reporter& reporter, const UnitTables& tables, QuantityRecord& record,
                    const char* path = kUnitsDataFileName,
                    const DataFileOpener& open = OpenDataFile);
+
+// Every Dimension's unit names, by Dimension index, exactly as LoadUnitNames reads each (the
+// same rows and caps; none for a Dimension whose section cannot be found or a file that cannot
+// be opened), from one reading of the file. Shows no messages.
+std::vector<std::vector<std::string>> LoadEveryUnitNames(const UnitTables& tables,
+                                                         const char* path = kUnitsDataFileName,
+                                                         const DataFileOpener& open = OpenDataFile);
 
 // side 0 is the input side, any other value the output side. Returns whether the unit's line
 // was found and read; otherwise the side's factor and offset are unchanged.

@@ -9,12 +9,6 @@
 namespace quantora {
 namespace {
 
-class SilentReporter : public Reporter {
- public:
-  void Beep(unsigned) override {}
-  void ShowMessage(const std::string&, const std::string&, unsigned) override {}
-};
-
 int Counted(int count, int capacity) {
   if (count < 0) return 0;
   return count < capacity ? count : capacity;
@@ -139,17 +133,7 @@ const std::string* NameOf(const UnitCatalogue& catalogue, const UnitMatch& match
 UnitCatalogue LoadUnitCatalogue(const UnitTables& tables, const char* path,
                                 const DataFileOpener& open) {
   UnitCatalogue catalogue;
-  SilentReporter silent;
-  auto record = std::make_unique<QuantityRecord>();
-  const int dimensions = Counted(tables.NumberOfDimensions, kMaxDimensions);
-  catalogue.units.resize(static_cast<std::size_t>(dimensions));
-  for (int d = 0; d < dimensions; ++d) {
-    record->DimensionIndex = static_cast<std::uint16_t>(d);
-    record->NumberOfUnits = 0;
-    if (!LoadUnitNames(silent, tables, *record, path, open)) continue;
-    catalogue.units[static_cast<std::size_t>(d)].assign(
-        record->UnitNames, record->UnitNames + Counted(record->NumberOfUnits, kMaxUnits));
-  }
+  catalogue.units = LoadEveryUnitNames(tables, path, open);
   return catalogue;
 }
 

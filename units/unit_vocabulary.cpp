@@ -27,6 +27,20 @@ std::string LowerAscii(std::string text) {
   return text;
 }
 
+// Whether a name of the tables is the text in other capitals (ASCII letters only), compared in
+// place: the file names quantities and multipliers in any letter case.
+bool SameIgnoringCase(const char* name, const std::string& text) {
+  auto lower = [](unsigned char c) { return IsAsciiUpper(c) ? c + ('a' - 'A') : c; };
+  std::size_t i = 0;
+  for (; name[i] != '\0'; ++i) {
+    if (i >= text.size() ||
+        lower(static_cast<unsigned char>(name[i])) != lower(static_cast<unsigned char>(text[i]))) {
+      return false;
+    }
+  }
+  return i == text.size();
+}
+
 std::string Trimmed(const std::string& text) {
   const std::size_t first = text.find_first_not_of(" \t\r\n");
   if (first == std::string::npos) return "";
@@ -57,20 +71,19 @@ std::string SymbolKey(const std::string& text) {
   return key;
 }
 
-// The words of a name or a typed text, letter case kept: letters, digits and the bytes outside
-// ASCII ("µ", "°", "²") make words; "/" is the word "per"; every other sign separates, and the
-// caret goes without a trace. caretWord, when asked, receives the index of the word that
-// follows a caret, or -1.
-std::vector<std::string> SplitWords(const std::string& text, int* caretWord = nullptr) {
-  std::vector<std::string> words;
+// The words of a name or a typed text, letter case kept, each given to take(word, afterCaret):
+// letters, digits and the bytes outside ASCII ("µ", "°", "²") make words; "/" is the word
+// "per"; every other sign separates, and the caret goes without a trace but marks the word
+// that follows it.
+template <typename Take>
+void ForEachWord(const std::string& text, Take take) {
+  static const std::string kPer = "per";
   std::string word;
   bool caret = false;
-  if (caretWord) *caretWord = -1;
   auto end = [&] {
     if (word.empty()) return;
-    if (caret && caretWord) *caretWord = static_cast<int>(words.size());
+    take(word, caret);
     caret = false;
-    words.push_back(word);
     word.clear();
   };
   for (const char ch : text) {
@@ -82,10 +95,21 @@ std::vector<std::string> SplitWords(const std::string& text, int* caretWord = nu
       word += ch;
     } else {
       end();
-      if (c == '/') words.push_back("per");
+      if (c == '/') take(kPer, false);
     }
   }
   end();
+}
+
+// The words of ForEachWord in a list. caretWord, when asked, receives the index of the word
+// that follows a caret, or -1.
+std::vector<std::string> SplitWords(const std::string& text, int* caretWord = nullptr) {
+  std::vector<std::string> words;
+  if (caretWord) *caretWord = -1;
+  ForEachWord(text, [&](const std::string& word, bool afterCaret) {
+    if (afterCaret && caretWord) *caretWord = static_cast<int>(words.size());
+    words.push_back(word);
+  });
   return words;
 }
 
@@ -194,7 +218,7 @@ bool ResolveEntry(const UnitTables& tables, const FoldedNames& units, int quanti
     const int scalers = std::min<int>(std::max(tables.NumberOfScalers, 0), kMaxScalers);
     int found = -1;
     for (int m = 0; m < scalers && found < 0; ++m) {
-      if (LowerAscii(tables.Scalers[m].Name) == multiplier) found = m;
+      if (SameIgnoringCase(tables.Scalers[m].Name, multiplier)) found = m;
     }
     if (found < 0) return false;
     match.multiplier = found;
@@ -239,9 +263,8 @@ int QuantityOf(const UnitTables& tables, const UnitCatalogue& catalogue, const s
   const int count = std::min<int>(static_cast<int>(catalogue.units.size()),
                                   std::min<int>(std::max(tables.NumberOfDimensions, 0),
                                                 kMaxDimensions));
-  const std::string wanted = LowerAscii(label);
   for (int q = 0; q < count; ++q) {
-    if (LowerAscii(tables.DimensionLabels[q]) == wanted) return q;
+    if (SameIgnoringCase(tables.DimensionLabels[q], label)) return q;
   }
   return -1;
 }
@@ -289,7 +312,7 @@ void ReadFile(const UnitTables& tables, const UnitCatalogue& catalogue, std::FIL
     } else if (section == kPrefixes) {
       const int scalers = std::min<int>(std::max(tables.NumberOfScalers, 0), kMaxScalers);
       for (int m = 0; m < scalers && !read; ++m) {
-        if (m != tables.NoMultiplierIndex && LowerAscii(tables.Scalers[m].Name) == LowerAscii(right)) {
+        if (m != tables.NoMultiplierIndex && SameIgnoringCase(tables.Scalers[m].Name, right)) {
           prefixes.push_back({SymbolKey(left), m, tables.Scalers[m].Mult > 1.0});
           read = true;
         }
@@ -467,15 +490,26 @@ UnitVocabulary LoadUnitVocabulary(const UnitTables& tables, const UnitCatalogue&
 
   // Words: every name's, every symbol's and every word the file spells for another.
   const int quantities = static_cast<int>(catalogue.units.size());
+  // (Words are lowered in one buffer: only a word not yet in its set is copied.)
+  std::string lower;
+  auto lowered = [&lower](const std::string& word) -> const std::string& {
+    lower.assign(word);
+    for (char& c : lower) {
+      if (IsAsciiUpper(static_cast<unsigned char>(c))) c = static_cast<char>(c + ('a' - 'A'));
+    }
+    return lower;
+  };
   for (int q = 0; q < quantities; ++q) {
     for (const std::string& name : catalogue.units[static_cast<std::size_t>(q)]) {
-      for (const std::string& word : SplitWords(name)) vocabulary.knownWords.insert(LowerAscii(word));
+      ForEachWord(name, [&](const std::string& word, bool) {
+        vocabulary.knownWords.insert(lowered(word));
+      });
     }
   }
   for (const auto& symbol : vocabulary.symbols) {
-    for (const std::string& word : SplitWords(symbol.first)) {
-      vocabulary.symbolWords.insert(LowerAscii(word));
-    }
+    ForEachWord(symbol.first, [&](const std::string& word, bool) {
+      vocabulary.symbolWords.insert(lowered(word));
+    });
   }
   for (const auto& word : vocabulary.words) vocabulary.knownWords.insert(word.second);
 
