@@ -47,6 +47,10 @@ TEST(TypedConversion, ReadsTypedTextsOverTheShippedFiles) {
        "1 gallon; US per Square feet = 40.746 liter per Square meters"},
       {"5 ft 11 in to cm", false, "71 inch = 180.34 centimeter"},
       {"5'11 to cm", false, "71 inch = 180.34 centimeter"},
+      {"0.5 h 30 min to min", false, "60 minute = 60.000 minute"},
+      {"how many feet in a mile", false, "1 mile = 5.2800 E3 foot"},
+      {"1 N m2 to N ft2", true, "1 newton Square meters = 10.764 newton Square feet"},
+      {"to meter", false, "No unit before \"to\""},
       {"500 ml to oz", false, "500 milliliter = 16.907 fluid ounce; US"},  // a second reading
       {"0 K to C", false, "0 Kelvin = -273.15 Celsius"},
       {"100 \xB0" "F into \xC2\xB0" "C", false, "100 Fahrenheit = 37.778 Celsius"},
