@@ -15,6 +15,7 @@ namespace quantora {
 namespace {
 
 constexpr int kMaxCandidates = 4;   // readings of one unit word that are tried
+constexpr int kMaxPower = 6;        // the highest power of one unit a side may hold
 constexpr int kMaxCombinations = 400;  // readings of a whole line that are tried
 constexpr int kMaxDepth = 4;        // units named by other compound units, nested
 constexpr std::size_t kMaxSpanWords = 8;  // the longest name tried as one unit
@@ -293,7 +294,9 @@ class Reading {
       const bool squared = IsWord(text, token, "squared");
       if (token.kind == Tok::Power || squared || IsWord(text, token, "cubed")) {
         const int power = token.kind == Tok::Power ? token.power : squared ? 2 : 3;
-        if (terms.empty() || power == 0) {
+        // No unit of the catalogue goes past a cube twice over: "m³³³³" is no power to
+        // expand into its factors.
+        if (terms.empty() || power == 0 || std::abs(terms.back().exponent * power) > kMaxPower) {
           reason = "Unexpected " + Quoted(text.substr(token.begin, token.end - token.begin));
           return false;
         }
