@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <string_view>
 #include <tuple>
 
 namespace quantora {
@@ -80,25 +81,26 @@ void ForEachWord(const std::string& text, Take take) {
   static const std::string kPer = "per";
   std::string word;
   bool caret = false;
-  auto end = [&] {
-    if (word.empty()) return;
-    take(word, caret);
-    caret = false;
-    word.clear();
+  std::size_t start = 0;  // of the word being read
+  auto end = [&](std::size_t at) {
+    if (at > start) {
+      word.assign(text, start, at - start);
+      take(word, caret);
+      caret = false;
+    }
+    start = at + 1;
   };
-  for (const char ch : text) {
-    const unsigned char c = static_cast<unsigned char>(ch);
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const unsigned char c = static_cast<unsigned char>(text[i]);
     if (c == '^') {
-      end();
+      end(i);
       caret = true;
-    } else if (IsAsciiLetterOrDigit(c) || (c >= 0x80 && !SeparatesLikeBlank(c))) {
-      word += ch;
-    } else {
-      end();
+    } else if (!IsAsciiLetterOrDigit(c) && (c < 0x80 || SeparatesLikeBlank(c))) {
+      end(i);
       if (c == '/') take(kPer, false);
     }
   }
-  end();
+  end(text.size());
 }
 
 // The words of ForEachWord in a list. caretWord, when asked, receives the index of the word
@@ -124,16 +126,116 @@ std::string Joined(const std::vector<std::string>& words) {
 
 // Letters and digits alone, lower case: how the find field compares labels.
 std::string FoldedLabel(const char* text) {
-  std::string folded;
+  std::string folded(std::strlen(text), '\0');
+  std::size_t n = 0;
   for (; *text; ++text) {
     const unsigned char c = static_cast<unsigned char>(*text);
     if (IsAsciiUpper(c)) {
-      folded += static_cast<char>(c + ('a' - 'A'));
+      folded[n++] = static_cast<char>(c + ('a' - 'A'));
     } else if (IsAsciiLetterOrDigit(c) || c >= 0x80) {
-      folded += *text;
+      folded[n++] = *text;
     }
   }
+  folded.resize(n);
   return folded;
+}
+
+// Letters, digits and the bytes outside ASCII ("µ", "°", "²") make words.
+bool IsWordByte(unsigned char c) {
+  return IsAsciiLetterOrDigit(c) || (c >= 0x80 && !SeparatesLikeBlank(c));
+}
+
+// Whether the text begins with the head, and goes on after it where `longer`.
+bool BeginsWith(const std::string& text, const std::string& head, bool longer) {
+  return text.size() >= head.size() + (longer ? 1 : 0) &&
+         std::memcmp(text.data(), head.data(), head.size()) == 0;
+}
+
+// The word a symbol begins with, "" for one that begins with a sign ("/s").
+std::string FirstWordOf(const std::string& symbol) {
+  std::size_t n = 0;
+  while (n < symbol.size() && IsWordByte(static_cast<unsigned char>(symbol[n]))) ++n;
+  return symbol.substr(0, n);
+}
+
+// The place in the file of the line that joins the prefix symbol to a symbol that takes
+// prefixes, and the unit it names then; -1 where the symbol does not take that prefix.
+int PrefixedLine(const PrefixedSymbol& symbol, const PrefixSymbol& prefix, UnitMatch* match) {
+  PrefixedSymbol::Taken taken = symbol.every;
+  if (prefix.multiple && symbol.multiples.line >= 0 &&
+      (taken.line < 0 || symbol.multiples.line < taken.line)) {
+    taken = symbol.multiples;
+  }
+  if (taken.line >= 0 && match) *match = UnitMatch{taken.match.quantity, prefix.multiplier, taken.match.unit};
+  return taken.line;
+}
+
+// The unit of a symbol made of a prefix symbol and a symbol that takes it ("km", "MB"): the
+// first line of the file that makes that spelling.
+bool PrefixedUnit(const UnitVocabulary& vocabulary, const std::string& symbol, UnitMatch& match) {
+  int first = -1;
+  for (const PrefixSymbol& prefix : vocabulary.prefixes) {
+    const std::size_t n = prefix.symbol.size();
+    if (!BeginsWith(symbol, prefix.symbol, true)) continue;
+    const auto taking = vocabulary.prefixed.find(symbol.substr(n));
+    if (taking == vocabulary.prefixed.end()) continue;
+    UnitMatch made;
+    const int line = PrefixedLine(taking->second, prefix, &made);
+    if (line >= 0 && (first < 0 || line < first)) {
+      first = line;
+      match = made;
+    }
+  }
+  return first >= 0;
+}
+
+// The units a symbol names with its letter case: those of the file's lines that write it, or
+// else the one a prefix symbol joined to a symbol makes. False where it names none.
+bool UnitsOfSymbol(const UnitVocabulary& vocabulary, const std::string& symbol,
+                   std::vector<UnitMatch>& units) {
+  const auto written = vocabulary.symbols.find(symbol);
+  if (written != vocabulary.symbols.end()) {
+    units = written->second;
+    return !units.empty();
+  }
+  UnitMatch made;
+  if (!PrefixedUnit(vocabulary, symbol, made)) return false;
+  units.assign(1, made);
+  return true;
+}
+
+// Each symbol made with a prefix whose lower case is the text ("km" for "KM"), given to
+// take(symbol): a prefix symbol in lower case, then a symbol that takes it.
+template <typename Take>
+void ForEachPrefixedSpelling(const UnitVocabulary& vocabulary, const std::string& lower, Take take) {
+  for (const PrefixSymbol& prefix : vocabulary.prefixes) {
+    const std::size_t n = prefix.lower.size();
+    if (!BeginsWith(lower, prefix.lower, true)) continue;
+    const std::string rest = lower.substr(n);
+    const auto taking = vocabulary.prefixedByFirstWord.find(FirstWordOf(rest));
+    if (taking == vocabulary.prefixedByFirstWord.end()) continue;
+    for (const std::string& symbol : taking->second) {
+      if (LowerAscii(symbol) == rest &&
+          PrefixedLine(vocabulary.prefixed.at(symbol), prefix, nullptr) >= 0) {
+        take(prefix.symbol + symbol);
+      }
+    }
+  }
+}
+
+// Whether a lower-case word is a word of some symbol, written or made with a prefix.
+bool IsSymbolWord(const UnitVocabulary& vocabulary, const std::string& lower) {
+  if (vocabulary.symbolWords.count(lower)) return true;
+  for (const PrefixSymbol& prefix : vocabulary.prefixes) {
+    const std::size_t n = prefix.lower.size();
+    if (!BeginsWith(lower, prefix.lower, false)) continue;
+    const auto taking = vocabulary.prefixedByFirstWord.find(lower.substr(n));
+    if (taking == vocabulary.prefixedByFirstWord.end()) continue;
+    for (const std::string& symbol : taking->second) {
+      if (PrefixedLine(vocabulary.prefixed.at(symbol), prefix, nullptr) >= 0) return true;
+    }
+  }
+  return false;
 }
 
 bool EndsWith(const std::string& text, const char* end) {
@@ -159,9 +261,9 @@ std::string Canonical(const UnitVocabulary& vocabulary, const std::string& lower
       if (spelled != vocabulary.words.end()) return spelled->second;
       if (vocabulary.knownWords.count(candidate)) return candidate;
     }
-    if (vocabulary.symbolWords.count(lower) == 0) {
+    if (!IsSymbolWord(vocabulary, lower)) {
       for (const std::string& candidate : candidates) {
-        if (candidate.size() >= 2 && vocabulary.symbolWords.count(candidate)) return candidate;
+        if (candidate.size() >= 2 && IsSymbolWord(vocabulary, candidate)) return candidate;
       }
     }
   }
@@ -176,7 +278,106 @@ std::vector<std::string> CanonicalWords(const UnitVocabulary& vocabulary,
   return canonical;
 }
 
-bool SameUnits(const std::vector<UnitMatch>& a, const std::vector<UnitMatch>& b) { return a == b; }
+// CanonicalWords of SplitWords in one pass, into a list kept between calls.
+void CanonicalWordsOf(const UnitVocabulary& vocabulary, const std::string& text,
+                      std::vector<std::string>& canonical, int* caretWord = nullptr) {
+  canonical.clear();
+  if (caretWord) *caretWord = -1;
+  ForEachWord(text, [&](const std::string& word, bool afterCaret) {
+    if (afterCaret && caretWord) *caretWord = static_cast<int>(canonical.size());
+    canonical.push_back(Canonical(vocabulary, LowerAscii(word)));
+  });
+}
+
+// The units a symbol in lower case stands for in any letter case: those of its spellings,
+// written in the file or made with a prefix, where all name the same units ("km", "KM");
+// false where two spellings name other units ("mm" and "Mm").
+bool AnyCaseUnits(const UnitVocabulary& vocabulary, const std::string& lower,
+                  std::vector<UnitMatch>& units) {
+  units.clear();
+  bool alike = true;
+  auto compare = [&](const std::vector<UnitMatch>& spelled) {
+    if (units.empty()) {
+      units = spelled;
+    } else {
+      alike = alike && units == spelled;
+    }
+  };
+  const auto written = vocabulary.spellings.find(lower);
+  if (written != vocabulary.spellings.end()) {
+    for (const std::string& symbol : written->second) compare(vocabulary.symbols.at(symbol));
+  }
+  std::vector<UnitMatch> made;
+  ForEachPrefixedSpelling(vocabulary, lower, [&](const std::string& symbol) {
+    if (alike && UnitsOfSymbol(vocabulary, symbol, made)) compare(made);
+  });
+  return alike && !units.empty();
+}
+
+// The units of the symbols made with a prefix, and written in no spelling in the file, whose
+// lower case reads as the name ("kpa" or "kpas" for "kPa"); none where the catalogue has a
+// unit of that name ("Grad", the gigaradian, is no "grad").
+void PrefixedNamesOf(const UnitVocabulary& vocabulary, const std::vector<std::string>& canonical,
+                     const std::string& name, std::vector<UnitMatch>& found) {
+  const auto named = vocabulary.names.find(name);
+  if (canonical.empty() ||
+      (named != vocabulary.names.end() &&
+       std::any_of(named->second.begin(), named->second.end(),
+                   [](const NamedUnit& unit) { return unit.multiplierWord >= 0; }))) {
+    return;
+  }
+  // The lower-case words that read as the first word: itself, a word spelled for it, and the
+  // plurals of both.
+  const std::string& first = canonical.front();
+  std::vector<std::string> words{first};
+  for (const auto& spelled : vocabulary.words) {
+    if (spelled.second == first) words.push_back(spelled.first);
+  }
+  std::vector<std::string> readings;
+  for (const std::string& word : words) {
+    readings.insert(readings.end(), {word, word + "s", word + "es"});
+    if (EndsWith(word, "y")) readings.push_back(word.substr(0, word.size() - 1) + "ies");
+  }
+  std::vector<std::string> seen, symbolWords;
+  std::vector<UnitMatch> units;
+  for (const std::string& reading : readings) {
+    int readsAsFirst = -1;  // not yet asked
+    for (const PrefixSymbol& prefix : vocabulary.prefixes) {
+      const std::size_t n = prefix.lower.size();
+      if (!BeginsWith(reading, prefix.lower, false)) continue;
+      const auto taking = vocabulary.prefixedByFirstWord.find(reading.substr(n));
+      if (taking == vocabulary.prefixedByFirstWord.end()) continue;
+      for (const std::string& symbol : taking->second) {
+        const std::string lower = prefix.lower + LowerAscii(symbol);
+        if (vocabulary.spellings.count(lower) ||
+            std::find(seen.begin(), seen.end(), lower) != seen.end() ||
+            PrefixedLine(vocabulary.prefixed.at(symbol), prefix, nullptr) < 0) {
+          continue;
+        }
+        if (readsAsFirst < 0) readsAsFirst = Canonical(vocabulary, reading) == first;
+        if (readsAsFirst == 0) break;
+        seen.push_back(lower);
+        CanonicalWordsOf(vocabulary, lower, symbolWords);
+        if (Joined(symbolWords) == name &&
+            AnyCaseUnits(vocabulary, lower, units)) {
+          found.insert(found.end(), units.begin(), units.end());
+        }
+      }
+    }
+  }
+}
+
+// The units a name in its compared form names: the catalogue's, and the symbols' that stand
+// for it in any letter case.
+void UnitsNamed(const UnitVocabulary& vocabulary, const std::vector<std::string>& canonical,
+                std::vector<UnitMatch>& found) {
+  const std::string name = Joined(canonical);
+  const auto named = vocabulary.names.find(name);
+  if (named != vocabulary.names.end()) {
+    for (const NamedUnit& unit : named->second) found.push_back(unit.match);
+  }
+  PrefixedNamesOf(vocabulary, canonical, name, found);
+}
 
 // The label a unit shows with a multiplier (or none), without the blanks a name may end in.
 std::string LabelOf(const UnitTables& tables, const UnitCatalogue& catalogue, const UnitMatch& m) {
@@ -192,15 +393,15 @@ std::string LabelOf(const UnitTables& tables, const UnitCatalogue& catalogue, co
   return label;
 }
 
-// Each quantity's units by their names folded as labels are, caret aside; the first of a
-// folded name where two fold alike.
-using FoldedNames = std::vector<std::unordered_map<std::string, int>>;
-FoldedNames FoldNames(const UnitCatalogue& catalogue) {
-  FoldedNames names(catalogue.units.size());
+// Each quantity's units by their names folded as labels are, caret aside (the folded names
+// of `folded`, which outlive the table); the first of a folded name where two fold alike.
+using FoldedNames = std::vector<std::unordered_map<std::string_view, int>>;
+FoldedNames FoldNames(const std::vector<std::vector<std::string>>& folded) {
+  FoldedNames names(folded.size());
   for (std::size_t q = 0; q < names.size(); ++q) {
-    const std::vector<std::string>& units = catalogue.units[q];
-    for (std::size_t u = 0; u < units.size(); ++u) {
-      names[q].emplace(FoldedLabel(units[u].c_str()), static_cast<int>(u));
+    names[q].reserve(folded[q].size());
+    for (std::size_t u = 0; u < folded[q].size(); ++u) {
+      names[q].emplace(folded[q][u], static_cast<int>(u));
     }
   }
   return names;
@@ -230,12 +431,6 @@ bool ResolveEntry(const UnitTables& tables, const FoldedNames& units, int quanti
   match.unit = unit->second;
   return true;
 }
-
-struct PrefixSymbol {
-  std::string symbol;
-  int multiplier;
-  bool multiple;  // a factor above 1: kilo, mega, kibi
-};
 
 struct Entry {
   std::string key;
@@ -271,12 +466,11 @@ int QuantityOf(const UnitTables& tables, const UnitCatalogue& catalogue, const s
 
 // The file's sections: [prefixes] (symbol = multiplier), [words] (word = word) and one per
 // quantity (symbols | more symbols = unit); anything else is passed over.
-void ReadFile(const UnitTables& tables, const UnitCatalogue& catalogue, std::FILE* file,
-              UnitVocabulary& vocabulary, std::vector<PrefixSymbol>& prefixes,
-              std::vector<Entry>& entries) {
+void ReadFile(const UnitTables& tables, const UnitCatalogue& catalogue, const FoldedNames& units,
+              std::FILE* file, UnitVocabulary& vocabulary, std::vector<Entry>& entries) {
+  std::vector<PrefixSymbol>& prefixes = vocabulary.prefixes;
   enum { kNone, kPrefixes, kWords, kQuantity } section = kNone;
   int quantity = -1;
-  const FoldedNames units = FoldNames(catalogue);
   std::string line;
   bool tooLong = false;
   while (ReadLine(file, line, tooLong)) {
@@ -313,8 +507,10 @@ void ReadFile(const UnitTables& tables, const UnitCatalogue& catalogue, std::FIL
       const int scalers = std::min<int>(std::max(tables.NumberOfScalers, 0), kMaxScalers);
       for (int m = 0; m < scalers && !read; ++m) {
         if (m != tables.NoMultiplierIndex && SameIgnoringCase(tables.Scalers[m].Name, right)) {
-          prefixes.push_back({SymbolKey(left), m, tables.Scalers[m].Mult > 1.0});
-          read = true;
+          // One word, as a prefix joins the word of a symbol ("k" + "m/s" is "km per s").
+          const std::string symbol = SymbolKey(left);
+          read = !symbol.empty() && FirstWordOf(symbol) == symbol;
+          if (read) prefixes.push_back({symbol, LowerAscii(symbol), m, tables.Scalers[m].Mult > 1.0});
         }
       }
     } else if (section == kWords) {
@@ -352,14 +548,27 @@ void AddSymbol(UnitVocabulary& vocabulary, const std::string& key, const UnitMat
   if (std::find(units.begin(), units.end(), match) == units.end()) units.push_back(match);
 }
 
+// A name of its first `count` words; also by its words sorted, where `wordSet`.
 void AddName(UnitVocabulary& vocabulary, const std::vector<std::string>& canonical,
-             const NamedUnit& unit, bool wordSet) {
-  if (canonical.empty()) return;
-  vocabulary.names[Joined(canonical)].push_back(unit);
+             std::size_t count, const NamedUnit& unit, bool wordSet) {
+  if (count == 0) return;
+  std::string key;
+  for (std::size_t i = 0; i < count; ++i) {
+    if (i > 0) key += ' ';
+    key += canonical[i];
+  }
+  vocabulary.names[std::move(key)].push_back(unit);
   if (!wordSet) return;
-  std::vector<std::string> sorted = canonical;
-  std::sort(sorted.begin(), sorted.end());
-  vocabulary.wordSets[Joined(sorted)].push_back(unit);
+  std::vector<const std::string*> words;
+  for (std::size_t i = 0; i < count; ++i) words.push_back(&canonical[i]);
+  std::sort(words.begin(), words.end(),
+            [](const std::string* a, const std::string* b) { return *a < *b; });
+  key.clear();
+  for (const std::string* word : words) {
+    if (!key.empty()) key += ' ';
+    key += *word;
+  }
+  vocabulary.wordSets[std::move(key)].push_back(unit);
 }
 
 // The label words of a unit as a name inside a longer one: "km" stands for "kilometer", "lb"
@@ -378,21 +587,27 @@ std::vector<std::vector<std::string>> ReadingsOf(const UnitTables& tables,
                                                  const UnitVocabulary& vocabulary,
                                                  const std::string& word) {
   std::vector<std::vector<std::string>> readings{{Canonical(vocabulary, LowerAscii(word))}};
+  std::vector<UnitMatch> units;
   auto symbolOf = [&](const std::string& symbol, UnitMatch& match) {
-    const auto exact = vocabulary.symbols.find(symbol);
-    if (exact != vocabulary.symbols.end() && !exact->second.empty()) {
-      match = exact->second.front();
+    if (UnitsOfSymbol(vocabulary, symbol, units)) {
+      match = units.front();
       return true;
     }
-    const auto named = vocabulary.names.find(Canonical(vocabulary, LowerAscii(symbol)));
-    if (named == vocabulary.names.end()) return false;
-    for (const NamedUnit& unit : named->second) {
-      if (unit.multiplierWord < 0) {
-        match = unit.match;
-        return true;
+    const std::vector<std::string> name{Canonical(vocabulary, LowerAscii(symbol))};
+    const auto named = vocabulary.names.find(name.front());
+    if (named != vocabulary.names.end()) {
+      for (const NamedUnit& unit : named->second) {
+        if (unit.multiplierWord < 0) {
+          match = unit.match;
+          return true;
+        }
       }
     }
-    return false;
+    units.clear();
+    PrefixedNamesOf(vocabulary, name, name.front(), units);
+    if (units.empty()) return false;
+    match = units.front();
+    return true;
   };
   UnitMatch match;
   if (symbolOf(word, match)) readings.push_back(NameWordsOf(tables, catalogue, vocabulary, match));
@@ -415,10 +630,7 @@ std::vector<std::vector<std::string>> ReadingsOf(const UnitTables& tables,
 void NamedBy(const UnitTables& tables, const UnitVocabulary& vocabulary,
              const std::vector<std::string>& lowerWords, std::vector<std::string> canonical,
              std::vector<UnitMatch>& found) {
-  const auto direct = vocabulary.names.find(Joined(canonical));
-  if (direct != vocabulary.names.end()) {
-    for (const NamedUnit& unit : direct->second) found.push_back(unit.match);
-  }
+  UnitsNamed(vocabulary, canonical, found);
   if (std::find(canonical.begin(), canonical.end(), "per") == canonical.end()) {
     std::vector<std::string> sorted = canonical;
     std::sort(sorted.begin(), sorted.end());
@@ -427,13 +639,12 @@ void NamedBy(const UnitTables& tables, const UnitVocabulary& vocabulary,
       for (const NamedUnit& unit : set->second) found.push_back(unit.match);
     }
   }
-  const int scalers = std::min<int>(std::max(tables.NumberOfScalers, 0), kMaxScalers);
+  const int scalers = static_cast<int>(vocabulary.multiplierNames.size());
   for (std::size_t k = 0; k < lowerWords.size(); ++k) {
     const std::string& word = lowerWords[k];
     for (int m = 0; m < scalers; ++m) {
-      if (m == tables.NoMultiplierIndex) continue;
-      const std::string prefix = LowerAscii(tables.Scalers[m].Name);
-      if (prefix.empty() || word.size() <= prefix.size() || word.compare(0, prefix.size(), prefix) != 0) {
+      const std::string& prefix = vocabulary.multiplierNames[static_cast<std::size_t>(m)];
+      if (m == tables.NoMultiplierIndex || prefix.empty() || !BeginsWith(word, prefix, true)) {
         continue;
       }
       const std::string kept = canonical[k];
@@ -466,30 +677,39 @@ std::string VocabularyPathBeside(const char* cataloguePath) {
 UnitVocabulary LoadUnitVocabulary(const UnitTables& tables, const UnitCatalogue& catalogue,
                                   const char* path, const DataFileOpener& open) {
   UnitVocabulary vocabulary;
-  std::vector<PrefixSymbol> prefixes;
+  const int scalers = std::min<int>(std::max(tables.NumberOfScalers, 0), kMaxScalers);
+  for (int m = 0; m < scalers; ++m) vocabulary.multiplierNames.push_back(LowerAscii(tables.Scalers[m].Name));
   std::vector<Entry> entries;
+  // The catalogue's names folded as labels are: a plain unit's label is its name, but for a
+  // caret.
+  const int quantities = static_cast<int>(catalogue.units.size());
+  std::vector<std::vector<std::string>> folded(static_cast<std::size_t>(quantities));
+  for (int q = 0; q < quantities; ++q) {
+    for (const std::string& name : catalogue.units[static_cast<std::size_t>(q)]) {
+      folded[static_cast<std::size_t>(q)].push_back(FoldedLabel(name.c_str()));
+    }
+  }
   if (std::FILE* file = open(path)) {
-    ReadFile(tables, catalogue, file, vocabulary, prefixes, entries);
+    ReadFile(tables, catalogue, FoldNames(folded), file, vocabulary, entries);
     std::fclose(file);
   }
 
-  // Symbols written in the file come first; a prefix symbol joined to a symbol that takes it
-  // ("k" + "m") adds a symbol only where the file has none of that spelling.
-  vocabulary.symbols.reserve(entries.size() * 4);
-  for (const Entry& entry : entries) AddSymbol(vocabulary, entry.key, entry.match);
-  std::string key;
-  for (const Entry& entry : entries) {
+  // The symbols written in the file; for those that take prefixes, the first line of each
+  // kind, as the first line that makes a spelling names its unit.
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    const Entry& entry = entries[i];
+    AddSymbol(vocabulary, entry.key, entry.match);
     if (entry.takes == '\0') continue;
-    for (const PrefixSymbol& prefix : prefixes) {
-      if (entry.takes == '+' && !prefix.multiple) continue;
-      key.assign(prefix.symbol).append(entry.key);
-      vocabulary.symbols.try_emplace(
-          key, 1, UnitMatch{entry.match.quantity, prefix.multiplier, entry.match.unit});
+    const auto taking = vocabulary.prefixed.try_emplace(entry.key);
+    if (taking.second) {
+      vocabulary.prefixedByFirstWord[LowerAscii(FirstWordOf(entry.key))].push_back(entry.key);
     }
+    PrefixedSymbol::Taken& taken =
+        entry.takes == '*' ? taking.first->second.every : taking.first->second.multiples;
+    if (taken.line < 0) taken = PrefixedSymbol::Taken{static_cast<int>(i), entry.match};
   }
 
   // Words: every name's, every symbol's and every word the file spells for another.
-  const int quantities = static_cast<int>(catalogue.units.size());
   // (Words are lowered in one buffer: only a word not yet in its set is copied.)
   std::string lower;
   auto lowered = [&lower](const std::string& word) -> const std::string& {
@@ -516,58 +736,47 @@ UnitVocabulary LoadUnitVocabulary(const UnitTables& tables, const UnitCatalogue&
   // The catalogue's names, whole and up to their ";".
   vocabulary.plainLabels.resize(static_cast<std::size_t>(quantities));
   vocabulary.names.reserve(4096);
+  std::vector<std::string> whole;
   for (int q = 0; q < quantities; ++q) {
     const std::vector<std::string>& units = catalogue.units[static_cast<std::size_t>(q)];
     for (int u = 0; u < static_cast<int>(units.size()); ++u) {
       const std::string& name = units[static_cast<std::size_t>(u)];
       const NamedUnit plain{UnitMatch{q, tables.NoMultiplierIndex, u}, 0};
+      // The words, and how many stand before the ";" (as they are split there too).
       int caretWord = -1;
-      const std::vector<std::string> whole = CanonicalWords(vocabulary, SplitWords(name, &caretWord));
+      std::size_t main = 0;
+      const std::size_t semicolon = name.find(';');
+      CanonicalWordsOf(vocabulary, name, whole, &caretWord);
+      if (semicolon != std::string::npos) {
+        ForEachWord(name.substr(0, semicolon), [&main](const std::string&, bool) { ++main; });
+      }
       NamedUnit named = plain;
       named.multiplierWord = caretWord >= 0 ? caretWord : 0;
-      const std::size_t semicolon = name.find(';');
-      AddName(vocabulary, whole, named, semicolon != std::string::npos);
-      if (semicolon != std::string::npos) {
-        const std::vector<std::string> main =
-            CanonicalWords(vocabulary, SplitWords(name.substr(0, semicolon)));
-        if (main != whole) AddName(vocabulary, main, named, false);
+      AddName(vocabulary, whole, whole.size(), named, semicolon != std::string::npos);
+      if (main < whole.size() && semicolon != std::string::npos) {
+        AddName(vocabulary, whole, main, named, false);
       }
-      vocabulary.plainLabels[static_cast<std::size_t>(q)].emplace(
-          FoldedLabel(LabelOf(tables, catalogue, plain.match).c_str()), u);
+      std::string& label = folded[static_cast<std::size_t>(q)][static_cast<std::size_t>(u)];
+      if (name.find('^') != std::string::npos || name.size() >= kLabelSize) {
+        label = FoldedLabel(LabelOf(tables, catalogue, plain.match).c_str());
+      }
+      vocabulary.plainLabels[static_cast<std::size_t>(q)].emplace(std::move(label), u);
     }
   }
 
-  // A symbol stands for its name in any letter case, unless another symbol spelled with other
-  // capitals names another unit ("mm" and "Mm", "MB" and "Mb"), or it was made of a prefix and
-  // the catalogue has a unit of that name ("Grad", the gigaradian, is no "grad").
-  struct Spelled {
-    const std::vector<UnitMatch>* units;
-    bool alike;
-    bool written;  // one of its spellings stands in the file
-  };
-  std::unordered_set<std::string> written;
-  for (const Entry& entry : entries) written.insert(entry.key);
-  std::unordered_map<std::string, Spelled> byLower;
-  byLower.reserve(vocabulary.symbols.size());
+  // A symbol written in the file stands for its name in any letter case, unless another
+  // spelling with other capitals names another unit ("mm" and "Mm", "MB" and "Mb"). Those
+  // made with a prefix are found so at lookup.
   for (const auto& symbol : vocabulary.symbols) {
-    const auto group =
-        byLower.try_emplace(LowerAscii(symbol.first), Spelled{&symbol.second, true, false});
-    Spelled& spelled = group.first->second;
-    spelled.alike = spelled.alike && SameUnits(*spelled.units, symbol.second);
-    spelled.written = spelled.written || written.count(symbol.first) != 0;
+    vocabulary.spellings[LowerAscii(symbol.first)].push_back(symbol.first);
   }
-  vocabulary.names.reserve(vocabulary.names.size() + byLower.size());
-  for (const auto& group : byLower) {
-    if (!group.second.alike) continue;
-    const std::vector<std::string> canonical = CanonicalWords(vocabulary, SplitWords(group.first));
-    const auto named = vocabulary.names.find(Joined(canonical));
-    if (!group.second.written && named != vocabulary.names.end() &&
-        std::any_of(named->second.begin(), named->second.end(),
-                    [](const NamedUnit& unit) { return unit.multiplierWord >= 0; })) {
-      continue;
-    }
-    for (const UnitMatch& match : *group.second.units) {
-      AddName(vocabulary, canonical, NamedUnit{match, -1}, false);
+  std::vector<UnitMatch> units;
+  std::vector<std::string> canonical;
+  for (const auto& group : vocabulary.spellings) {
+    if (!AnyCaseUnits(vocabulary, group.first, units)) continue;
+    CanonicalWordsOf(vocabulary, group.first, canonical);
+    for (const UnitMatch& match : units) {
+      AddName(vocabulary, canonical, canonical.size(), NamedUnit{match, -1}, false);
     }
   }
   return vocabulary;
@@ -578,8 +787,8 @@ std::vector<UnitMatch> FindExactUnits(const UnitTables& tables, const UnitCatalo
   std::vector<UnitMatch> found;
   const std::string key = SymbolKey(text);
   if (key.empty()) return found;
-  const auto symbol = vocabulary.symbols.find(key);
-  if (symbol != vocabulary.symbols.end()) found = symbol->second;
+  UnitsOfSymbol(vocabulary, key, found);
+  const std::size_t written = found.size();  // the file's own reading of the text as a symbol
 
   const std::vector<std::string> words = SplitWords(text);
   std::vector<std::string> lowerWords;
@@ -614,7 +823,6 @@ std::vector<UnitMatch> FindExactUnits(const UnitTables& tables, const UnitCatalo
   // is "kilogram"); each unit once. The file's own reading of a symbol as written comes first
   // ("gal" the gallon before the galileo, "newton" the force before the temperature scale),
   // then plain before multiplied, then catalogue order.
-  const std::size_t written = symbol == vocabulary.symbols.end() ? 0 : symbol->second.size();
   for (UnitMatch& match : found) {
     if (match.multiplier == tables.NoMultiplierIndex ||
         match.quantity >= static_cast<int>(vocabulary.plainLabels.size())) {

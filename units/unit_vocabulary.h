@@ -25,13 +25,41 @@ struct NamedUnit {
   int multiplierWord = -1;
 };
 
+// A prefix symbol of the file: "k" for kilo, "Ki" for kibi; one word.
+struct PrefixSymbol {
+  std::string symbol;
+  std::string lower;  // the symbol in lower case
+  int multiplier;
+  bool multiple;  // a factor above 1: kilo, mega, kibi
+};
+
+// A symbol of the file that takes prefix symbols: its first line that takes every prefix
+// symbol ("m*") and its first that takes the multiples alone ("B+"), by their place in the file.
+struct PrefixedSymbol {
+  struct Taken {
+    int line = -1;  // none
+    UnitMatch match;
+  };
+  Taken every, multiples;
+};
+
 // What the vocabulary file yields, resolved against the catalogue it was read with.
 struct UnitVocabulary {
-  // Symbols exactly as written (letter case kept, blanks made single): "Mm", "km/h", "°F".
+  // Symbols exactly as written in the file (letter case kept, blanks made single): "Mm",
+  // "km/h", "°F". A prefix symbol joined to a symbol that takes it ("k" + "m") is found at
+  // lookup, through the three tables below, where the file writes no symbol of that spelling.
   std::unordered_map<std::string, std::vector<UnitMatch>> symbols;
+  std::vector<PrefixSymbol> prefixes;
+  std::unordered_map<std::string, PrefixedSymbol> prefixed;  // by the symbol as written
+  // The symbols that take prefixes by their first word in lower case ("" for one that begins
+  // with a sign): "m/s" under "m".
+  std::unordered_map<std::string, std::vector<std::string>> prefixedByFirstWord;
+  // The symbols written in the file by their lower case: "mm" and "Mm" under "mm".
+  std::unordered_map<std::string, std::vector<std::string>> spellings;
   // Names in their compared form (lower case, singular, spelled as the catalogue spells them,
   // words joined by one blank): the catalogue's own names, each also without what follows its
-  // ";", and every symbol whose letter case carries no meaning.
+  // ";", and every symbol written in the file whose letter case carries no meaning (those
+  // made with a prefix are found at lookup).
   std::unordered_map<std::string, std::vector<NamedUnit>> names;
   // The same names with their words sorted, for "US gallon" as "gallon; US".
   std::unordered_map<std::string, std::vector<NamedUnit>> wordSets;
@@ -40,11 +68,14 @@ struct UnitVocabulary {
   // Every word of the catalogue's names and every word spelled for another, to tell a plural
   // from a word of its own ("inches", "siemens").
   std::unordered_set<std::string> knownWords;
-  // The words of the symbols, lower case: "kgs" is "kg", but "cps" stays a symbol of its own.
+  // The words of the symbols written in the file, lower case: "kgs" is "kg", but "cps" stays a
+  // symbol of its own. Those of the symbols made with a prefix are found through the tables.
   std::unordered_set<std::string> symbolWords;
   // Per quantity, each plain unit by its label folded as the find field folds it: a unit with a
   // multiplier that shows as a plain unit ("kilo" + "gram") is that plain unit.
   std::vector<std::unordered_map<std::string, int>> plainLabels;
+  // Each multiplier's name in lower case, by its place in the multiplier list.
+  std::vector<std::string> multiplierNames;
   int entriesRead = 0;     // lines of the file that named a unit of the catalogue
   int entriesSkipped = 0;  // lines that could not be read or named no unit of the catalogue
 };
