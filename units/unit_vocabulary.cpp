@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <mutex>
 #include <string_view>
 #include <tuple>
 
@@ -48,6 +49,17 @@ std::string Trimmed(const std::string& text) {
   return text.substr(first, text.find_last_not_of(" \t\r\n") + 1 - first);
 }
 
+// The table's entry for the key, made where there is none, with the key kept in the arena
+// (kept first, as most keys are new: a copy costs less than looking the key up twice).
+template <typename Table>
+typename Table::mapped_type& Slot(UnitVocabulary& vocabulary, Table& table, std::string_view key) {
+  return table.try_emplace(vocabulary.Keep(key)).first->second;
+}
+
+void Note(UnitVocabulary& vocabulary, UnitVocabulary::Words& words, std::string_view word) {
+  if (words.count(word) == 0) words.insert(vocabulary.Keep(word));
+}
+
 // The middle dot (in the program's code page) and the no-break blank separate like a blank.
 bool SeparatesLikeBlank(unsigned char c) {
   return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == 0xB7 || c == 0xA0;
@@ -77,14 +89,14 @@ std::string SymbolKey(const std::string& text) {
 // "per"; every other sign separates, and the caret goes without a trace but marks the word
 // that follows it.
 template <typename Take>
-void ForEachWord(const std::string& text, Take take) {
+void ForEachWord(std::string_view text, Take take) {
   static const std::string kPer = "per";
   std::string word;
   bool caret = false;
   std::size_t start = 0;  // of the word being read
   auto end = [&](std::size_t at) {
     if (at > start) {
-      word.assign(text, start, at - start);
+      word.assign(text.data() + start, at - start);
       take(word, caret);
       caret = false;
     }
@@ -195,7 +207,7 @@ bool UnitsOfSymbol(const UnitVocabulary& vocabulary, const std::string& symbol,
                    std::vector<UnitMatch>& units) {
   const auto written = vocabulary.symbols.find(symbol);
   if (written != vocabulary.symbols.end()) {
-    units = written->second;
+    units.assign(written->second.begin(), written->second.end());
     return !units.empty();
   }
   UnitMatch made;
@@ -214,10 +226,10 @@ void ForEachPrefixedSpelling(const UnitVocabulary& vocabulary, const std::string
     const std::string rest = lower.substr(n);
     const auto taking = vocabulary.prefixedByFirstWord.find(FirstWordOf(rest));
     if (taking == vocabulary.prefixedByFirstWord.end()) continue;
-    for (const std::string& symbol : taking->second) {
-      if (LowerAscii(symbol) == rest &&
+    for (const std::string_view symbol : taking->second) {
+      if (LowerAscii(std::string(symbol)) == rest &&
           PrefixedLine(vocabulary.prefixed.at(symbol), prefix, nullptr) >= 0) {
-        take(prefix.symbol + symbol);
+        take(prefix.symbol + std::string(symbol));
       }
     }
   }
@@ -231,7 +243,7 @@ bool IsSymbolWord(const UnitVocabulary& vocabulary, const std::string& lower) {
     if (!BeginsWith(lower, prefix.lower, false)) continue;
     const auto taking = vocabulary.prefixedByFirstWord.find(lower.substr(n));
     if (taking == vocabulary.prefixedByFirstWord.end()) continue;
-    for (const std::string& symbol : taking->second) {
+    for (const std::string_view symbol : taking->second) {
       if (PrefixedLine(vocabulary.prefixed.at(symbol), prefix, nullptr) >= 0) return true;
     }
   }
@@ -249,7 +261,7 @@ bool EndsWith(const std::string& text, const char* end) {
 // ("siemens", "celsius", "gauss", "cps") stay as they are, and "BTUs" is "btu".
 std::string Canonical(const UnitVocabulary& vocabulary, const std::string& lower) {
   const auto alias = vocabulary.words.find(lower);
-  if (alias != vocabulary.words.end()) return alias->second;
+  if (alias != vocabulary.words.end()) return std::string(alias->second);
   if (lower.size() >= 3 && EndsWith(lower, "s")) {
     const std::string stem = lower.substr(0, lower.size() - 1);
     std::string candidates[3] = {stem, "", ""};
@@ -258,7 +270,7 @@ std::string Canonical(const UnitVocabulary& vocabulary, const std::string& lower
     for (const std::string& candidate : candidates) {
       if (candidate.size() < 2) continue;
       const auto spelled = vocabulary.words.find(candidate);
-      if (spelled != vocabulary.words.end()) return spelled->second;
+      if (spelled != vocabulary.words.end()) return std::string(spelled->second);
       if (vocabulary.knownWords.count(candidate)) return candidate;
     }
     if (!IsSymbolWord(vocabulary, lower)) {
@@ -279,7 +291,7 @@ std::vector<std::string> CanonicalWords(const UnitVocabulary& vocabulary,
 }
 
 // CanonicalWords of SplitWords in one pass, into a list kept between calls.
-void CanonicalWordsOf(const UnitVocabulary& vocabulary, const std::string& text,
+void CanonicalWordsOf(const UnitVocabulary& vocabulary, std::string_view text,
                       std::vector<std::string>& canonical, int* caretWord = nullptr) {
   canonical.clear();
   if (caretWord) *caretWord = -1;
@@ -296,16 +308,16 @@ bool AnyCaseUnits(const UnitVocabulary& vocabulary, const std::string& lower,
                   std::vector<UnitMatch>& units) {
   units.clear();
   bool alike = true;
-  auto compare = [&](const std::vector<UnitMatch>& spelled) {
+  auto compare = [&](const auto& spelled) {
     if (units.empty()) {
-      units = spelled;
+      units.assign(spelled.begin(), spelled.end());
     } else {
-      alike = alike && units == spelled;
+      alike = alike && std::equal(units.begin(), units.end(), spelled.begin(), spelled.end());
     }
   };
   const auto written = vocabulary.spellings.find(lower);
   if (written != vocabulary.spellings.end()) {
-    for (const std::string& symbol : written->second) compare(vocabulary.symbols.at(symbol));
+    for (const std::string_view symbol : written->second) compare(vocabulary.symbols.at(symbol));
   }
   std::vector<UnitMatch> made;
   ForEachPrefixedSpelling(vocabulary, lower, [&](const std::string& symbol) {
@@ -331,7 +343,7 @@ void PrefixedNamesOf(const UnitVocabulary& vocabulary, const std::vector<std::st
   const std::string& first = canonical.front();
   std::vector<std::string> words{first};
   for (const auto& spelled : vocabulary.words) {
-    if (spelled.second == first) words.push_back(spelled.first);
+    if (spelled.second == first) words.emplace_back(spelled.first);
   }
   std::vector<std::string> readings;
   for (const std::string& word : words) {
@@ -347,8 +359,8 @@ void PrefixedNamesOf(const UnitVocabulary& vocabulary, const std::vector<std::st
       if (!BeginsWith(reading, prefix.lower, false)) continue;
       const auto taking = vocabulary.prefixedByFirstWord.find(reading.substr(n));
       if (taking == vocabulary.prefixedByFirstWord.end()) continue;
-      for (const std::string& symbol : taking->second) {
-        const std::string lower = prefix.lower + LowerAscii(symbol);
+      for (const std::string_view symbol : taking->second) {
+        const std::string lower = prefix.lower + LowerAscii(std::string(symbol));
         if (vocabulary.spellings.count(lower) ||
             std::find(seen.begin(), seen.end(), lower) != seen.end() ||
             PrefixedLine(vocabulary.prefixed.at(symbol), prefix, nullptr) < 0) {
@@ -516,7 +528,7 @@ void ReadFile(const UnitTables& tables, const UnitCatalogue& catalogue, const Fo
     } else if (section == kWords) {
       const std::string word = LowerAscii(left), meant = LowerAscii(right);
       read = SplitWords(word).size() == 1 && !SplitWords(meant).empty();
-      if (read) vocabulary.words[word] = Joined(SplitWords(meant));
+      if (read) Slot(vocabulary, vocabulary.words, word) = vocabulary.Keep(Joined(SplitWords(meant)));
     } else {
       UnitMatch match;
       read = ResolveEntry(tables, units, quantity, right, match);
@@ -543,9 +555,12 @@ void ReadFile(const UnitTables& tables, const UnitCatalogue& catalogue, const Fo
   }
 }
 
-void AddSymbol(UnitVocabulary& vocabulary, const std::string& key, const UnitMatch& match) {
-  std::vector<UnitMatch>& units = vocabulary.symbols[key];
+// Adds a symbol's unit; the symbol as kept in the table.
+std::string_view AddSymbol(UnitVocabulary& vocabulary, const std::string& key, const UnitMatch& match) {
+  const auto symbol = vocabulary.symbols.try_emplace(vocabulary.Keep(key)).first;
+  auto& units = symbol->second;
   if (std::find(units.begin(), units.end(), match) == units.end()) units.push_back(match);
+  return symbol->first;
 }
 
 // A name of its first `count` words; also by its words sorted, where `wordSet`.
@@ -557,7 +572,7 @@ void AddName(UnitVocabulary& vocabulary, const std::vector<std::string>& canonic
     if (i > 0) key += ' ';
     key += canonical[i];
   }
-  vocabulary.names[std::move(key)].push_back(unit);
+  Slot(vocabulary, vocabulary.names, key).push_back(unit);
   if (!wordSet) return;
   std::vector<const std::string*> words;
   for (std::size_t i = 0; i < count; ++i) words.push_back(&canonical[i]);
@@ -568,7 +583,7 @@ void AddName(UnitVocabulary& vocabulary, const std::vector<std::string>& canonic
     if (!key.empty()) key += ' ';
     key += *word;
   }
-  vocabulary.wordSets[std::move(key)].push_back(unit);
+  Slot(vocabulary, vocabulary.wordSets, key).push_back(unit);
 }
 
 // The label words of a unit as a name inside a longer one: "km" stands for "kilometer", "lb"
@@ -664,6 +679,96 @@ void NamedBy(const UnitTables& tables, const UnitVocabulary& vocabulary,
 
 }  // namespace
 
+namespace {
+
+// The blocks that vocabularies have given back, kept for the next one (a dialog opened
+// again): the C library would return them to the system, and the next vocabulary would pay a
+// page fault for each of their pages again. A few are kept; the rest, and all at exit, freed.
+class SpareBlocks {
+ public:
+  static constexpr std::size_t kBlockSize = 16 * 1024;
+  static SpareBlocks& Instance() {
+    static SpareBlocks spare;
+    return spare;
+  }
+  SpareBlocks() { blocks_.reserve(kKept); }
+  ~SpareBlocks() {
+    for (void* block : blocks_) ::operator delete(block);
+  }
+  void* Take() {
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      if (!blocks_.empty()) {
+        void* block = blocks_.back();
+        blocks_.pop_back();
+        return block;
+      }
+    }
+    return ::operator new(kBlockSize);
+  }
+  void Give(void* block) noexcept {
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      if (blocks_.size() < kKept) {
+        blocks_.push_back(block);  // (room reserved: cannot throw)
+        return;
+      }
+    }
+    ::operator delete(block);
+  }
+
+ private:
+  static constexpr std::size_t kKept = 64;  // a vocabulary of the shipped files takes 30
+  std::mutex mutex_;
+  std::vector<void*> blocks_;
+};
+
+// Memory handed out in order from blocks and given back all at once, when the vocabulary
+// goes: its tables are built once and never shrink. A request of over a quarter of a block
+// (a table's buckets) has memory of its own.
+class BlockArena : public std::pmr::memory_resource {
+ public:
+  ~BlockArena() override {
+    for (void* memory : own_) ::operator delete(memory);
+    for (void* block : blocks_) SpareBlocks::Instance().Give(block);
+  }
+
+ private:
+  void* do_allocate(std::size_t bytes, std::size_t alignment) override {
+    if (bytes > SpareBlocks::kBlockSize / 4) {
+      own_.reserve(own_.size() + 1);
+      own_.push_back(::operator new(bytes));
+      return own_.back();
+    }
+    std::size_t at = (used_ + alignment - 1) & ~(alignment - 1);
+    if (blocks_.empty() || at + bytes > SpareBlocks::kBlockSize) {
+      blocks_.reserve(blocks_.size() + 1);
+      blocks_.push_back(SpareBlocks::Instance().Take());
+      at = 0;
+    }
+    used_ = at + bytes;
+    return static_cast<char*>(blocks_.back()) + at;
+  }
+  void do_deallocate(void*, std::size_t, std::size_t) override {}
+  bool do_is_equal(const std::pmr::memory_resource& other) const noexcept override {
+    return this == &other;
+  }
+  std::vector<void*> blocks_;
+  std::vector<void*> own_;
+  std::size_t used_ = 0;  // of the last block
+};
+
+}  // namespace
+
+UnitVocabulary::UnitVocabulary() : arena(std::make_unique<BlockArena>()) {}
+
+std::string_view UnitVocabulary::Keep(std::string_view text) {
+  if (text.empty()) return {};
+  char* kept = static_cast<char*>(arena->allocate(text.size(), 1));
+  std::memcpy(kept, text.data(), text.size());
+  return {kept, text.size()};
+}
+
 std::string ComparedWord(const UnitVocabulary& vocabulary, const std::string& lowerWord) {
   return Canonical(vocabulary, lowerWord);
 }
@@ -698,11 +803,11 @@ UnitVocabulary LoadUnitVocabulary(const UnitTables& tables, const UnitCatalogue&
   // kind, as the first line that makes a spelling names its unit.
   for (std::size_t i = 0; i < entries.size(); ++i) {
     const Entry& entry = entries[i];
-    AddSymbol(vocabulary, entry.key, entry.match);
+    const std::string_view symbol = AddSymbol(vocabulary, entry.key, entry.match);
     if (entry.takes == '\0') continue;
-    const auto taking = vocabulary.prefixed.try_emplace(entry.key);
+    const auto taking = vocabulary.prefixed.try_emplace(symbol);
     if (taking.second) {
-      vocabulary.prefixedByFirstWord[LowerAscii(FirstWordOf(entry.key))].push_back(entry.key);
+      Slot(vocabulary, vocabulary.prefixedByFirstWord, LowerAscii(FirstWordOf(entry.key))).push_back(symbol);
     }
     PrefixedSymbol::Taken& taken =
         entry.takes == '*' ? taking.first->second.every : taking.first->second.multiples;
@@ -722,13 +827,13 @@ UnitVocabulary LoadUnitVocabulary(const UnitTables& tables, const UnitCatalogue&
   for (int q = 0; q < quantities; ++q) {
     for (const std::string& name : catalogue.units[static_cast<std::size_t>(q)]) {
       ForEachWord(name, [&](const std::string& word, bool) {
-        vocabulary.knownWords.insert(lowered(word));
+        Note(vocabulary, vocabulary.knownWords, lowered(word));
       });
     }
   }
   for (const auto& symbol : vocabulary.symbols) {
     ForEachWord(symbol.first, [&](const std::string& word, bool) {
-      vocabulary.symbolWords.insert(lowered(word));
+      Note(vocabulary, vocabulary.symbolWords, lowered(word));
     });
   }
   for (const auto& word : vocabulary.words) vocabulary.knownWords.insert(word.second);
@@ -760,7 +865,8 @@ UnitVocabulary LoadUnitVocabulary(const UnitTables& tables, const UnitCatalogue&
       if (name.find('^') != std::string::npos || name.size() >= kLabelSize) {
         label = FoldedLabel(LabelOf(tables, catalogue, plain.match).c_str());
       }
-      vocabulary.plainLabels[static_cast<std::size_t>(q)].emplace(std::move(label), u);
+      auto& labels = vocabulary.plainLabels[static_cast<std::size_t>(q)];
+      if (labels.count(label) == 0) labels.emplace(vocabulary.Keep(label), u);
     }
   }
 
@@ -768,12 +874,12 @@ UnitVocabulary LoadUnitVocabulary(const UnitTables& tables, const UnitCatalogue&
   // spelling with other capitals names another unit ("mm" and "Mm", "MB" and "Mb"). Those
   // made with a prefix are found so at lookup.
   for (const auto& symbol : vocabulary.symbols) {
-    vocabulary.spellings[LowerAscii(symbol.first)].push_back(symbol.first);
+    Slot(vocabulary, vocabulary.spellings, LowerAscii(std::string(symbol.first))).push_back(symbol.first);
   }
   std::vector<UnitMatch> units;
   std::vector<std::string> canonical;
   for (const auto& group : vocabulary.spellings) {
-    if (!AnyCaseUnits(vocabulary, group.first, units)) continue;
+    if (!AnyCaseUnits(vocabulary, std::string(group.first), units)) continue;
     CanonicalWordsOf(vocabulary, group.first, canonical);
     for (const UnitMatch& match : units) {
       AddName(vocabulary, canonical, canonical.size(), NamedUnit{match, -1}, false);

@@ -5,7 +5,10 @@
 // catalogue's names (with their plurals), and the program never writes the file.
 #pragma once
 
+#include <memory>
+#include <memory_resource>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
@@ -43,37 +46,53 @@ struct PrefixedSymbol {
   Taken every, multiples;
 };
 
-// What the vocabulary file yields, resolved against the catalogue it was read with.
+// What the vocabulary file yields, resolved against the catalogue it was read with. It is
+// built once per dialog and then only read: its tables and their texts live in one arena of
+// its own, released at once, so that building and dropping them costs few allocations.
 struct UnitVocabulary {
+  template <typename Value>
+  using Table = std::pmr::unordered_map<std::string_view, Value>;
+  using Texts = std::pmr::vector<std::string_view>;
+  using Words = std::pmr::unordered_set<std::string_view>;
+
+  UnitVocabulary();
+  UnitVocabulary(UnitVocabulary&&) = default;
+  // (Assigned over, the tables would outlive their arena: a new vocabulary is a new object.)
+  UnitVocabulary& operator=(UnitVocabulary&&) = delete;
+
+  // A text kept in the arena, as long as the tables: a key or a value of them.
+  std::string_view Keep(std::string_view text);
+
+  std::unique_ptr<std::pmr::memory_resource> arena;
   // Symbols exactly as written in the file (letter case kept, blanks made single): "Mm",
   // "km/h", "°F". A prefix symbol joined to a symbol that takes it ("k" + "m") is found at
   // lookup, through the three tables below, where the file writes no symbol of that spelling.
-  std::unordered_map<std::string, std::vector<UnitMatch>> symbols;
+  Table<std::pmr::vector<UnitMatch>> symbols{arena.get()};
   std::vector<PrefixSymbol> prefixes;
-  std::unordered_map<std::string, PrefixedSymbol> prefixed;  // by the symbol as written
+  Table<PrefixedSymbol> prefixed{arena.get()};  // by the symbol as written
   // The symbols that take prefixes by their first word in lower case ("" for one that begins
   // with a sign): "m/s" under "m".
-  std::unordered_map<std::string, std::vector<std::string>> prefixedByFirstWord;
+  Table<Texts> prefixedByFirstWord{arena.get()};
   // The symbols written in the file by their lower case: "mm" and "Mm" under "mm".
-  std::unordered_map<std::string, std::vector<std::string>> spellings;
+  Table<Texts> spellings{arena.get()};
   // Names in their compared form (lower case, singular, spelled as the catalogue spells them,
   // words joined by one blank): the catalogue's own names, each also without what follows its
   // ";", and every symbol written in the file whose letter case carries no meaning (those
   // made with a prefix are found at lookup).
-  std::unordered_map<std::string, std::vector<NamedUnit>> names;
+  Table<std::pmr::vector<NamedUnit>> names{arena.get()};
   // The same names with their words sorted, for "US gallon" as "gallon; US".
-  std::unordered_map<std::string, std::vector<NamedUnit>> wordSets;
+  Table<std::pmr::vector<NamedUnit>> wordSets{arena.get()};
   // Words written for other words: "feet" for "foot", "metre" for "meter", "sq" for "square".
-  std::unordered_map<std::string, std::string> words;
+  Table<std::string_view> words{arena.get()};
   // Every word of the catalogue's names and every word spelled for another, to tell a plural
   // from a word of its own ("inches", "siemens").
-  std::unordered_set<std::string> knownWords;
+  Words knownWords{arena.get()};
   // The words of the symbols written in the file, lower case: "kgs" is "kg", but "cps" stays a
   // symbol of its own. Those of the symbols made with a prefix are found through the tables.
-  std::unordered_set<std::string> symbolWords;
+  Words symbolWords{arena.get()};
   // Per quantity, each plain unit by its label folded as the find field folds it: a unit with a
   // multiplier that shows as a plain unit ("kilo" + "gram") is that plain unit.
-  std::vector<std::unordered_map<std::string, int>> plainLabels;
+  std::pmr::vector<Table<int>> plainLabels{arena.get()};
   // Each multiplier's name in lower case, by its place in the multiplier list.
   std::vector<std::string> multiplierNames;
   int entriesRead = 0;     // lines of the file that named a unit of the catalogue
