@@ -125,12 +125,13 @@ TEST(UnitVocabulary, NoMultiplierFormsOfNoiseOrTwice) {
 TEST(UnitVocabulary, SkipsWhatItCannotRead) {
   Shipped shipped;
   const std::string file = testing::TestFile(
-      "[prefixes]\nk = kilo\nx = nothing\n[Length]\nm*|mtr = meter\n; km = a remark\n"
+      "[prefixes]\nk = kilo\nQ = quetta\nK k = kilo\nx = nothing\n[words]\nmetre = meter\n"
+      "sq metre = meter\n[Length]\nm*|mtr = meter\nqm = quetta + meter\n; km = a remark\n"
       "q = no such unit\n"
-      "no equals sign\n" + std::string(300, 'a') + " = meter\n[Nowhere]\nzz = meter\n");
+      "no equals sign\nzz = meter" + std::string(300, ' ') + "x\n[Nowhere]\nzz = meter\n");
   const UnitVocabulary damaged = LoadUnitVocabulary(shipped.tables, shipped.catalogue, file.c_str());
-  EXPECT_EQ(damaged.entriesRead, 2);
-  EXPECT_EQ(damaged.entriesSkipped, 6);
+  EXPECT_EQ(damaged.entriesRead, 5);
+  EXPECT_EQ(damaged.entriesSkipped, 8);
   EXPECT_EQ(shipped.First(damaged, "km", kNone), "kilometer (Length)");
   EXPECT_EQ(shipped.First(damaged, "mtr", kNone), "meter (Length)");
   EXPECT_EQ(shipped.First(damaged, "zz", kNone), "");
