@@ -76,7 +76,8 @@ BENCHMARK(BM_LoadCatalogueAndVocabulary);
 // "microfarad" names a multiplier, so that multiplier's form of every unit is tried; "kilo
 // mega" names two. "meter" fills its hundred matches from the plain names alone.
 // "lbs per hr" is no name or symbol as it stands, so every reading of its words as symbols
-// is tried as well.
+// is tried as well. "KPA" is a symbol made with a prefix, in other capitals: it is found by
+// joining the prefix symbol to the symbol at the key press.
 void BM_FindUnits(benchmark::State& state, const char* text) {
   const quantora::UnitCatalogue catalogue =
       quantora::LoadUnitCatalogue(Tables(), ShippedCatalogue().c_str());
@@ -95,5 +96,6 @@ BENCHMARK_CAPTURE(BM_FindUnits, foot_us, "foot us");
 BENCHMARK_CAPTURE(BM_FindUnits, kilo_mega, "kilo mega");
 BENCHMARK_CAPTURE(BM_FindUnits, lbs_per_hr, "lbs per hr");
 BENCHMARK_CAPTURE(BM_FindUnits, km_h, "km/h");
+BENCHMARK_CAPTURE(BM_FindUnits, KPA, "KPA");
 
 }  // namespace
