@@ -158,7 +158,7 @@ bool IsWordByte(unsigned char c) {
 }
 
 // Whether the text begins with the head, and goes on after it where `longer`.
-bool BeginsWith(const std::string& text, const std::string& head, bool longer) {
+bool BeginsWith(std::string_view text, std::string_view head, bool longer) {
   return text.size() >= head.size() + (longer ? 1 : 0) &&
          std::memcmp(text.data(), head.data(), head.size()) == 0;
 }
@@ -178,7 +178,9 @@ int PrefixedLine(const PrefixedSymbol& symbol, const PrefixSymbol& prefix, UnitM
       (taken.line < 0 || symbol.multiples.line < taken.line)) {
     taken = symbol.multiples;
   }
-  if (taken.line >= 0 && match) *match = UnitMatch{taken.match.quantity, prefix.multiplier, taken.match.unit};
+  if (taken.line >= 0 && match) {
+    *match = UnitMatch{taken.match.quantity, prefix.multiplier, taken.match.unit};
+  }
   return taken.line;
 }
 
@@ -216,38 +218,42 @@ bool UnitsOfSymbol(const UnitVocabulary& vocabulary, const std::string& symbol,
   return true;
 }
 
-// Each symbol made with a prefix whose lower case is the text ("km" for "KM"), given to
-// take(symbol): a prefix symbol in lower case, then a symbol that takes it.
+// Each symbol that takes prefixes joined to a prefix symbol so that the two, in lower case,
+// begin with the word: the prefix symbol, then the symbol's first word ("k" and "m/s" for
+// "km"), or the prefix symbol alone for a symbol that begins with a sign ("/s"). Given to
+// take(prefix, symbol).
 template <typename Take>
-void ForEachPrefixedSpelling(const UnitVocabulary& vocabulary, const std::string& lower, Take take) {
+void ForEachPrefixedWord(const UnitVocabulary& vocabulary, std::string_view word, Take take) {
   for (const PrefixSymbol& prefix : vocabulary.prefixes) {
-    const std::size_t n = prefix.lower.size();
-    if (!BeginsWith(lower, prefix.lower, true)) continue;
-    const std::string rest = lower.substr(n);
-    const auto taking = vocabulary.prefixedByFirstWord.find(FirstWordOf(rest));
+    if (!BeginsWith(word, prefix.lower, false)) continue;
+    const auto taking = vocabulary.prefixedByFirstWord.find(word.substr(prefix.lower.size()));
     if (taking == vocabulary.prefixedByFirstWord.end()) continue;
     for (const std::string_view symbol : taking->second) {
-      if (LowerAscii(std::string(symbol)) == rest &&
-          PrefixedLine(vocabulary.prefixed.at(symbol), prefix, nullptr) >= 0) {
-        take(prefix.symbol + std::string(symbol));
-      }
+      if (PrefixedLine(vocabulary.prefixed.at(symbol), prefix, nullptr) >= 0) take(prefix, symbol);
     }
   }
+}
+
+// Each symbol made with a prefix whose lower case is the text ("km" for "KM"), given to
+// take(symbol).
+template <typename Take>
+void ForEachPrefixedSpelling(const UnitVocabulary& vocabulary, const std::string& lower,
+                             Take take) {
+  ForEachPrefixedWord(vocabulary, FirstWordOf(lower),
+                      [&](const PrefixSymbol& prefix, std::string_view symbol) {
+                        if (prefix.lower + LowerAscii(std::string(symbol)) == lower) {
+                          take(prefix.symbol + std::string(symbol));
+                        }
+                      });
 }
 
 // Whether a lower-case word is a word of some symbol, written or made with a prefix.
 bool IsSymbolWord(const UnitVocabulary& vocabulary, const std::string& lower) {
   if (vocabulary.symbolWords.count(lower)) return true;
-  for (const PrefixSymbol& prefix : vocabulary.prefixes) {
-    const std::size_t n = prefix.lower.size();
-    if (!BeginsWith(lower, prefix.lower, false)) continue;
-    const auto taking = vocabulary.prefixedByFirstWord.find(lower.substr(n));
-    if (taking == vocabulary.prefixedByFirstWord.end()) continue;
-    for (const std::string_view symbol : taking->second) {
-      if (PrefixedLine(vocabulary.prefixed.at(symbol), prefix, nullptr) >= 0) return true;
-    }
-  }
-  return false;
+  bool made = false;
+  ForEachPrefixedWord(vocabulary, lower,
+                      [&made](const PrefixSymbol&, std::string_view) { made = true; });
+  return made;
 }
 
 bool EndsWith(const std::string& text, const char* end) {
@@ -354,28 +360,21 @@ void PrefixedNamesOf(const UnitVocabulary& vocabulary, const std::vector<std::st
   std::vector<UnitMatch> units;
   for (const std::string& reading : readings) {
     int readsAsFirst = -1;  // not yet asked
-    for (const PrefixSymbol& prefix : vocabulary.prefixes) {
-      const std::size_t n = prefix.lower.size();
-      if (!BeginsWith(reading, prefix.lower, false)) continue;
-      const auto taking = vocabulary.prefixedByFirstWord.find(reading.substr(n));
-      if (taking == vocabulary.prefixedByFirstWord.end()) continue;
-      for (const std::string_view symbol : taking->second) {
-        const std::string lower = prefix.lower + LowerAscii(std::string(symbol));
-        if (vocabulary.spellings.count(lower) ||
-            std::find(seen.begin(), seen.end(), lower) != seen.end() ||
-            PrefixedLine(vocabulary.prefixed.at(symbol), prefix, nullptr) < 0) {
-          continue;
-        }
-        if (readsAsFirst < 0) readsAsFirst = Canonical(vocabulary, reading) == first;
-        if (readsAsFirst == 0) break;
-        seen.push_back(lower);
-        CanonicalWordsOf(vocabulary, lower, symbolWords);
-        if (Joined(symbolWords) == name &&
-            AnyCaseUnits(vocabulary, lower, units)) {
-          found.insert(found.end(), units.begin(), units.end());
-        }
+    ForEachPrefixedWord(vocabulary, reading, [&](const PrefixSymbol& prefix,
+                                                 std::string_view symbol) {
+      const std::string lower = prefix.lower + LowerAscii(std::string(symbol));
+      if (vocabulary.spellings.count(lower) ||
+          std::find(seen.begin(), seen.end(), lower) != seen.end()) {
+        return;
       }
-    }
+      if (readsAsFirst < 0) readsAsFirst = Canonical(vocabulary, reading) == first;
+      if (readsAsFirst == 0) return;
+      seen.push_back(lower);
+      CanonicalWordsOf(vocabulary, lower, symbolWords);
+      if (Joined(symbolWords) == name && AnyCaseUnits(vocabulary, lower, units)) {
+        found.insert(found.end(), units.begin(), units.end());
+      }
+    });
   }
 }
 
@@ -522,13 +521,17 @@ void ReadFile(const UnitTables& tables, const UnitCatalogue& catalogue, const Fo
           // One word, as a prefix joins the word of a symbol ("k" + "m/s" is "km per s").
           const std::string symbol = SymbolKey(left);
           read = !symbol.empty() && FirstWordOf(symbol) == symbol;
-          if (read) prefixes.push_back({symbol, LowerAscii(symbol), m, tables.Scalers[m].Mult > 1.0});
+          if (read) {
+            prefixes.push_back({symbol, LowerAscii(symbol), m, tables.Scalers[m].Mult > 1.0});
+          }
         }
       }
     } else if (section == kWords) {
       const std::string word = LowerAscii(left), meant = LowerAscii(right);
       read = SplitWords(word).size() == 1 && !SplitWords(meant).empty();
-      if (read) Slot(vocabulary, vocabulary.words, word) = vocabulary.Keep(Joined(SplitWords(meant)));
+      if (read) {
+        Slot(vocabulary, vocabulary.words, word) = vocabulary.Keep(Joined(SplitWords(meant)));
+      }
     } else {
       UnitMatch match;
       read = ResolveEntry(tables, units, quantity, right, match);
@@ -556,7 +559,8 @@ void ReadFile(const UnitTables& tables, const UnitCatalogue& catalogue, const Fo
 }
 
 // Adds a symbol's unit; the symbol as kept in the table.
-std::string_view AddSymbol(UnitVocabulary& vocabulary, const std::string& key, const UnitMatch& match) {
+std::string_view AddSymbol(UnitVocabulary& vocabulary, const std::string& key,
+                           const UnitMatch& match) {
   const auto symbol = vocabulary.symbols.try_emplace(vocabulary.Keep(key)).first;
   auto& units = symbol->second;
   if (std::find(units.begin(), units.end(), match) == units.end()) units.push_back(match);
@@ -783,7 +787,9 @@ UnitVocabulary LoadUnitVocabulary(const UnitTables& tables, const UnitCatalogue&
                                   const char* path, const DataFileOpener& open) {
   UnitVocabulary vocabulary;
   const int scalers = std::min<int>(std::max(tables.NumberOfScalers, 0), kMaxScalers);
-  for (int m = 0; m < scalers; ++m) vocabulary.multiplierNames.push_back(LowerAscii(tables.Scalers[m].Name));
+  for (int m = 0; m < scalers; ++m) {
+    vocabulary.multiplierNames.push_back(LowerAscii(tables.Scalers[m].Name));
+  }
   std::vector<Entry> entries;
   // The catalogue's names folded as labels are: a plain unit's label is its name, but for a
   // caret.
@@ -807,7 +813,8 @@ UnitVocabulary LoadUnitVocabulary(const UnitTables& tables, const UnitCatalogue&
     if (entry.takes == '\0') continue;
     const auto taking = vocabulary.prefixed.try_emplace(symbol);
     if (taking.second) {
-      Slot(vocabulary, vocabulary.prefixedByFirstWord, LowerAscii(FirstWordOf(entry.key))).push_back(symbol);
+      Slot(vocabulary, vocabulary.prefixedByFirstWord, LowerAscii(FirstWordOf(entry.key)))
+          .push_back(symbol);
     }
     PrefixedSymbol::Taken& taken =
         entry.takes == '*' ? taking.first->second.every : taking.first->second.multiples;
@@ -874,7 +881,8 @@ UnitVocabulary LoadUnitVocabulary(const UnitTables& tables, const UnitCatalogue&
   // spelling with other capitals names another unit ("mm" and "Mm", "MB" and "Mb"). Those
   // made with a prefix are found so at lookup.
   for (const auto& symbol : vocabulary.symbols) {
-    Slot(vocabulary, vocabulary.spellings, LowerAscii(std::string(symbol.first))).push_back(symbol.first);
+    Slot(vocabulary, vocabulary.spellings, LowerAscii(std::string(symbol.first)))
+        .push_back(symbol.first);
   }
   std::vector<UnitMatch> units;
   std::vector<std::string> canonical;

@@ -46,6 +46,7 @@ TEST(UnitVocabulary, FirstMatchOfTypedTexts) {
       {"Mm", kNone, "megameter (Length)"},
       {"MM", kNone, "momme; Japanese (Mass)"},               // neither: only the name holds it
       {"MPH", kNone, "mile per hour (Speed)"},               // case that tells nothing apart
+      {"kpa", kNone, "kilopascal (Pressure)"},
       {"\xB5" "F", kNone, "microfarad (Capacitance)"},       // bytes of the code page
       {"kWh", kNone, "kilowatt-hour (Energy)"},              // a prefix form that is a plain unit
       {"\xB0" "F", kNone, "Fahrenheit (Temperature Scale)"},
@@ -55,6 +56,8 @@ TEST(UnitVocabulary, FirstMatchOfTypedTexts) {
       {"yds", kNone, "yard (Length)"},
       {"kilometres per hour", kNone, "kilometer per hour (Speed)"},  // spellings
       {"ft\xB2", kNone, "Square feet (Area)"},               // powers and words for them
+      {"mile\xB3", kNone, "Cubic miles (Volume)"},
+      {"km/h2", kNone, "kilometer per hour squared (Acceleration)"},
       {"square foot", kNone, "Square feet (Area)"},
       {"cubic centimetres", kNone, "Cubic centimeters (Volume)"},
       {"km2", kLength, "Square kilometers (Area)"},
@@ -92,6 +95,7 @@ TEST(UnitVocabulary, ExactUnitsOnly) {
     const char* text;
     const char* first;
   } rows[] = {{"pounds", "pound; avoirdupois (Mass)"},
+              {" feet", "foot (Length)"},  // a blank typed first
               {"imperial quarts", "quart; imperial (Volume)"},
               {"kilom", ""}};
   for (const auto& row : rows) {
@@ -126,11 +130,11 @@ TEST(UnitVocabulary, SkipsWhatItCannotRead) {
   Shipped shipped;
   const std::string file = testing::TestFile(
       "[prefixes]\nk = kilo\nQ = quetta\nK k = kilo\nx = nothing\n[words]\nmetre = meter\n"
-      "sq metre = meter\n[Length]\nm*|mtr = meter\nqm = quetta + meter\n; km = a remark\n"
-      "q = no such unit\n"
-      "no equals sign\nzz = meter" + std::string(300, ' ') + "x\n[Nowhere]\nzz = meter\n");
+      "sq metre = meter\n[Length]\nm*|mtr = meter\nm* = mile\nqm = quetta + meter\n"
+      "; km = a remark\nq = no such unit\nno equals sign\nzz = meter" + std::string(300, ' ') +
+      "x\n[Nowhere]\nzz = meter\n");
   const UnitVocabulary damaged = LoadUnitVocabulary(shipped.tables, shipped.catalogue, file.c_str());
-  EXPECT_EQ(damaged.entriesRead, 5);
+  EXPECT_EQ(damaged.entriesRead, 6);
   EXPECT_EQ(damaged.entriesSkipped, 8);
   EXPECT_EQ(shipped.First(damaged, "km", kNone), "kilometer (Length)");
   EXPECT_EQ(shipped.First(damaged, "mtr", kNone), "meter (Length)");
