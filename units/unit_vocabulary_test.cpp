@@ -54,6 +54,8 @@ TEST(UnitVocabulary, FirstMatchOfTypedTexts) {
       {"feet", kNone, "foot (Length)"},
       {"entities", kNone, "entity; particle (Amount of Substance)"},
       {"yds", kNone, "yard (Length)"},
+      {"kms", kNone, "kilometer (Length)"},
+      {"zentners", kNone, "Zentner; metric (50 kg) (Mass)"},
       {"kilometres per hour", kNone, "kilometer per hour (Speed)"},  // spellings
       {"ft\xB2", kNone, "Square feet (Area)"},               // powers and words for them
       {"mile\xB3", kNone, "Cubic miles (Volume)"},
