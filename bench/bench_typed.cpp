@@ -4,40 +4,20 @@
 // reader, done once per dialog, is measured too.
 #include <benchmark/benchmark.h>
 
-#include <filesystem>
 #include <memory>
 #include <string>
 
 #include "conversion/typed_conversion.h"
+#include "testing/shipped_files_test_util.h"
 
 namespace {
 
-class NullReporter : public quantora::Reporter {
- public:
-  void Beep(unsigned) override {}
-  void ShowMessage(const std::string&, const std::string&, unsigned) override {}
-};
-
-const std::string& Catalogue() {
-  static const std::string path =
-      (std::filesystem::path(__FILE__).parent_path().parent_path() / "data" / "QUANTORA.TXT")
-          .string();
-  return path;
-}
-
-const quantora::UnitTables& Tables() {
-  static const quantora::UnitTables tables = [] {
-    NullReporter reporter;
-    quantora::UnitTables t;
-    quantora::LoadDimensionLabels(reporter, t, Catalogue().c_str());
-    t.NumberOfScalers = quantora::LoadScalers(reporter, t, Catalogue().c_str());
-    return t;
-  }();
-  return tables;
-}
+using quantora::ShippedCatalogue;
+using quantora::ShippedTables;
 
 const quantora::TypedConversionReader& Reader() {
-  static const auto reader = quantora::LoadTypedConversionReader(Tables(), Catalogue().c_str());
+  static const auto reader =
+      quantora::LoadTypedConversionReader(ShippedTables(), ShippedCatalogue().c_str());
   return *reader;
 }
 
@@ -62,7 +42,8 @@ BENCHMARK(BM_ReadTypedConversion)->DenseRange(0, 3)->Unit(benchmark::kMicrosecon
 
 void BM_LoadTypedConversionReader(benchmark::State& state) {
   for (auto _ : state) {
-    auto reader = quantora::LoadTypedConversionReader(Tables(), Catalogue().c_str());
+    auto reader =
+        quantora::LoadTypedConversionReader(ShippedTables(), ShippedCatalogue().c_str());
     benchmark::DoNotOptimize(reader);
   }
 }

@@ -5,37 +5,16 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <filesystem>
 #include <string>
 
+#include "testing/shipped_files_test_util.h"
 #include "units/unit_search.h"
 #include "units/unit_vocabulary.h"
 
 namespace {
 
-class NullReporter : public quantora::Reporter {
- public:
-  void Beep(unsigned) override {}
-  void ShowMessage(const std::string&, const std::string&, unsigned) override {}
-};
-
-const std::string& ShippedCatalogue() {
-  static const std::string path =
-      (std::filesystem::path(__FILE__).parent_path().parent_path() / "data" / "QUANTORA.TXT")
-          .string();
-  return path;
-}
-
-const quantora::UnitTables& Tables() {
-  static const quantora::UnitTables tables = [] {
-    NullReporter reporter;
-    quantora::UnitTables t;
-    quantora::LoadDimensionLabels(reporter, t, ShippedCatalogue().c_str());
-    t.NumberOfScalers = quantora::LoadScalers(reporter, t, ShippedCatalogue().c_str());
-    return t;
-  }();
-  return tables;
-}
+using quantora::ShippedCatalogue;
+using quantora::ShippedTables;
 
 void BM_ShippedCatalogueLinePass(benchmark::State& state) {
   for (auto _ : state) {
@@ -52,7 +31,8 @@ BENCHMARK(BM_ShippedCatalogueLinePass);
 void BM_LoadUnitCatalogue(benchmark::State& state) {
   std::size_t quantities = 0;
   for (auto _ : state) {
-    quantities = quantora::LoadUnitCatalogue(Tables(), ShippedCatalogue().c_str()).units.size();
+    quantities =
+        quantora::LoadUnitCatalogue(ShippedTables(), ShippedCatalogue().c_str()).units.size();
     benchmark::DoNotOptimize(quantities);
   }
   if (quantities != 50) state.SkipWithError("shipped catalogue not read");
@@ -65,8 +45,9 @@ void BM_LoadCatalogueAndVocabulary(benchmark::State& state) {
   int entries = 0;
   for (auto _ : state) {
     const quantora::UnitCatalogue catalogue =
-        quantora::LoadUnitCatalogue(Tables(), ShippedCatalogue().c_str());
-    entries = quantora::LoadUnitVocabulary(Tables(), catalogue, vocabularyPath.c_str()).entriesRead;
+        quantora::LoadUnitCatalogue(ShippedTables(), ShippedCatalogue().c_str());
+    entries = quantora::LoadUnitVocabulary(ShippedTables(), catalogue, vocabularyPath.c_str())
+                  .entriesRead;
     benchmark::DoNotOptimize(entries);
   }
   if (entries == 0) state.SkipWithError("shipped vocabulary not read");
@@ -80,12 +61,13 @@ BENCHMARK(BM_LoadCatalogueAndVocabulary);
 // joining the prefix symbol to the symbol at the key press.
 void BM_FindUnits(benchmark::State& state, const char* text) {
   const quantora::UnitCatalogue catalogue =
-      quantora::LoadUnitCatalogue(Tables(), ShippedCatalogue().c_str());
+      quantora::LoadUnitCatalogue(ShippedTables(), ShippedCatalogue().c_str());
   const quantora::UnitVocabulary vocabulary = quantora::LoadUnitVocabulary(
-      Tables(), catalogue, quantora::VocabularyPathBeside(ShippedCatalogue().c_str()).c_str());
+      ShippedTables(), catalogue,
+      quantora::VocabularyPathBeside(ShippedCatalogue().c_str()).c_str());
   std::size_t found = 0;
   for (auto _ : state) {
-    found = quantora::FindUnits(Tables(), catalogue, vocabulary, text, 0).size();
+    found = quantora::FindUnits(ShippedTables(), catalogue, vocabulary, text, 0).size();
     benchmark::DoNotOptimize(found);
   }
   if (found == 0) state.SkipWithError("nothing found");

@@ -2,35 +2,24 @@
 // never hangs, and a reading it accepts pairs every slot's two sides in one quantity of the
 // catalogue, with a unit row that exists; its line stays short.
 #include <cstdint>
-#include <filesystem>
 #include <memory>
 #include <string>
 
 #include "conversion/typed_conversion.h"
+#include "testing/shipped_files_test_util.h"
 
 namespace {
 
-class SilentReporter : public quantora::Reporter {
- public:
-  void Beep(unsigned) override {}
-  void ShowMessage(const std::string&, const std::string&, unsigned) override {}
-};
-
 struct Shipped {
-  quantora::UnitTables tables;
+  const quantora::UnitTables& tables = quantora::ShippedTables();  // (the reader keeps them)
   std::unique_ptr<quantora::TypedConversionReader> reader;
   std::vector<std::size_t> units;  // per quantity
 };
 
 const Shipped& Catalogue() {
   static const Shipped shipped = [] {
-    const std::string path =
-        (std::filesystem::path(__FILE__).parent_path().parent_path() / "data" / "QUANTORA.TXT")
-            .string();
+    const std::string& path = quantora::ShippedCatalogue();
     Shipped s;
-    SilentReporter reporter;
-    quantora::LoadDimensionLabels(reporter, s.tables, path.c_str());
-    s.tables.NumberOfScalers = quantora::LoadScalers(reporter, s.tables, path.c_str());
     const quantora::UnitCatalogue catalogue = quantora::LoadUnitCatalogue(s.tables, path.c_str());
     for (const auto& units : catalogue.units) s.units.push_back(units.size());
     s.reader = quantora::LoadTypedConversionReader(s.tables, path.c_str());

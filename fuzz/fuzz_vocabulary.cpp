@@ -4,34 +4,19 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <set>
 #include <string>
 #include <tuple>
 
+#include "testing/shipped_files_test_util.h"
 #include "units/unit_vocabulary.h"
 
 namespace {
 
-class SilentReporter : public quantora::Reporter {
- public:
-  void Beep(unsigned) override {}
-  void ShowMessage(const std::string&, const std::string&, unsigned) override {}
-};
-
 struct Shipped {
-  quantora::UnitTables tables;
-  quantora::UnitCatalogue catalogue;
-  Shipped() {
-    // The shipped catalogue, beside this file's folder.
-    const std::string path =
-        (std::filesystem::path(__FILE__).parent_path().parent_path() / "data" / "QUANTORA.TXT")
-            .string();
-    SilentReporter reporter;
-    quantora::LoadDimensionLabels(reporter, tables, path.c_str());
-    tables.NumberOfScalers = quantora::LoadScalers(reporter, tables, path.c_str());
-    catalogue = quantora::LoadUnitCatalogue(tables, path.c_str());
-  }
+  const quantora::UnitTables& tables = quantora::ShippedTables();
+  quantora::UnitCatalogue catalogue =
+      quantora::LoadUnitCatalogue(tables, quantora::ShippedCatalogue().c_str());
 };
 
 }  // namespace
