@@ -63,6 +63,7 @@ struct UnitVocabulary {
   // A text kept in the arena, as long as the tables: a key or a value of them.
   std::string_view Keep(std::string_view text);
 
+  // (Declared before the tables, which are made in it and must go before it.)
   std::unique_ptr<std::pmr::memory_resource> arena;
   // Symbols exactly as written in the file (letter case kept, blanks made single): "Mm",
   // "km/h", "°F". A prefix symbol joined to a symbol that takes it ("k" + "m") is found at
