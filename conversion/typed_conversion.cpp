@@ -734,7 +734,7 @@ class Reading {
     int maxSum = 0;
     for (int size : sizes) maxSum += size - 1;
     int tried = 0;
-    std::vector<int> choice(sizes.size(), 0);
+    std::vector<int> choice(sizes.size());  // each place is set before a reading is tried
     for (int sum = 0; sum <= maxSum && tried < kMaxCombinations; ++sum) {
       if (Walk(in, out, sizes, choice, 0, sum, tried, conversion, reason)) return true;
     }

@@ -48,8 +48,10 @@ TEST(TypedConversion, ReadsTypedTextsOverTheShippedFiles) {
       {"5 ft 11 in to cm", false, "71 inch = 180.34 centimeter"},
       {"5'11 to cm", false, "71 inch = 180.34 centimeter"},
       {"0.5 h 30 min to min", false, "60 minute = 60.000 minute"},
-      {"how many feet in a mile", false, "1 mile = 5.2800 E3 foot"},
+      {"HOW MANY FEET IN A MILE", false, "1 mile = 5.2800 E3 foot"},
       {"1 N m2 to N ft2", true, "1 newton Square meters = 10.764 newton Square feet"},
+      // The parts of a hyphened name, in any order, are that unit.
+      {"1 atm L to J", false, "1 liter-atmosphere = 101.33 joule"},
       {"to meter", false, "No unit before \"to\""},
       {"500 ml to oz", false, "500 milliliter = 16.907 fluid ounce; US"},  // a second reading
       {"0 K to C", false, "0 Kelvin = -273.15 Celsius"},
@@ -59,6 +61,8 @@ TEST(TypedConversion, ReadsTypedTextsOverTheShippedFiles) {
       {"1 meter kilogram second ampere to meter", false,
        "Too many units: the multi-unit mode holds three over three, and \"ampere\" is a fourth"},
       {"1 m to 2 ft", false, "Unexpected number \"2\""},
+      {"1 m\xB3\xB3 to L", false, "Unexpected \"\xB3\""},  // no ninth power
+      {"and 5 m to ft", false, "No unit after \"and\""},
       {"1,x00 m to ft", false, "Unknown unit \"x00\""},  // no group of three
       {"60 mph", false, "Nothing to convert to after \"mph\": add \"to\" and a unit"},
   };

@@ -86,7 +86,7 @@ class Query {
   int RankFolded(const std::string& folded, const std::string& joined, bool current) const {
     if (!Holds(folded)) return -1;
     const bool begins = joined.compare(0, joined_.size(), joined_) == 0;
-    return (begins ? 0 : 4) + (current ? 0 : 2);
+    return (begins ? 0 : 2) + (current ? 0 : 1);
   }
 
  private:
@@ -95,12 +95,12 @@ class Query {
   std::string folded_, nameJoined_;  // kept between names, to spare allocations
 };
 
-// The matches by rank, a plain name before a multiplier form of the same rank, each in the
-// order it was offered (catalogue order).
+// The matches by rank, each rank in the order they were offered: every plain name in catalogue
+// order, then the multiplier forms, so a plain name comes before a multiplier form of its rank.
 class Ranks {
  public:
-  void Offer(int rank, bool multiplied, const UnitMatch& match) {
-    if (rank >= 0) byRank_[rank + (multiplied ? 1 : 0)].push_back(match);
+  void Offer(int rank, const UnitMatch& match) {
+    if (rank >= 0) byRank_[rank].push_back(match);
   }
   // After the exact matches already there, which are not repeated.
   void AppendTo(std::vector<UnitMatch>& matches) const {
@@ -115,7 +115,7 @@ class Ranks {
   }
 
  private:
-  std::vector<UnitMatch> byRank_[8];
+  std::vector<UnitMatch> byRank_[4];
 };
 
 // The unit a match names, or nullptr when the catalogue holds none there.
@@ -154,7 +154,7 @@ std::vector<UnitMatch> FindUnits(const UnitTables& tables, const UnitCatalogue& 
   for (const std::vector<std::string>& units : catalogue.units) {
     int u = 0;
     for (const std::string& name : units) {
-      ranks.Offer(query.Rank(name.c_str(), q == currentQuantity), false,
+      ranks.Offer(query.Rank(name.c_str(), q == currentQuantity),
                   UnitMatch{q, tables.NoMultiplierIndex, u++});
     }
     ++q;
@@ -205,8 +205,7 @@ std::vector<UnitMatch> FindUnits(const UnitTables& tables, const UnitCatalogue& 
         if (at < vocabulary.plainLabels.size() && vocabulary.plainLabels[at].count(joined)) {
           continue;
         }
-        ranks.Offer(query.RankFolded(folded, joined, q == currentQuantity), true,
-                    UnitMatch{q, m, u});
+        ranks.Offer(query.RankFolded(folded, joined, q == currentQuantity), UnitMatch{q, m, u});
       }
     }
     ++q;

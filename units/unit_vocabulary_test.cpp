@@ -132,12 +132,12 @@ TEST(UnitVocabulary, SkipsWhatItCannotRead) {
   Shipped shipped;
   const std::string file = testing::TestFile(
       "[prefixes]\nk = kilo\nQ = quetta\nK k = kilo\nx = nothing\n[words]\nmetre = meter\n"
-      "sq metre = meter\n[Length]\nm*|mtr = meter\nm* = mile\nqm = quetta + meter\n"
+      "sq metre = meter\n[Length]\nm*|mtr = meter\nm* = mile\nqm = quetta + meter\nqx = nothing + meter\n"
       "; km = a remark\nq = no such unit\nno equals sign\nzz = meter" + std::string(300, ' ') +
-      "x\n[Nowhere]\nzz = meter\n");
+      "x\n[Xength]\nzz = meter\n");
   const UnitVocabulary damaged = LoadUnitVocabulary(shipped.tables, shipped.catalogue, file.c_str());
   EXPECT_EQ(damaged.entriesRead, 6);
-  EXPECT_EQ(damaged.entriesSkipped, 8);
+  EXPECT_EQ(damaged.entriesSkipped, 9);
   EXPECT_EQ(shipped.First(damaged, "km", kNone), "kilometer (Length)");
   EXPECT_EQ(shipped.First(damaged, "mtr", kNone), "meter (Length)");
   EXPECT_EQ(shipped.First(damaged, "zz", kNone), "");
