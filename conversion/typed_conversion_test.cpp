@@ -84,6 +84,8 @@ TEST(TypedConversion, AppliedReadingConvertsInTheWindowsState) {
                             kShipped));
   EXPECT_TRUE(state->MultiDimensional);
   EXPECT_NEAR(ConvertValue(*state, state->InputValue, true), 7.0564, 1e-4);
+  // A catalogue gone since the reader read it: nothing is applied, and the caller is told.
+  EXPECT_FALSE(reader->Apply(reader->Read("1 m to ft"), *state, reporter, "no such file"));
 }
 
 }  // namespace
