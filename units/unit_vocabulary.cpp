@@ -218,6 +218,39 @@ bool UnitsOfSymbol(const UnitVocabulary& vocabulary, const std::string& symbol,
   return true;
 }
 
+// A symbol typed in mixed capitals that no line writes so: its prefix symbol read in the case
+// typed, the rest in any case ("MOhm", "Mpa", "mOhm"), where every such reading names one unit.
+// The prefix's capital is chosen (mega or milli), the rest's tells nothing; a text in one case
+// alone ("MPA", "mwh") says nothing of its prefix either, and stays as the file has it.
+bool PrefixKeptUnits(const UnitVocabulary& vocabulary, const std::string& symbol,
+                     std::vector<UnitMatch>& units) {
+  const std::string lower = LowerAscii(symbol);
+  if (lower == symbol || std::none_of(symbol.begin(), symbol.end(), [](char c) {
+        return c >= 'a' && c <= 'z';
+      })) {
+    return false;
+  }
+  units.clear();
+  bool alike = true;
+  for (const PrefixSymbol& prefix : vocabulary.prefixes) {
+    if (!BeginsWith(symbol, prefix.symbol, true)) continue;
+    const std::string rest = lower.substr(prefix.symbol.size());
+    const auto taking = vocabulary.prefixedByFirstWord.find(FirstWordOf(rest));
+    if (taking == vocabulary.prefixedByFirstWord.end()) continue;
+    for (const std::string_view taker : taking->second) {
+      UnitMatch made;
+      if (LowerAscii(std::string(taker)) != rest ||
+          PrefixedLine(vocabulary.prefixed.at(taker), prefix, &made) < 0) {
+        continue;
+      }
+      if (units.empty()) units.push_back(made);
+      alike = alike && made == units.front();
+    }
+  }
+  if (!alike) units.clear();
+  return !units.empty();
+}
+
 // Each symbol that takes prefixes joined to a prefix symbol so that the two, in lower case,
 // begin with the word: the prefix symbol, then the symbol's first word ("k" and "m/s" for
 // "km"), or the prefix symbol alone for a symbol that begins with a sign ("/s"). Given to
@@ -624,7 +657,7 @@ std::vector<std::vector<std::string>> ReadingsOf(const UnitTables& tables,
     }
     units.clear();
     PrefixedNamesOf(vocabulary, name, name.front(), units);
-    if (units.empty()) return false;
+    if (units.empty() && !PrefixKeptUnits(vocabulary, symbol, units)) return false;
     match = units.front();
     return true;
   };
@@ -902,12 +935,14 @@ std::vector<UnitMatch> FindExactUnits(const UnitTables& tables, const UnitCatalo
   const std::string key = SymbolKey(text);
   if (key.empty()) return found;
   UnitsOfSymbol(vocabulary, key, found);
-  const std::size_t written = found.size();  // the file's own reading of the text as a symbol
+  std::size_t written = found.size();  // the file's own reading of the text as a symbol
 
   const std::vector<std::string> words = SplitWords(text);
   std::vector<std::string> lowerWords;
   for (const std::string& word : words) lowerWords.push_back(LowerAscii(word));
   if (!words.empty()) NamedBy(tables, vocabulary, lowerWords, CanonicalWords(vocabulary, words), found);
+  // Nothing by name either: a symbol in mixed capitals ("MOhm"), never before a name ("Min").
+  if (found.empty() && PrefixKeptUnits(vocabulary, key, found)) written = found.size();
 
   // Nothing by the text as a whole: its words read as symbols and powers ("km/h", "kg/m3",
   // "sq ft"), each reading tried as a name.

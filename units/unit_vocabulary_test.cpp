@@ -47,6 +47,10 @@ TEST(UnitVocabulary, FirstMatchOfTypedTexts) {
       {"MM", kNone, "momme; Japanese (Mass)"},               // neither: only the name holds it
       {"MPH", kNone, "mile per hour (Speed)"},               // case that tells nothing apart
       {"kpa", kNone, "kilopascal (Pressure)"},
+      {"MVa", kNone, "megavolt-ampere (Power)"},             // the prefix's case, the rest any
+      {"Kn", kNone, "kilonewton (Force)"},                   // before the name it makes
+      {"Kn/m2", kNone, "kilonewton per square meter (Pressure)"},
+      {"GbPS", kNone, ""},                                   // bits or bytes: not told
       {"\xB5" "F", kNone, "microfarad (Capacitance)"},       // bytes of the code page
       {"kWh", kNone, "kilowatt-hour (Energy)"},              // a prefix form that is a plain unit
       {"\xB0" "F", kNone, "Fahrenheit (Temperature Scale)"},
@@ -131,12 +135,12 @@ TEST(UnitVocabulary, NoMultiplierFormsOfNoiseOrTwice) {
 TEST(UnitVocabulary, SkipsWhatItCannotRead) {
   Shipped shipped;
   const std::string file = testing::TestFile(
-      "[prefixes]\nk = kilo\nQ = quetta\nK k = kilo\nx = nothing\n[words]\nmetre = meter\n"
+      "[prefixes]\nk = kilo\nk = mega\nQ = quetta\nK k = kilo\nx = nothing\n[words]\nmetre = meter\n"
       "sq metre = meter\n[Length]\nm*|mtr = meter\nm* = mile\nqm = quetta + meter\nqx = nothing + meter\n"
       "; km = a remark\nq = no such unit\nno equals sign\nzz = meter" + std::string(300, ' ') +
       "x\n[Xength]\nzz = meter\n");
   const UnitVocabulary damaged = LoadUnitVocabulary(shipped.tables, shipped.catalogue, file.c_str());
-  EXPECT_EQ(damaged.entriesRead, 6);
+  EXPECT_EQ(damaged.entriesRead, 7);
   EXPECT_EQ(damaged.entriesSkipped, 9);
   EXPECT_EQ(shipped.First(damaged, "km", kNone), "kilometer (Length)");
   EXPECT_EQ(shipped.First(damaged, "mtr", kNone), "meter (Length)");
