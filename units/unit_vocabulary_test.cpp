@@ -115,17 +115,21 @@ TEST(UnitVocabulary, ExactUnitsOnly) {
 
 // Multiplier forms only where the text names the multiplier ("hectare" has no
 // "quettahectare"), and none that shows as a plain unit ("kilowatt hour" has one
-// "kilowatt-hour").
+// "kilowatt-hour"); "grad" is no gigaradian, since the catalogue has a grad.
 TEST(UnitVocabulary, NoMultiplierFormsOfNoiseOrTwice) {
   Shipped shipped;
   const UnitVocabulary none = LoadUnitVocabulary(shipped.tables, shipped.catalogue, "no file");
+  const UnitVocabulary file = LoadUnitVocabulary(shipped.tables, shipped.catalogue,
+                                                 (kData + kVocabularyFileName).c_str());
   const struct {
     const char* text;
     std::size_t matches;
-  } rows[] = {{"hectare", 1}, {"kilowatt hour", 4}, {"kilo", kMaxUnitMatches}};
+    const UnitVocabulary& vocabulary;
+  } rows[] = {{"hectare", 1, none}, {"kilowatt hour", 4, none}, {"kilo", kMaxUnitMatches, none},
+              {"grad", 3, file}};
   for (const auto& row : rows) {
     SCOPED_TRACE(row.text);
-    EXPECT_EQ(FindUnits(shipped.tables, shipped.catalogue, none, row.text, kNone).size(),
+    EXPECT_EQ(FindUnits(shipped.tables, shipped.catalogue, row.vocabulary, row.text, kNone).size(),
               row.matches);
   }
 }
