@@ -218,39 +218,6 @@ bool UnitsOfSymbol(const UnitVocabulary& vocabulary, const std::string& symbol,
   return true;
 }
 
-// A symbol typed in mixed capitals that no line writes so: its prefix symbol read in the case
-// typed, the rest in any case ("MOhm", "Mpa", "mOhm"), where every such reading names one unit.
-// The prefix's capital is chosen (mega or milli), the rest's tells nothing; a text in one case
-// alone ("MPA", "mwh") says nothing of its prefix either, and stays as the file has it.
-bool PrefixKeptUnits(const UnitVocabulary& vocabulary, const std::string& symbol,
-                     std::vector<UnitMatch>& units) {
-  const std::string lower = LowerAscii(symbol);
-  if (lower == symbol || std::none_of(symbol.begin(), symbol.end(), [](char c) {
-        return c >= 'a' && c <= 'z';
-      })) {
-    return false;
-  }
-  units.clear();
-  bool alike = true;
-  for (const PrefixSymbol& prefix : vocabulary.prefixes) {
-    if (!BeginsWith(symbol, prefix.symbol, true)) continue;
-    const std::string rest = lower.substr(prefix.symbol.size());
-    const auto taking = vocabulary.prefixedByFirstWord.find(FirstWordOf(rest));
-    if (taking == vocabulary.prefixedByFirstWord.end()) continue;
-    for (const std::string_view taker : taking->second) {
-      UnitMatch made;
-      if (LowerAscii(std::string(taker)) != rest ||
-          PrefixedLine(vocabulary.prefixed.at(taker), prefix, &made) < 0) {
-        continue;
-      }
-      if (units.empty()) units.push_back(made);
-      alike = alike && made == units.front();
-    }
-  }
-  if (!alike) units.clear();
-  return !units.empty();
-}
-
 // Each symbol that takes prefixes joined to a prefix symbol so that the two, in lower case,
 // begin with the word: the prefix symbol, then the symbol's first word ("k" and "m/s" for
 // "km"), or the prefix symbol alone for a symbol that begins with a sign ("/s"). Given to
@@ -268,16 +235,42 @@ void ForEachPrefixedWord(const UnitVocabulary& vocabulary, std::string_view word
 }
 
 // Each symbol made with a prefix whose lower case is the text ("km" for "KM"), given to
-// take(symbol).
+// take(prefix, symbol).
 template <typename Take>
 void ForEachPrefixedSpelling(const UnitVocabulary& vocabulary, const std::string& lower,
                              Take take) {
   ForEachPrefixedWord(vocabulary, FirstWordOf(lower),
                       [&](const PrefixSymbol& prefix, std::string_view symbol) {
                         if (prefix.lower + LowerAscii(std::string(symbol)) == lower) {
-                          take(prefix.symbol + std::string(symbol));
+                          take(prefix, symbol);
                         }
                       });
+}
+
+// A symbol typed in mixed capitals that no line writes so: its prefix symbol read in the case
+// typed, the rest in any case ("MOhm", "Mpa", "mOhm"), where every such reading names one unit.
+// The prefix's capital is chosen (mega or milli), the rest's tells nothing; a text in one case
+// alone ("MPA", "mwh") says nothing of its prefix either, and stays as the file has it.
+bool PrefixKeptUnits(const UnitVocabulary& vocabulary, const std::string& symbol,
+                     std::vector<UnitMatch>& units) {
+  const std::string lower = LowerAscii(symbol);
+  if (lower == symbol || std::none_of(symbol.begin(), symbol.end(), [](char c) {
+        return c >= 'a' && c <= 'z';
+      })) {
+    return false;
+  }
+  units.clear();
+  bool alike = true;
+  ForEachPrefixedSpelling(vocabulary, lower, [&](const PrefixSymbol& prefix,
+                                                 std::string_view taker) {
+    UnitMatch made;
+    if (!BeginsWith(symbol, prefix.symbol, false)) return;
+    PrefixedLine(vocabulary.prefixed.at(taker), prefix, &made);  // the walk gives only those made
+    if (units.empty()) units.push_back(made);
+    alike = alike && made == units.front();
+  });
+  if (!alike) units.clear();
+  return !units.empty();
 }
 
 // Whether a lower-case word is a word of some symbol, written or made with a prefix.
@@ -359,8 +352,11 @@ bool AnyCaseUnits(const UnitVocabulary& vocabulary, const std::string& lower,
     for (const std::string_view symbol : written->second) compare(vocabulary.symbols.at(symbol));
   }
   std::vector<UnitMatch> made;
-  ForEachPrefixedSpelling(vocabulary, lower, [&](const std::string& symbol) {
-    if (alike && UnitsOfSymbol(vocabulary, symbol, made)) compare(made);
+  ForEachPrefixedSpelling(vocabulary, lower, [&](const PrefixSymbol& prefix,
+                                                 std::string_view symbol) {
+    if (alike && UnitsOfSymbol(vocabulary, prefix.symbol + std::string(symbol), made)) {
+      compare(made);
+    }
   });
   return alike && !units.empty();
 }
