@@ -54,9 +54,9 @@ TEST(TypedConversion, ReadsTypedTextsOverTheShippedFiles) {
       {"1 atm L to J", false, "1 liter-atmosphere = 101.33 joule"},
       {"to meter", false, "No unit before \"to\""},
       {"500 ml to oz", false, "500 milliliter = 16.907 fluid ounce; US"},  // a second reading
-      {"0 K to C", false, "0 Kelvin = -273.15 Celsius"},
+      {"+0 K to C", false, "0 Kelvin = -273.15 Celsius"},
       {"100 \xB0" "F into \xC2\xB0" "C", false, "100 Fahrenheit = 37.778 Celsius"},
-      {"60 furlongz to m", false, "Unknown unit \"furlongz\""},
+      {"60 furlongz to", false, "No unit after \"to\""},
       {"1 kg to m", false, "kilogram (Mass) does not convert to meter (Length)"},
       {"1 meter kilogram second ampere to meter", false,
        "Too many units: the multi-unit mode holds three over three, and \"ampere\" is a fourth"},
@@ -65,6 +65,8 @@ TEST(TypedConversion, ReadsTypedTextsOverTheShippedFiles) {
       {"and 5 m to ft", false, "No unit after \"and\""},
       {"1,x00 m to ft", false, "Unknown unit \"x00\""},  // no group of three
       {"60 mph", false, "Nothing to convert to after \"mph\": add \"to\" and a unit"},
+      {"5 /", false, "No unit after \"/\""},
+      {"1 MWh to kW min", true, "1 megawatt hour = 60.000 E3 kilowatt minute"},
   };
   NumericFormat format;
   for (const auto& row : rows) {

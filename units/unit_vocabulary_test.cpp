@@ -65,6 +65,7 @@ TEST(UnitVocabulary, FirstMatchOfTypedTexts) {
       {"mile\xB3", kNone, "Cubic miles (Volume)"},
       {"km/h2", kNone, "kilometer per hour squared (Acceleration)"},
       {"square foot", kNone, "Square feet (Area)"},
+      {"sq mis", kNone, "Square miles (Area)"},              // a word spelled for one: mi
       {"cubic centimetres", kNone, "Cubic centimeters (Volume)"},
       {"km2", kLength, "Square kilometers (Area)"},
       {"miles/h", kNone, "mile per hour (Speed)"},           // "/" as "per", symbols as names
@@ -91,8 +92,11 @@ TEST(UnitVocabulary, FirstMatchOfTypedTexts) {
 }
 
 // The exact matches alone, as a typed conversion reads its units: the name before a ";",
-// words in another order, and nothing for a text that only begins a name.
-TEST(UnitVocabulary, ExactUnitsOnly) {
+// words in another order, and nothing for a text that only begins a name. Then multiplier
+// forms only where the text names the multiplier ("hectare" has no "quettahectare"), none that
+// shows as a plain unit ("kilowatt hour" has one "kilowatt-hour"), and no gigaradian for
+// "grad", since the catalogue has a grad.
+TEST(UnitVocabulary, ExactUnitsOnlyAndNoMultiplierFormsOfNoise) {
   Shipped shipped;
   const UnitVocabulary vocabulary = LoadUnitVocabulary(shipped.tables, shipped.catalogue,
                                                        (kData + kVocabularyFileName).c_str());
@@ -110,20 +114,11 @@ TEST(UnitVocabulary, ExactUnitsOnly) {
     EXPECT_EQ(found.empty() ? "" : UnitMatchText(shipped.tables, shipped.catalogue, found[0]),
               row.first);
   }
-}
-
-// Multiplier forms only where the text names the multiplier ("hectare" has no
-// "quettahectare"), and none that shows as a plain unit ("kilowatt hour" has one
-// "kilowatt-hour"); "grad" is no gigaradian, since the catalogue has a grad.
-TEST(UnitVocabulary, NoMultiplierFormsOfNoiseOrTwice) {
-  Shipped shipped;
-  const UnitVocabulary vocabulary = LoadUnitVocabulary(shipped.tables, shipped.catalogue,
-                                                       (kData + kVocabularyFileName).c_str());
   const struct {
     const char* text;
     std::size_t matches;
-  } rows[] = {{"hectare", 1}, {"kilowatt hour", 4}, {"kilo", kMaxUnitMatches}, {"grad", 3}};
-  for (const auto& row : rows) {
+  } counts[] = {{"hectare", 1}, {"kilowatt hour", 4}, {"kilo", kMaxUnitMatches}, {"grad", 3}};
+  for (const auto& row : counts) {
     SCOPED_TRACE(row.text);
     EXPECT_EQ(FindUnits(shipped.tables, shipped.catalogue, vocabulary, row.text, kNone).size(),
               row.matches);
@@ -135,13 +130,13 @@ TEST(UnitVocabulary, NoMultiplierFormsOfNoiseOrTwice) {
 TEST(UnitVocabulary, SkipsWhatItCannotRead) {
   Shipped shipped;
   const std::string file = testing::TestFile(
-      "[prefixes]\nk = kilo\nk = mega\nQ = quetta\nK k = kilo\nx = nothing\n[words]\nmetre = meter\n"
+      "[prefixes]\nk = kilo\nk = mega\nQ = quetta\n/ = kilo\nK k = kilo\nx = nothing\n[words]\nmetre = meter\n"
       "sq metre = meter\n[Length]\nm*|mtr = meter\nm* = mile\nqm = quetta + meter\nqx = nothing + meter\n"
       "; km = a remark\nq = no such unit\nno equals sign\nzz = meter" + std::string(300, ' ') +
       "x\n[Xength]\nzz = meter\n");
   const UnitVocabulary damaged = LoadUnitVocabulary(shipped.tables, shipped.catalogue, file.c_str());
   EXPECT_EQ(damaged.entriesRead, 7);
-  EXPECT_EQ(damaged.entriesSkipped, 9);
+  EXPECT_EQ(damaged.entriesSkipped, 10);
   EXPECT_EQ(shipped.First(damaged, "km", kNone), "kilometer (Length)");
   EXPECT_EQ(shipped.First(damaged, "mtr", kNone), "meter (Length)");
   EXPECT_EQ(shipped.First(damaged, "zz", kNone), "");
